@@ -1,0 +1,28 @@
+# quillon.exe: the core, the Win32 layer and the resources, linked statically
+# so that nothing beyond Windows itself is needed to run it.
+file(GLOB QUILLON_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_library(quillon_win32 STATIC ${QUILLON_WIN32_SOURCES})
+target_link_libraries(quillon_win32 PUBLIC quillon_core
+    user32 gdi32 advapi32 winspool shell32 ole32 oleaut32 uuid comctl32)
+target_compile_definitions(quillon_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
+
+# The entry point is the only file that knows whether the log is on, so a
+# second program with the log on can be built beside the first for tests.
+function(quillon_program target diagnostics)
+    add_executable(${target} WIN32 src/platform/win32/entry/winmain.cpp res/quillon.rc)
+    target_link_libraries(${target} PRIVATE quillon_win32)
+    target_include_directories(${target} PRIVATE res)
+    target_compile_definitions(${target} PRIVATE QUILLON_DIAGNOSTICS=${diagnostics})
+    if(MINGW)
+        target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+    elseif(MSVC)
+        set_property(TARGET ${target} PROPERTY
+            MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+    endif()
+endfunction()
+
+if(QUILLON_DIAGNOSTICS)
+    quillon_program(quillon 1)
+else()
+    quillon_program(quillon 0)
+endif()

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "printers/printer_table.h"
+#include "settings/settings.h"
+
+namespace quillon {
+
+// Everything one run shares between its parts, with the platform it runs
+// on. Main owns it; every window and operation of the run gets it.
+struct RunState {
+    explicit RunState(platform::Platform& platform) : os(platform) {}
+
+    platform::Platform& os;
+
+    bool DiagnosticsEnabled = false;
+    bool IsWindows6OrLater = false;
+    settings::Settings Options;
+    printers::PrinterTable PrinterTable;
+    std::string PrinterArgument;  // lower-cased; non-empty in command-line mode
+    bool NoQuit = false;
+    std::string SelectedPrinterText;
+    std::string StartupUsersChoice;  // "A", "C" or "" (cancelled)
+
+    // Appends one time-stamped line to the log beside the executable while
+    // diagnostics are on. A log that cannot be written is skipped.
+    void WriteDiagnostic(std::string_view text);
+
+    // The argument text of the command line, and whether its lower-cased
+    // form holds a switch text anywhere.
+    std::string CommandLine() const;
+    bool CommandLineHas(std::string_view lowerSwitch) const;
+};
+
+}  // namespace quillon

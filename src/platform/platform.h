@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/files.h"
+#include "platform/profile.h"
+#include "platform/registry.h"
+#include "platform/spooler.h"
+#include "platform/system.h"
+#include "platform/window_toolkit.h"
+
+namespace quillon::platform {
+
+// The services of Windows a run needs, handed to Main by the entry point
+// (the real ones) or by a test (the in-memory substitutes).
+struct Platform {
+    Profile& profile;
+    Registry& registry;
+    Spooler& spooler;
+    System& system;
+    Files& files;
+    Toolkit& toolkit;
+};
+
+}  // namespace quillon::platform

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillon::platform {
+
+enum class RegistryRoot { CurrentUser, LocalMachine };
+
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
+inline constexpr std::uint32_t kRegDword = 4;
+
+// A stored value as the registry returns it: its type and its bytes exactly
+// as stored (a string with or without its terminating NUL).
+struct RegistryValue {
+    std::uint32_t type = 0;
+    std::string data;
+};
+
+// Named values under key paths below two roots. Abstract so that tests can
+// use an in-memory registry; the real one is the Win32 registry.
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // Opens the key and reads the value; nothing when the key cannot be
+    // opened or the value does not exist.
+    virtual std::optional<RegistryValue> Query(RegistryRoot root, std::string_view keyPath,
+                                               std::string_view valueName) = 0;
+
+    // Creates the key path with any missing parents and stores the text as
+    // a REG_SZ whose length counts the characters without a final NUL.
+    // False when the key could not be created or the value not written.
+    virtual bool SetString(RegistryRoot root, std::string_view keyPath,
+                           std::string_view valueName, std::string_view text) = 0;
+};
+
+}  // namespace quillon::platform

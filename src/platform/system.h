@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillon::platform {
+
+inline constexpr std::uint32_t kPlatformWin32Windows = 1;  // the 95/98/Me family
+
+// What GetVersionExA reports; zeros when the query fails.
+struct VersionInfo {
+    std::uint32_t platformId = 0;
+    std::uint32_t majorVersion = 0;
+};
+
+struct LocalDateTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// The process and the system around it. Abstract so that tests can run a
+// whole program with a scripted command line, clock and environment.
+class System {
+public:
+    virtual ~System() = default;
+
+    virtual VersionInfo Version() = 0;
+
+    // The argument text of the command line: everything after the program's
+    // own file name.
+    virtual std::string CommandLine() = 0;
+
+    // The variable's value; empty when it is not set.
+    virtual std::string EnvironmentVariable(std::string_view name) = 0;
+
+    // The folder of the running executable, without a final backslash, and
+    // its file name without the extension ("quillon").
+    virtual std::string ExecutableFolder() = 0;
+    virtual std::string ExecutableName() = 0;
+
+    // Seconds from an arbitrary start; keeps counting across midnight and
+    // never runs backwards.
+    virtual double MonotonicSeconds() = 0;
+
+    virtual LocalDateTime Now() = 0;
+
+    // Ends the process at once with the exit code; no window gets a close
+    // request.
+    [[noreturn]] virtual void End(int exitCode) = 0;
+};
+
+}  // namespace quillon::platform

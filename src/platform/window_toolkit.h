@@ -1,0 +1,158 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quillon::platform {
+
+// Windows are described as data: each window class of the program holds a
+// WindowSpec with its control table, and the toolkit builds real controls
+// from it. Positions and sizes are in twips (1/1440 inch), relative to the
+// client area or, for a control inside a frame, to the frame.
+
+enum class ControlKind {
+    PushButton,
+    OptionButton,  // exclusive within its container (the window or a frame)
+    Label,
+    ListBox,
+    Frame,         // a borderless group that makes its option buttons exclusive
+    Image,         // the system's information symbol
+    PictureBox,    // the program icon
+    Line,          // left/top to width/height used as the end point
+};
+
+enum ControlStyle : std::uint32_t {
+    kStyleNone = 0,
+    kSorted = 1u << 0,         // list box keeps its entries sorted
+    kDefaultButton = 1u << 1,  // Enter presses it
+    kCancelButton = 1u << 2,   // Esc presses it
+    kBold = 1u << 3,
+    kUnderline = 1u << 4,
+    kHandPointer = 1u << 5,    // the label shows the pointing hand
+    kEtchedLine = 1u << 6,
+};
+
+struct ControlSpec {
+    ControlKind kind;
+    std::string_view name;
+    std::string_view caption;
+    int left;
+    int top;
+    int width;
+    int height;
+    int tabIndex;                   // -1: not a tab stop
+    std::string_view container{};  // the frame it sits in; empty for the window
+    std::uint32_t style = kStyleNone;
+};
+
+enum class WindowBorder {
+    FixedSingle,  // fixed single line, no maximise or minimise box
+    FixedDialog,  // dialog frame, not resizable
+    Sizable,      // resizable, no maximise or minimise box
+};
+
+enum class WindowPosition { CenterScreen, CenterOwner };
+
+struct WindowSpec {
+    std::string_view name;
+    std::string_view caption;
+    int clientWidth;   // twips
+    int clientHeight;  // twips
+    WindowBorder border;
+    WindowPosition position;
+    bool keyPreview;       // key events reach Form_KeyUp before the focused control
+    bool showInTaskbar;
+    std::span<const ControlSpec> controls;
+};
+
+// Key-up shift bits.
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
+// What a window class implements; the toolkit routes the window's events
+// here. Handlers run on the window thread.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    // Runs once, after the controls exist and before the window is first shown.
+    virtual void Form_Load() {}
+    // Each time the window becomes the program's active window.
+    virtual void Form_Activate() {}
+    // Any request to close the window; return false to keep it open.
+    virtual bool Form_QueryUnload() { return true; }
+    // After the window has closed.
+    virtual void Form_Unload() {}
+    virtual void Form_KeyUp(int /*keyCode*/, int /*shift*/) {}
+    virtual void Control_Click(std::string_view control) = 0;
+    virtual void Control_MouseMove(std::string_view /*control*/) {}
+};
+
+// One window built from a WindowSpec. Controls are addressed by the names
+// of the table; an empty name addresses the window itself where that makes
+// sense (its caption).
+class Window {
+public:
+    virtual ~Window() = default;
+
+    // Runs Form_Load the first time, then shows the window. ShowModal
+    // disables the program's other windows and returns when the window has
+    // closed.
+    virtual void Show() = 0;
+    virtual void ShowModal() = 0;
+    // A close request: Form_QueryUnload may refuse it.
+    virtual void Unload() = 0;
+    virtual bool IsLoaded() const = 0;
+    virtual std::uintptr_t NativeHandle() const = 0;
+
+    virtual void SetCaption(std::string_view control, std::string_view text) = 0;
+    virtual std::string Caption(std::string_view control) const = 0;
+    virtual void SetEnabled(std::string_view control, bool enabled) = 0;
+    virtual bool IsEnabled(std::string_view control) const = 0;
+    virtual void SetVisible(std::string_view control, bool visible) = 0;
+    virtual bool IsVisible(std::string_view control) const = 0;
+    virtual void SetChecked(std::string_view control, bool checked) = 0;
+    virtual bool IsChecked(std::string_view control) const = 0;
+    virtual void SetTextColor(std::string_view control, std::uint32_t bgr) = 0;
+    virtual std::uint32_t TextColor(std::string_view control) const = 0;
+
+    // List boxes. Indexes are 0-based; -1 is "no selection".
+    virtual void AddItem(std::string_view list, std::string_view text) = 0;
+    virtual int ListCount(std::string_view list) const = 0;
+    virtual std::string ListText(std::string_view list, int index) const = 0;
+    virtual int ListIndex(std::string_view list) const = 0;
+    virtual void SetListIndex(std::string_view list, int index) = 0;
+};
+
+enum class MessageIcon { None, Information, Exclamation, Critical };
+enum class ScreenPointer { Default, Hourglass, Custom };
+
+class Toolkit {
+public:
+    virtual ~Toolkit() = default;
+
+    // Builds the window and its controls, hidden; the owner is the window it
+    // centres over and stays in front of.
+    virtual std::unique_ptr<Window> Create(const WindowSpec& spec, WindowEvents& events,
+                                           const Window* owner) = 0;
+
+    // A message box with an OK button; returns when it is dismissed.
+    virtual void MessageBox(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+
+    virtual void SetScreenPointer(ScreenPointer pointer) = 0;
+
+    // One pass of the event loop: handles every pending event, then returns.
+    virtual void DoEvents() = 0;
+
+    // Blocks until an event is pending or the seconds have passed,
+    // whichever comes first; handles nothing itself.
+    virtual void WaitForEvents(double seconds) = 0;
+
+    // Handles events until no window of the program is loaded.
+    virtual void Run() = 0;
+};
+
+}  // namespace quillon::platform
