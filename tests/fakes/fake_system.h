@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "platform/system.h"
+
+namespace quillon::fakes {
+
+// Thrown by FakeSystem::End so that a test can see how a run ended.
+struct ProgramEnded {
+    int exitCode;
+};
+
+// A system with a scripted command line, version and environment, and a
+// clock that moves only when the program waits (or the test advances it).
+class FakeSystem : public platform::System {
+public:
+    platform::VersionInfo version{2, 10};  // an NT-family system, major version 10
+    std::string commandLine;
+    std::map<std::string, std::string, std::less<>> environment;
+    std::string executableFolder = "C:\\Program Files\\Quillon";
+    std::string executableName = "quillon";
+    // Seconds since midnight of startDate; the local time follows it.
+    double clockSeconds = 13 * 3600 + 5 * 60 + 9;
+    platform::LocalDateTime startDate{2026, 12, 6, 0, 0, 0};
+
+    void Advance(double seconds) { clockSeconds += seconds; }
+
+    platform::VersionInfo Version() override { return version; }
+    std::string CommandLine() override { return commandLine; }
+    std::string EnvironmentVariable(std::string_view name) override {
+        const auto it = environment.find(name);
+        return it == environment.end() ? std::string{} : it->second;
+    }
+    std::string ExecutableFolder() override { return executableFolder; }
+    std::string ExecutableName() override { return executableName; }
+    double MonotonicSeconds() override { return clockSeconds; }
+    platform::LocalDateTime Now() override {
+        // Days past the start date are not needed by any test; the time of
+        // day wraps at midnight as a wall clock does.
+        auto whole = static_cast<long long>(std::floor(clockSeconds));
+        auto now = startDate;
+        now.day += static_cast<int>(whole / 86400);
+        whole %= 86400;
+        now.hour = static_cast<int>(whole / 3600);
+        now.minute = static_cast<int>(whole / 60 % 60);
+        now.second = static_cast<int>(whole % 60);
+        return now;
+    }
+    [[noreturn]] void End(int exitCode) override { throw ProgramEnded{exitCode}; }
+};
+
+}  // namespace quillon::fakes
