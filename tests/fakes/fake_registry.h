@@ -1,0 +1,83 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "app/text.h"
+#include "platform/registry.h"
+
+namespace quillon::fakes {
+
+// An in-memory registry: values addressed by root, key path and value name,
+// paths and names compared without regard to letter case.
+class FakeRegistry : public platform::Registry {
+public:
+    struct Write {
+        platform::RegistryRoot root;
+        std::string keyPath;
+        std::string valueName;
+        std::string text;
+    };
+
+    // Every SetString call in order, including the refused ones.
+    std::vector<Write> writes;
+    // Roots under which SetString fails, as for a user without rights to
+    // the machine-wide key.
+    std::set<platform::RegistryRoot> readOnlyRoots;
+
+    void SetRaw(platform::RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                std::uint32_t type, std::string_view bytes) {
+        values_[Key(root, keyPath, valueName)] = platform::RegistryValue{type, std::string(bytes)};
+    }
+
+    // Stores the text with its terminating NUL, as most programs write a
+    // REG_SZ.
+    void SetSz(platform::RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+               std::string_view text) {
+        std::string bytes(text);
+        bytes += '\0';
+        SetRaw(root, keyPath, valueName, platform::kRegSz, bytes);
+    }
+
+    std::optional<platform::RegistryValue> Get(platform::RegistryRoot root,
+                                               std::string_view keyPath,
+                                               std::string_view valueName) const {
+        const auto it = values_.find(Key(root, keyPath, valueName));
+        if (it == values_.end()) return std::nullopt;
+        return it->second;
+    }
+
+    void Remove(platform::RegistryRoot root, std::string_view keyPath, std::string_view valueName) {
+        values_.erase(Key(root, keyPath, valueName));
+    }
+
+    std::optional<platform::RegistryValue> Query(platform::RegistryRoot root,
+                                                 std::string_view keyPath,
+                                                 std::string_view valueName) override {
+        return Get(root, keyPath, valueName);
+    }
+
+    bool SetString(platform::RegistryRoot root, std::string_view keyPath,
+                   std::string_view valueName, std::string_view text) override {
+        writes.push_back(Write{root, std::string(keyPath), std::string(valueName), std::string(text)});
+        if (readOnlyRoots.contains(root)) return false;
+        SetRaw(root, keyPath, valueName, platform::kRegSz, text);
+        return true;
+    }
+
+private:
+    using ValueKey = std::tuple<platform::RegistryRoot, std::string, std::string>;
+    std::map<ValueKey, platform::RegistryValue> values_;
+
+    static ValueKey Key(platform::RegistryRoot root, std::string_view keyPath,
+                        std::string_view valueName) {
+        return {root, text::ToLower(keyPath), text::ToLower(valueName)};
+    }
+};
+
+}  // namespace quillon::fakes
