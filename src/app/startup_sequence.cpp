@@ -1,0 +1,107 @@
+#include "app/startup_sequence.h"
+
+#include <string>
+
+#include "app/pattern.h"
+#include "app/switches.h"
+#include "app/text.h"
+#include "printers/default_printer.h"
+#include "printers/key_list.h"
+#include "printers/printer_names.h"
+#include "printers/printer_table.h"
+#include "ui/main_window.h"
+#include "ui/wait.h"
+
+namespace quillon {
+namespace {
+
+constexpr int kListAttempts = 15;
+constexpr std::string_view kList = "lstPrinters";
+
+void ApplyStartDelay(RunState& state) {
+    const auto delay = GetSwitchValue(state.CommandLine(), "delay");
+    if (!delay.found) return;
+    const float seconds = ParseSeconds(delay.value);
+    state.WriteDiagnostic("execution delayed " + FormatSeconds(seconds) + " secs");
+    ui::Wait(state, seconds);
+}
+
+void ReadPrinterList(RunState& state, ui::frmQuillon& form) {
+    auto& list = form.window();
+    for (int attempt = 1; attempt <= kListAttempts; ++attempt) {
+        form.FillPrinterList(printers::ReadPrinterKeyList(state.os.profile));
+        const int count = list.ListCount(kList);
+        state.WriteDiagnostic("total printers = " + std::to_string(count));
+        for (int n = 1; n <= count; ++n) {
+            state.WriteDiagnostic("  printer " + std::to_string(n) + " = " +
+                                  list.ListText(kList, n - 1));
+        }
+        if (count > 0) return;
+        ui::Wait(state, 1.0F);
+        state.os.toolkit.DoEvents();
+    }
+}
+
+// Sets the first printer in list order that the argument names; returns
+// only when none does.
+void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
+    const std::string& argument = state.PrinterArgument;
+    state.WriteDiagnostic("attempt to set default to " + argument);
+    auto& list = form.window();
+    const int count = list.ListCount(kList);
+    for (int index = 0; index < count; ++index) {
+        const std::string name = text::ToLower(
+            printers::ListEntryToPrinterName(state.PrinterTable, list.ListText(kList, index)));
+        if (PrinterArgumentMatches(name, argument)) {
+            state.WriteDiagnostic("found printer " + argument + " - setting to default");
+            list.SetListIndex(kList, index);
+            form.cmdSetDefault_Click();
+        }
+    }
+    state.WriteDiagnostic("could not find printer " + argument);
+    if (state.CommandLineHas("/nogui")) state.os.system.End(1);
+}
+
+void PrepareWindow(RunState& state, ui::frmQuillon& form) {
+    auto& window = form.window();
+    const int count = window.ListCount(kList);
+    if (count == 0) {
+        window.SetEnabled("cmdAddToStartup", false);
+        window.SetEnabled("cmdCreateShortcut", false);
+        window.SetEnabled("cmdSetDefault", false);
+    } else {
+        window.SetListIndex(kList, 0);
+        const auto current = printers::ReadDefaultPrinter(state);
+        for (int index = 0; index < count; ++index) {
+            if (printers::PrinterNameMatches(current.name, window.ListText(kList, index))) {
+                window.SetListIndex(kList, index);
+                break;
+            }
+        }
+    }
+    if (state.Options.DesktopSetting != 1) window.SetEnabled("cmdCreateShortcut", false);
+    if (state.Options.StartupSetting != 1) window.SetEnabled("cmdAddToStartup", false);
+
+    state.NoQuit = false;
+    if (state.CommandLineHas("/noquit")) {
+        state.NoQuit = true;
+        window.SetVisible("cmdCancel", false);
+    }
+}
+
+}  // namespace
+
+void RunStartupSequence(RunState& state, ui::frmQuillon& form) {
+    state.WriteDiagnostic("main gui loaded");
+    ApplyNetworkNameSwitches(state.CommandLine(), state.Options);
+    ApplyStartDelay(state);
+    ReadPrinterList(state, form);
+
+    state.PrinterArgument = PrinterArgumentFrom(state.CommandLine());
+    if (!state.PrinterArgument.empty()) SetNamedPrinter(state, form);
+    state.PrinterArgument.clear();
+
+    PrepareWindow(state, form);
+}
+
+}  // namespace quillon

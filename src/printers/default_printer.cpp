@@ -1,0 +1,115 @@
+#include "printers/default_printer.h"
+
+#include "app/text.h"
+#include "printers/printer_names.h"
+#include "printers/printer_table.h"
+#include "ui/program_title.h"
+
+namespace quillon::printers {
+namespace {
+
+constexpr std::size_t kDeviceBufferSize = 254;
+constexpr std::size_t kPrinterPortsBufferSize = 1024;
+constexpr std::size_t kRecordTextBufferSize = 512;
+
+std::string ReadProfileValue(platform::Profile& profile, std::string_view section,
+                             std::string_view key, std::string_view defaultValue,
+                             std::size_t bufferSize) {
+    std::string buffer(bufferSize, '\0');
+    (void)profile.GetString(section, key, defaultValue, buffer);
+    return std::string(text::BeforeNul(buffer));
+}
+
+DriverAndPort LookUpDriverAndPort(platform::Profile& profile, std::string_view name) {
+    return SplitPrinterPortsValue(
+        ReadProfileValue(profile, "PrinterPorts", name, "", kPrinterPortsBufferSize));
+}
+
+bool Incomplete(const DriverAndPort& value) { return value.driver.empty() || value.port.empty(); }
+
+}  // namespace
+
+DefaultPrinter ReadDefaultPrinter(RunState& state) {
+    DefaultPrinter result;
+    const std::string device =
+        ReadProfileValue(state.os.profile, "windows", "device", ",,,", kDeviceBufferSize);
+    const std::string defaultName = device.substr(0, device.find(','));
+
+    const auto installed = state.os.spooler.InstalledPrinters();
+    if (state.DiagnosticsEnabled) {
+        state.WriteDiagnostic("default printer = " + defaultName);
+        for (const auto& printer : installed) {
+            state.WriteDiagnostic("  " + printer.deviceName + " [" + printer.driverName + " on " +
+                                  printer.port + "]");
+        }
+    }
+    for (const auto& printer : installed) {
+        if (printer.deviceName == defaultName) {
+            result = {printer.deviceName, printer.driverName, printer.port};
+            break;
+        }
+    }
+    return result;
+}
+
+SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_view> entry) {
+    if (!entry) return SetDefaultResult::Failed;
+    std::string name = ListEntryToPrinterName(state.PrinterTable, *entry);
+    auto value = LookUpDriverAndPort(state.os.profile, name);
+    if (Incomplete(value)) {
+        name = ToUncForm(name);
+        value = LookUpDriverAndPort(state.os.profile, name);
+    }
+    if (Incomplete(value)) {
+        state.WriteDiagnostic("set default printer to " + name + " failed");
+        return SetDefaultResult::Failed;
+    }
+    return WriteDefaultDevice(state, name, value.driver, value.port) ? SetDefaultResult::Set
+                                                                      : SetDefaultResult::Failed;
+}
+
+bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
+                        std::string_view port) {
+    std::string value(name);
+    value.append(",").append(driver).append(",").append(port);
+    const bool stored = state.os.profile.WriteString("windows", "Device", value);
+    if (!state.IsWindows6OrLater) state.os.profile.BroadcastChange("windows");
+    state.WriteDiagnostic("default printer set to " + std::string(name));
+    return stored;
+}
+
+SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry) {
+    const std::string name =
+        entry ? ListEntryToPrinterName(state.PrinterTable, *entry) : std::string{};
+    if (name.empty()) return SetDefaultResult::Failed;
+
+    const auto printer = state.os.spooler.Open(name, platform::kPrinterAllAccess);
+    if (!printer) return SetDefaultResult::Failed;
+    const auto record = printer->ReadInfo5();
+    if (!record) return SetDefaultResult::Failed;
+
+    // The default bit is added to the printer's attributes; replacing the
+    // word would clear its other bits (shared, network, ...).
+    const platform::PrinterInfo5 updated{
+        StringFromPointer(record->printerName), StringFromPointer(record->portName),
+        record->attributes | platform::kPrinterAttributeDefault, record->deviceNotSelectedTimeout,
+        record->transmissionRetryTimeout};
+    const std::uint32_t error = printer->WriteInfo5(updated);
+    if (error == 0) {
+        state.WriteDiagnostic("default printer set to " + name);
+        return SetDefaultResult::Set;
+    }
+    state.os.toolkit.MessageBox("SetPrinterFailed. Error code: " + std::to_string(error),
+                                ui::kProgramTitle, platform::MessageIcon::None);
+    state.WriteDiagnostic("set default to " + name + " failed err code: " + std::to_string(error));
+    return SetDefaultResult::FailedAndReported;
+}
+
+std::string StringFromPointer(const char* address) {
+    if (address == nullptr) return {};
+    std::size_t length = 0;
+    while (length < kRecordTextBufferSize - 1 && address[length] != '\0') ++length;
+    return std::string(address, length);
+}
+
+}  // namespace quillon::printers

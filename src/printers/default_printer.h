@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/run_state.h"
+
+namespace quillon::printers {
+
+// The current default as [windows] "device" names it, with the driver and
+// port of the installed printer of that exact name; "?" for each when no
+// installed printer has it.
+struct DefaultPrinter {
+    std::string name = "?";
+    std::string driver = "?";
+    std::string port = "?";
+};
+
+DefaultPrinter ReadDefaultPrinter(RunState& state);
+
+enum class SetDefaultResult {
+    Set,
+    Failed,            // nothing was set and nothing told the user yet
+    FailedAndReported  // nothing was set; the user has seen why
+};
+
+// The NT family: [windows] "Device" from the printer's [PrinterPorts]
+// value, looked up under the on-form and then the UNC form of its name.
+// The entry is the text of the list entry, nothing when none is selected.
+SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_view> entry);
+
+// The 95/98/Me family: the default attribute of the printer's level-5
+// record, through the spooler.
+SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry);
+
+// Writes [windows] "Device" = name,driver,port and, below version 6, tells
+// the other programs; false when the profile refused the value.
+bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
+                        std::string_view port);
+
+// The text at the address, as read through a 512-character buffer: at most
+// 511 characters, cut at the first NUL.
+std::string StringFromPointer(const char* address);
+
+}  // namespace quillon::printers

@@ -1,0 +1,20 @@
+#include "ui/form.h"
+
+namespace quillon::ui {
+
+platform::Window& Form::Load(const Form* owner) {
+    if (!IsLoaded()) {
+        window_ = state_.os.toolkit.Create(spec_, *this, owner ? owner->NativeWindow() : nullptr);
+    }
+    return *window_;
+}
+
+void Form::Show(const Form* owner) { Load(owner).Show(); }
+
+void Form::ShowModal(const Form* owner) { Load(owner).ShowModal(); }
+
+void Form::Unload() {
+    if (IsLoaded()) window_->Unload();
+}
+
+}  // namespace quillon::ui

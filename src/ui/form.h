@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+
+#include "app/run_state.h"
+#include "platform/window_toolkit.h"
+
+namespace quillon::ui {
+
+// What every window class of the program shares: its control table, the
+// window built from it while it is loaded, and showing and closing. A
+// window that was closed is built anew, with a fresh Form_Load, the next
+// time it is shown.
+class Form : public platform::WindowEvents {
+public:
+    Form(RunState& state, const platform::WindowSpec& spec) : state_(state), spec_(spec) {}
+
+    void Show(const Form* owner = nullptr);
+    void ShowModal(const Form* owner = nullptr);
+    void Unload();
+    bool IsLoaded() const { return window_ && window_->IsLoaded(); }
+
+    platform::Window& window() { return *window_; }
+    const platform::Window* NativeWindow() const { return window_.get(); }
+
+protected:
+    RunState& state_;
+
+private:
+    platform::Window& Load(const Form* owner);
+
+    const platform::WindowSpec& spec_;
+    std::unique_ptr<platform::Window> window_;
+};
+
+}  // namespace quillon::ui

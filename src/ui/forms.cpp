@@ -1,0 +1,27 @@
+#include "ui/forms.h"
+
+#include "ui/main_window.h"
+#include "ui/setup_window.h"
+#include "ui/success_window.h"
+
+namespace quillon::ui {
+
+Forms::Forms(RunState& state) : state_(state) {}
+Forms::~Forms() = default;
+
+frmQuillon& Forms::Quillon() {
+    if (!quillon_) quillon_ = std::make_unique<frmQuillon>(state_, *this);
+    return *quillon_;
+}
+
+frmSetup& Forms::Setup() {
+    if (!setup_) setup_ = std::make_unique<frmSetup>(state_, *this);
+    return *setup_;
+}
+
+frmSuccess& Forms::Success() {
+    if (!success_) success_ = std::make_unique<frmSuccess>(state_);
+    return *success_;
+}
+
+}  // namespace quillon::ui

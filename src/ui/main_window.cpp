@@ -1,0 +1,117 @@
+#include "ui/main_window.h"
+
+#include <array>
+
+#include "app/startup_sequence.h"
+#include "printers/default_printer.h"
+#include "printers/printer_table.h"
+#include "ui/success_window.h"
+
+namespace quillon::ui {
+namespace {
+
+using platform::ControlKind;
+using platform::ControlSpec;
+
+constexpr std::array kControls{
+    ControlSpec{ControlKind::ListBox, "lstPrinters", "", 2640, 240, 6015, 1425, 0, {},
+                platform::kSorted},
+    ControlSpec{ControlKind::PushButton, "cmdSetDefault", "&Set as default", 240, 240, 2175, 375, 1},
+    ControlSpec{ControlKind::PushButton, "cmdCreateShortcut", "&Create desktop shortcut", 240, 720,
+                2175, 375, 2},
+    ControlSpec{ControlKind::PushButton, "cmdAddToStartup", "&Add to startup", 240, 1200, 2175, 375,
+                3},
+    ControlSpec{ControlKind::PushButton, "cmdAbout", "A&bout", 5160, 1920, 1095, 375, 4},
+    ControlSpec{ControlKind::PushButton, "cmdCancel", "&Quit", 240, 1920, 2175, 375, 5},
+};
+
+const platform::WindowSpec kSpec{
+    .name = "frmQuillon",
+    .caption = "Quillon",
+    .clientWidth = 8955,
+    .clientHeight = 2580,
+    .border = platform::WindowBorder::FixedDialog,
+    .position = platform::WindowPosition::CenterScreen,
+    .keyPreview = true,
+    .showInTaskbar = true,
+    .controls = kControls,
+};
+
+constexpr int kKeyQ = 81;
+
+}  // namespace
+
+frmQuillon::frmQuillon(RunState& state, Forms& forms) : Form(state, kSpec), forms_(forms) {}
+
+const platform::WindowSpec& frmQuillon::Spec() { return kSpec; }
+
+void frmQuillon::Form_Load() { RunStartupSequence(state_, *this); }
+
+void frmQuillon::Form_Activate() { state_.WriteDiagnostic("main gui displayed"); }
+
+bool frmQuillon::Form_QueryUnload() {
+    if (state_.NoQuit) return false;
+    state_.WriteDiagnostic("main gui unloaded");
+    return true;
+}
+
+void frmQuillon::Form_KeyUp(int keyCode, int shift) {
+    const int ctrlAlt = platform::kCtrlMask | platform::kAltMask;
+    if (keyCode == kKeyQ && (shift & ctrlAlt) == ctrlAlt) {
+        state_.NoQuit = false;
+        Unload();
+    }
+}
+
+void frmQuillon::Control_Click(std::string_view control) {
+    if (control == "cmdSetDefault") cmdSetDefault_Click();
+    if (control == "cmdCreateShortcut") cmdCreateShortcut_Click();
+    if (control == "cmdAddToStartup") cmdAddToStartup_Click();
+    if (control == "cmdAbout") cmdAbout_Click();
+    if (control == "cmdCancel") cmdCancel_Click();
+}
+
+void frmQuillon::cmdSetDefault_Click() {
+    auto& list = window();
+    const int selected = list.ListIndex("lstPrinters");
+    state_.SelectedPrinterText = selected >= 0 ? list.ListText("lstPrinters", selected) : "";
+    const std::optional<std::string_view> entry =
+        selected >= 0 ? std::optional<std::string_view>(state_.SelectedPrinterText) : std::nullopt;
+
+    const bool win9x = state_.os.system.Version().platformId == platform::kPlatformWin32Windows;
+    auto& toolkit = state_.os.toolkit;
+    toolkit.SetScreenPointer(platform::ScreenPointer::Hourglass);
+    const auto result = win9x ? printers::SetDefaultBySpooler(state_, entry)
+                              : printers::SetDefaultByProfile(state_, entry);
+    toolkit.SetScreenPointer(platform::ScreenPointer::Default);
+
+    const bool quiet = state_.CommandLineHas("/q");
+    if (result != printers::SetDefaultResult::Set) {
+        // A default that was not set is never confirmed as set.
+        if (result == printers::SetDefaultResult::Failed && !quiet) {
+            toolkit.MessageBox("The default printer could not be set to " +
+                                   state_.SelectedPrinterText + ".",
+                               "Error", platform::MessageIcon::Exclamation);
+        }
+        state_.os.system.End(2);
+    }
+    if (!quiet) forms_.Success().ShowModal(this);
+    state_.os.system.End(0);
+}
+
+void frmQuillon::cmdCreateShortcut_Click() {}
+
+void frmQuillon::cmdAddToStartup_Click() {}
+
+void frmQuillon::cmdAbout_Click() {}
+
+void frmQuillon::cmdCancel_Click() { Unload(); }
+
+void frmQuillon::FillPrinterList(std::string_view keyList) {
+    printers::FillPrinterTable(state_.PrinterTable, keyList, state_.Options.UncDisplayMode);
+    for (const auto& name : state_.PrinterTable.DisplayPrinterNames) {
+        window().AddItem("lstPrinters", name);
+    }
+}
+
+}  // namespace quillon::ui

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string_view>
+
+#include "ui/form.h"
+#include "ui/forms.h"
+
+namespace quillon::ui {
+
+// The main window: the printer list and the column of buttons. Its load
+// runs the start-up sequence, which may set a printer named on the command
+// line and end the program before the window is ever shown.
+class frmQuillon : public Form {
+public:
+    frmQuillon(RunState& state, Forms& forms);
+
+    static const platform::WindowSpec& Spec();
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    bool Form_QueryUnload() override;
+    void Form_KeyUp(int keyCode, int shift) override;
+    void Control_Click(std::string_view control) override;
+
+    // Sets the selected printer as the default, confirms it and ends the
+    // program; never returns.
+    [[noreturn]] void cmdSetDefault_Click();
+    void cmdCreateShortcut_Click();
+    void cmdAddToStartup_Click();
+    void cmdAbout_Click();
+    void cmdCancel_Click();
+
+    // Parses the [PrinterPorts] key list into the printer table and adds
+    // the display names to the (sorted) list.
+    void FillPrinterList(std::string_view keyList);
+
+private:
+    Forms& forms_;
+};
+
+}  // namespace quillon::ui

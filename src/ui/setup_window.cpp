@@ -1,0 +1,101 @@
+#include "ui/setup_window.h"
+
+#include <array>
+#include <cstdint>
+
+#include "settings/settings_store.h"
+#include "ui/main_window.h"
+
+namespace quillon::ui {
+namespace {
+
+using platform::ControlKind;
+using platform::ControlSpec;
+
+constexpr std::array kControls{
+    ControlSpec{ControlKind::Frame, "fraDesktop", "", 120, 240, 4215, 1095, 0},
+    ControlSpec{ControlKind::OptionButton, "optDesktopYes", "Yes", 2520, 360, 615, 255, 1,
+                "fraDesktop"},
+    ControlSpec{ControlKind::OptionButton, "optDesktopNo", "No", 3240, 360, 615, 255, 2,
+                "fraDesktop"},
+    ControlSpec{ControlKind::Label, "lblDesktop",
+                "Do you want to enable the option to create desktop shortcuts?", 120, 120, 3975,
+                495, 3, "fraDesktop"},
+    ControlSpec{ControlKind::Frame, "fraStartup", "", 120, 1200, 4095, 495, 4},
+    ControlSpec{ControlKind::Label, "lblStartup",
+                "Do you want to enable the option to create a startup group shortcut?", 120, 0,
+                4095, 615, 5, "fraStartup"},
+    ControlSpec{ControlKind::OptionButton, "optStartupYes", "Yes", 2520, 240, 615, 255, 6,
+                "fraStartup"},
+    ControlSpec{ControlKind::OptionButton, "optStartupNo", "No", 3240, 240, 615, 255, 7,
+                "fraStartup"},
+    ControlSpec{ControlKind::PushButton, "cmdOK", "&OK", 1193, 3000, 855, 375, 8},
+    ControlSpec{ControlKind::PushButton, "cmdCancel", "&Cancel", 2393, 3000, 855, 375, 9},
+    ControlSpec{ControlKind::Frame, "fraStartupAll", "", 120, 1680, 4095, 975, 10},
+    ControlSpec{ControlKind::Label, "lblStartupAll",
+                "Do you want to enable the all users option in the startup group shortcut?", 120,
+                240, 3700, 615, 11, "fraStartupAll"},
+    ControlSpec{ControlKind::OptionButton, "optStartupAllYes", "Yes", 2520, 480, 615, 255, 12,
+                "fraStartupAll"},
+    ControlSpec{ControlKind::OptionButton, "optStartupAllNo", "No", 3240, 480, 615, 195, 13,
+                "fraStartupAll"},
+};
+
+const platform::WindowSpec kSpec{
+    .name = "frmSetup",
+    .caption = "Quillon Setup",
+    .clientWidth = 4440,
+    .clientHeight = 3705,
+    .border = platform::WindowBorder::FixedSingle,
+    .position = platform::WindowPosition::CenterScreen,
+    .keyPreview = false,
+    .showInTaskbar = true,
+    .controls = kControls,
+};
+
+// Each question's answer and the option it stands for.
+struct Question {
+    std::string_view yes;
+    std::string_view no;
+    std::int32_t settings::Settings::*option;
+};
+
+constexpr std::array kQuestions{
+    Question{"optDesktopYes", "optDesktopNo", &settings::Settings::DesktopSetting},
+    Question{"optStartupYes", "optStartupNo", &settings::Settings::StartupSetting},
+    Question{"optStartupAllYes", "optStartupAllNo", &settings::Settings::StartupAllSetting},
+};
+
+constexpr std::int32_t kYes = 1;
+constexpr std::int32_t kNo = 2;
+
+}  // namespace
+
+frmSetup::frmSetup(RunState& state, Forms& forms) : Form(state, kSpec), forms_(forms) {}
+
+const platform::WindowSpec& frmSetup::Spec() { return kSpec; }
+
+void frmSetup::Form_Load() {
+    for (const auto& question : kQuestions) {
+        const bool no = state_.Options.*question.option == kNo;
+        window().SetChecked(no ? question.no : question.yes, true);
+    }
+}
+
+void frmSetup::Control_Click(std::string_view control) {
+    if (control == "cmdOK") cmdOK_Click();
+    if (control == "cmdCancel") cmdCancel_Click();
+}
+
+void frmSetup::cmdOK_Click() {
+    for (const auto& question : kQuestions) {
+        state_.Options.*question.option = window().IsChecked(question.yes) ? kYes : kNo;
+    }
+    settings::SaveUserSettings(state_.os.registry, state_.Options);
+    forms_.Quillon().Show();
+    Unload();
+}
+
+void frmSetup::cmdCancel_Click() { Unload(); }
+
+}  // namespace quillon::ui

@@ -1,0 +1,66 @@
+#include "ui/success_window.h"
+
+#include <array>
+
+#include "ui/wait.h"
+
+namespace quillon::ui {
+namespace {
+
+using platform::ControlKind;
+using platform::ControlSpec;
+
+constexpr std::array kControls{
+    ControlSpec{ControlKind::Image, "Image1", "", 240, 240, 480, 480, -1},
+    ControlSpec{ControlKind::Label, "lblSuccess", "", 960, 240, 2655, 1095, 1},
+    ControlSpec{ControlKind::PushButton, "cmdOK", "&OK", 1335, 1440, 1215, 375, 0},
+};
+
+const platform::WindowSpec kSpec{
+    .name = "frmSuccess",
+    .caption = "Success",
+    .clientWidth = 3885,
+    .clientHeight = 2010,
+    .border = platform::WindowBorder::Sizable,
+    .position = platform::WindowPosition::CenterOwner,
+    .keyPreview = false,
+    .showInTaskbar = true,
+    .controls = kControls,
+};
+
+constexpr float kAutoCloseSeconds = 3.0F;
+
+}  // namespace
+
+frmSuccess::frmSuccess(RunState& state) : Form(state, kSpec) {}
+
+const platform::WindowSpec& frmSuccess::Spec() { return kSpec; }
+
+void frmSuccess::Form_Load() {
+    window().SetCaption("lblSuccess", "The default printer has been set to " +
+                                          FixVBAmpersandInText(state_.SelectedPrinterText) + ".");
+}
+
+void frmSuccess::Form_Activate() {
+    if (state_.PrinterArgument.empty()) return;
+    Wait(state_, kAutoCloseSeconds);
+    Unload();
+}
+
+void frmSuccess::Control_Click(std::string_view control) {
+    if (control == "cmdOK") cmdOK_Click();
+}
+
+void frmSuccess::cmdOK_Click() { Unload(); }
+
+std::string FixVBAmpersandInText(std::string_view strText) {
+    std::string result;
+    result.reserve(strText.size());
+    for (const char c : strText) {
+        result += c;
+        if (c == '&') result += '&';
+    }
+    return result;
+}
+
+}  // namespace quillon::ui
