@@ -1,0 +1,192 @@
+#include "app/switches.h"
+
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "app/text.h"
+
+namespace quillon {
+namespace {
+
+// Cut at every single blank: two blanks in a row give an empty word between
+// them, and an empty text gives no words at all.
+std::vector<std::string_view> SplitAtBlanks(std::string_view s) {
+    std::vector<std::string_view> words;
+    if (s.empty()) return words;
+    std::size_t start = 0;
+    while (true) {
+        const auto blank = s.find(' ', start);
+        if (blank == std::string_view::npos) {
+            words.push_back(s.substr(start));
+            return words;
+        }
+        words.push_back(s.substr(start, blank - start));
+        start = blank + 1;
+    }
+}
+
+bool IsSwitchWord(std::string_view word) {
+    return !word.empty() && (word.front() == '/' || word.front() == '-');
+}
+
+// Every occurrence, left to right, without overlaps.
+std::string RemoveAll(std::string_view s, std::string_view part) {
+    std::string result;
+    std::size_t start = 0;
+    while (true) {
+        const auto found = s.find(part, start);
+        if (found == std::string_view::npos) break;
+        result.append(s.substr(start, found - start));
+        start = found + part.size();
+    }
+    result.append(s.substr(start));
+    return result;
+}
+
+}  // namespace
+
+std::string StripSwitches(std::string_view strLine) {
+    std::string quoted;
+    std::string rest(strLine);
+    const auto open = strLine.find('"');
+    if (open != std::string_view::npos) {
+        const auto close = strLine.find('"', open + 1);
+        if (close != std::string_view::npos) {
+            quoted = strLine.substr(open, close - open + 1);
+            rest = RemoveAll(strLine, quoted);
+        }
+    }
+
+    std::string result;
+    bool dropNext = false;
+    const auto words = SplitAtBlanks(rest);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        // The word after a delay switch is its value: it goes, its blank stays.
+        const std::string_view word = dropNext ? std::string_view{} : words[i];
+        dropNext = false;
+        if (!IsSwitchWord(word)) {
+            result.append(word);
+            result += ' ';
+            continue;
+        }
+        // Also "/delay:5" and "/delayed": the check looks at characters 2 to 6
+        // only, so their next word goes too.
+        if (text::ToLower(word.substr(1, 5)) == "delay" && i + 1 < words.size()) dropNext = true;
+    }
+
+    if (!quoted.empty()) result = quoted + ' ' + result;
+    return std::string(text::TrimBlanks(result));
+}
+
+SwitchValue GetSwitchValue(std::string_view commandLine, std::string_view name) {
+    SwitchValue found;
+    const auto lowerName = text::ToLower(name);
+    const auto words = SplitAtBlanks(commandLine);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const auto word = text::TrimBlanks(words[i]);
+        if (!IsSwitchWord(word)) continue;
+        std::string w = text::ToLower(word.substr(1));
+        std::string v;
+        auto separator = w.find(':');
+        if (separator == std::string::npos) separator = w.find('=');
+        if (separator != std::string::npos) {
+            v = w.substr(separator + 1);
+            w.resize(separator);
+        } else if (i + 1 < words.size()) {
+            const auto next = text::TrimBlanks(words[i + 1]);
+            if (!IsSwitchWord(next)) v = next;
+        }
+        if (w == lowerName) found = SwitchValue{true, std::move(v)};
+    }
+    return found;
+}
+
+std::string PrinterArgumentFrom(std::string_view commandLine) {
+    std::string argument = text::ToLower(StripSwitches(commandLine));
+    if (!argument.empty() && argument.front() == '"') argument.erase(0, 1);
+    if (!argument.empty() && argument.back() == '"') argument.pop_back();
+    return argument;
+}
+
+float ParseSeconds(std::string_view value) {
+    auto digitsAt = [&](std::size_t pos) {
+        std::size_t count = 0;
+        while (pos + count < value.size() && value[pos + count] >= '0' && value[pos + count] <= '9') {
+            ++count;
+        }
+        return count;
+    };
+    std::size_t pos = 0;
+    if (pos < value.size() && (value[pos] == '+' || value[pos] == '-')) ++pos;
+    const auto whole = digitsAt(pos);
+    pos += whole;
+    std::size_t fraction = 0;
+    if (pos < value.size() && value[pos] == '.') {
+        fraction = digitsAt(pos + 1);
+        // "5." is still 5, but "." alone is no number.
+        if (whole > 0 || fraction > 0) pos += 1 + fraction;
+    }
+    if (whole == 0 && fraction == 0) return 0.0f;
+    auto end = pos;
+    if (pos < value.size() && (value[pos] == 'e' || value[pos] == 'E')) {
+        auto exponent = pos + 1;
+        if (exponent < value.size() && (value[exponent] == '+' || value[exponent] == '-')) {
+            ++exponent;
+        }
+        const auto count = digitsAt(exponent);
+        if (count > 0) end = exponent + count;
+    }
+
+    // from_chars takes no plus sign.
+    auto number = value.substr(0, end);
+    if (number.front() == '+') number.remove_prefix(1);
+    float seconds = 0.0f;
+    const auto [ptr, error] =
+        std::from_chars(number.data(), number.data() + number.size(), seconds);
+    // A number beyond what a float holds counts as no number: an endless
+    // wait would hang the run in an invisible window.
+    if (error != std::errc{} || !std::isfinite(seconds)) return 0.0f;
+    return seconds;
+}
+
+std::string FormatSeconds(float seconds) {
+    if (seconds == 0.0f) return "0";
+    char buffer[32];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, seconds);
+    if (error != std::errc{}) return "0";
+    return std::string(buffer, end);
+}
+
+void ApplyOptionSwitches(std::string_view commandLine, settings::Settings& options) {
+    const auto line = text::ToLower(commandLine);
+    auto has = [&](std::string_view word) {
+        return text::Contains(line, std::string("/") + std::string(word)) ||
+               text::Contains(line, std::string("-") + std::string(word));
+    };
+    // Each enabling switch contains "enable", and "enablestartupall" also
+    // contains "enablestartup": plain substring tests give exactly that.
+    if (has("enable")) {
+        if (has("enabledesktop")) options.DesktopSetting = 1;
+        if (has("enablestartup")) options.StartupSetting = 1;
+        if (has("enablestartupall")) options.StartupAllSetting = 1;
+        if (has("enableall")) {
+            options.StartupSetting = 1;
+            options.StartupAllSetting = 1;
+            options.DesktopSetting = 1;
+        }
+    }
+    if (has("disableall")) {
+        options.StartupSetting = 2;
+        options.StartupAllSetting = 2;
+        options.DesktopSetting = 2;
+    }
+}
+
+void ApplyNetworkNameSwitches(std::string_view commandLine, settings::Settings& options) {
+    const auto line = text::ToLower(commandLine);
+    if (text::Contains(line, "/hideuncpath")) options.UncDisplayMode = 2;
+    if (text::Contains(line, "/showuncpath")) options.UncDisplayMode = 1;
+}
+
+}  // namespace quillon

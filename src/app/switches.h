@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "settings/settings.h"
+
+namespace quillon {
+
+// The command line with every switch word taken out, a double-quoted part
+// put first with its quotes. Words are cut at single blanks, and a dropped
+// word keeps its blank, so "hp /delay 5 laser" leaves "hp  laser".
+std::string StripSwitches(std::string_view strLine);
+
+struct SwitchValue {
+    bool found = false;
+    std::string value;
+};
+
+// A switch that carries a value ("/delay 5", "/delay:5", "-delay=5"); the
+// name is given in lower case without its "/". A later occurrence wins.
+SwitchValue GetSwitchValue(std::string_view commandLine, std::string_view name);
+
+// The printer named on the command line: the text without switches,
+// lower-cased, with one double quote removed at each end.
+std::string PrinterArgumentFrom(std::string_view commandLine);
+
+// The longest leading decimal number of the text (sign, digits, point,
+// fraction, exponent); 0 when there is none.
+float ParseSeconds(std::string_view value);
+// The shortest decimal text that reads back as the same number: 5 gives
+// "5", 2.5 gives "2.5".
+std::string FormatSeconds(float seconds);
+
+// The switches that enable or disable the shortcut features for this run.
+void ApplyOptionSwitches(std::string_view commandLine, settings::Settings& options);
+
+// "/hideuncpath" and "/showuncpath"; the second wins when both are given.
+void ApplyNetworkNameSwitches(std::string_view commandLine, settings::Settings& options);
+
+}  // namespace quillon
