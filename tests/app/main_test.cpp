@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "fakes/harness.h"
+
+namespace quillon {
+namespace {
+
+using platform::RegistryRoot;
+
+struct FirstWindowCase {
+    const char* stored;  // "desktop" value, or nullptr for nothing stored
+    const char* commandLine;
+    const char* window;
+};
+
+class FirstWindow : public ::testing::TestWithParam<FirstWindowCase> {};
+
+TEST_P(FirstWindow, DependsOnStoredOptionsAndSwitches) {
+    fakes::Harness run;
+    const auto& c = GetParam();
+    if (c.stored != nullptr) run.StoreOptions(c.stored, "1", "1");
+    EXPECT_EQ(run.Start(c.commandLine), std::nullopt);
+    EXPECT_NE(run.toolkit.Find(c.window), nullptr) << c.commandLine;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, FirstWindow,
+    ::testing::Values(FirstWindowCase{nullptr, "", "frmSetup"},
+                      FirstWindowCase{nullptr, "/enabledesktop", "frmQuillon"},
+                      FirstWindowCase{nullptr, "/enablestartup", "frmSetup"},
+                      FirstWindowCase{nullptr, "-ENABLEALL", "frmQuillon"},
+                      FirstWindowCase{nullptr, "/disableall", "frmQuillon"},
+                      FirstWindowCase{nullptr, "fax", "frmSetup"},
+                      FirstWindowCase{"1", "", "frmQuillon"},
+                      FirstWindowCase{"1", "/setup", "frmSetup"},
+                      FirstWindowCase{"2", "-Setup", "frmSetup"},
+                      FirstWindowCase{"abc", "", "frmSetup"}));
+
+TEST(Main, OptionSwitchesChangeTheRunButAreNotStored) {
+    fakes::Harness run;
+    run.StoreOptions("2", "2", "2");
+    EXPECT_EQ(run.Start("/enableall"), std::nullopt);
+    EXPECT_EQ(run.state.Options.DesktopSetting, 1);
+    EXPECT_EQ(run.state.Options.StartupSetting, 1);
+    EXPECT_EQ(run.state.Options.StartupAllSetting, 1);
+    EXPECT_TRUE(run.registry.writes.empty());
+}
+
+TEST(Main, VersionSixOrLaterIsRecorded) {
+    for (const auto major : {4U, 5U, 6U, 10U}) {
+        fakes::Harness run;
+        run.system.version = {2, major};
+        run.StoreOptions("1", "1", "1");
+        run.Start("");
+        EXPECT_EQ(run.state.IsWindows6OrLater, major >= 6) << major;
+    }
+}
+
+TEST(Main, FirstLogLineHoldsTheCommandLineUnchanged) {
+    fakes::Harness run;
+    run.StoreOptions("1", "1", "1");
+    run.Start("\"HP LaserJet\" /NoGui");
+    EXPECT_EQ(run.LogLines().front(), "started with switches: \"HP LaserJet\" /NoGui");
+}
+
+TEST(Main, NormalBuildWritesNoLog) {
+    fakes::Harness run;
+    run.diagnostics = false;
+    run.StoreOptions("1", "1", "1");
+    EXPECT_EQ(run.Start("nothing /nogui"), 1);
+    EXPECT_TRUE(run.files.files.empty());
+}
+
+TEST(Main, LogLinesCarryDateAndTime) {
+    fakes::Harness run;
+    run.StoreOptions("1", "1", "1");
+    run.Start("");
+    const auto log = run.files.Content("C:\\Program Files\\Quillon\\QLNDiagnostics.log");
+    ASSERT_TRUE(log.has_value());
+    EXPECT_EQ(log->substr(0, 42), "2026.12.06 13.05.09 started with switches: ");
+}
+
+TEST(Main, UnwritableLogDoesNotStopTheRun) {
+    fakes::Harness run;
+    run.files.readOnlyFolders.insert("C:\\Program Files\\Quillon");
+    run.StoreOptions("1", "1", "1");
+    run.AddPrinter("Fax", "winspool", "FAX:");
+    EXPECT_EQ(run.Start("fax /q"), 0);
+    EXPECT_EQ(run.Device(), "Fax,winspool,FAX:");
+}
+
+}  // namespace
+}  // namespace quillon

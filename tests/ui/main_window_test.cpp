@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "fakes/harness.h"
+
+namespace quillon {
+namespace {
+
+using fakes::Harness;
+
+class MainWindowRun : public ::testing::Test {
+protected:
+    Harness run;
+
+    void SetUp() override {
+        run.StoreOptions("1", "1", "1");
+        run.AddPrinter("HP LaserJet 4", "winspool", "LPT1:");
+        run.AddPrinter("HP DeskJet 500", "winspool", "LPT2:");
+        run.AddPrinter("Fax", "winspool", "FAX:");
+        run.AddPrinter("\\\\srv\\Plotter", "winspool", "Ne02:");
+    }
+
+    fakes::FakeWindow& Main() {
+        auto* window = run.toolkit.Find("frmQuillon");
+        EXPECT_NE(window, nullptr);
+        return *window;
+    }
+
+    bool Logged(std::string_view line) const {
+        const auto lines = run.LogLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+
+    int SuccessWindowsShown() const { return run.toolkit.CreatedCount("frmSuccess"); }
+};
+
+struct CommandLineCase {
+    const char* commandLine;
+    const char* device;
+};
+
+class CommandLineMode : public MainWindowRun,
+                        public ::testing::WithParamInterface<CommandLineCase> {};
+
+TEST_P(CommandLineMode, SetsTheFirstMatchingPrinterAndEnds) {
+    EXPECT_EQ(run.Start(GetParam().commandLine), 0);
+    EXPECT_EQ(run.Device(), GetParam().device);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CommandLineMode,
+    ::testing::Values(
+        // "hp" names both; the sorted list puts DeskJet first.
+        CommandLineCase{"hp", "HP DeskJet 500,winspool,LPT2:"},
+        CommandLineCase{"HP LASERJET", "HP LaserJet 4,winspool,LPT1:"},
+        CommandLineCase{"\"HP LaserJet 4\" /nogui", "HP LaserJet 4,winspool,LPT1:"},
+        CommandLineCase{"HP LaserJet 4 /nogui", "HP LaserJet 4,winspool,LPT1:"},
+        CommandLineCase{"*laser*", "HP LaserJet 4,winspool,LPT1:"},
+        CommandLineCase{"hp?laser*", "HP LaserJet 4,winspool,LPT1:"},
+        CommandLineCase{"hp deskjet ###", "HP DeskJet 500,winspool,LPT2:"},
+        CommandLineCase{"[fg]a*", "Fax,winspool,FAX:"},
+        // A network printer is found by its on-form and set by its UNC form.
+        CommandLineCase{"plotter", "\\\\srv\\Plotter,winspool,Ne02:"},
+        CommandLineCase{"plot", "\\\\srv\\Plotter,winspool,Ne02:"},
+        CommandLineCase{"plotter on srv", "\\\\srv\\Plotter,winspool,Ne02:"},
+        CommandLineCase{"/delay 3 fax", "Fax,winspool,FAX:"}));
+
+TEST_F(MainWindowRun, NamedPrinterIsSetWithoutShowingTheMainWindow) {
+    run.toolkit.onModal["frmSuccess"] = [](fakes::FakeWindow& window) {
+        EXPECT_EQ(window.Caption("lblSuccess"), "The default printer has been set to Fax.");
+    };
+    EXPECT_EQ(run.Start("fax"), 0);
+    EXPECT_EQ(SuccessWindowsShown(), 1);
+    EXPECT_EQ(run.toolkit.ShowCount("frmQuillon"), 0);
+    EXPECT_FALSE(Logged("main gui unloaded"));
+}
+
+TEST_F(MainWindowRun, SuccessWindowClosesItselfAfterThreeSecondsInCommandLineMode) {
+    run.toolkit.onModal["frmSuccess"] = [](fakes::FakeWindow& window) {
+        EXPECT_FALSE(window.IsLoaded()) << "should have closed itself on activation";
+    };
+    // Nothing else in this run waits, so the clock shows the window's wait.
+    const double start = run.system.clockSeconds;
+    EXPECT_EQ(run.Start("fax"), 0);
+    const double waited = run.system.clockSeconds - start;
+    EXPECT_GE(waited, 3.0);
+    EXPECT_LT(waited, 4.0);
+}
+
+TEST_F(MainWindowRun, QuietSwitchShowsNoSuccessWindowInAnyCase) {
+    EXPECT_EQ(run.Start("fax /Q"), 0);
+    EXPECT_EQ(SuccessWindowsShown(), 0);
+    EXPECT_EQ(run.Device(), "Fax,winspool,FAX:");
+}
+
+TEST_F(MainWindowRun, NoMatchUnderNoGuiEndsWithExitCodeOneAndNoWindow) {
+    EXPECT_EQ(run.Start("laser /NOGUI"), 1);
+    EXPECT_EQ(run.toolkit.ShowCount("frmQuillon"), 0);
+    EXPECT_FALSE(run.Device().has_value());
+    EXPECT_EQ(run.LogLines().back(), "could not find printer laser");
+}
+
+TEST_F(MainWindowRun, UncFormArgumentDoesNotMatchTheOnFormList) {
+    EXPECT_EQ(run.Start("\\\\srv\\plotter /nogui"), 1);
+}
+
+TEST_F(MainWindowRun, NoMatchOpensTheWindowWithTheCurrentDefaultSelected) {
+    run.SetDefault("\\\\srv\\Plotter,winspool,Ne02:");
+    EXPECT_EQ(run.Start("laser"), std::nullopt);
+    auto& window = Main();
+    EXPECT_EQ(window.ListText("lstPrinters", window.ListIndex("lstPrinters")), "Plotter on srv");
+    EXPECT_TRUE(Logged("could not find printer laser"));
+
+    // The argument is forgotten: the success window now waits for OK.
+    bool clickedOk = false;
+    run.toolkit.onModal["frmSuccess"] = [&](fakes::FakeWindow& success) {
+        EXPECT_TRUE(success.IsLoaded());
+        success.Click("cmdOK");
+        clickedOk = true;
+    };
+    EXPECT_EQ(run.Ending([&] { window.Click("cmdSetDefault"); }), 0);
+    EXPECT_TRUE(clickedOk);
+    EXPECT_EQ(run.Device(), "\\\\srv\\Plotter,winspool,Ne02:");
+}
+
+TEST_F(MainWindowRun, WindowListsPrintersSortedAndEnablesButtonsByOptions) {
+    run.StoreOptions("2", "1", "1");
+    EXPECT_EQ(run.Start(""), std::nullopt);
+    auto& window = Main();
+    std::vector<std::string> entries;
+    for (int i = 0; i < window.ListCount("lstPrinters"); ++i) {
+        entries.push_back(window.ListText("lstPrinters", i));
+    }
+    EXPECT_EQ(entries, (std::vector<std::string>{"Fax", "HP DeskJet 500", "HP LaserJet 4",
+                                                 "Plotter on srv"}));
+    EXPECT_EQ(window.ListIndex("lstPrinters"), 0);
+    EXPECT_FALSE(window.IsEnabled("cmdCreateShortcut"));
+    EXPECT_TRUE(window.IsEnabled("cmdAddToStartup"));
+    EXPECT_TRUE(window.IsEnabled("cmdSetDefault"));
+    EXPECT_TRUE(window.IsVisible("cmdCancel"));
+}
+
+TEST_F(MainWindowRun, HideUncPathShowsNetworkPrintersWithoutTheirServer) {
+    EXPECT_EQ(run.Start("/hideuncpath"), std::nullopt);
+    EXPECT_EQ(Main().ListText("lstPrinters", 3), "Plotter");
+}
+
+TEST_F(MainWindowRun, ShowUncPathWinsOverHideUncPath) {
+    EXPECT_EQ(run.Start("/hideuncpath /showuncpath"), std::nullopt);
+    EXPECT_EQ(Main().ListText("lstPrinters", 3), "Plotter on srv");
+}
+
+TEST_F(MainWindowRun, QuitClosesTheWindowAndLogsTheUnload) {
+    EXPECT_EQ(run.Start(""), std::nullopt);
+    Main().Click("cmdCancel");
+    EXPECT_EQ(run.toolkit.Find("frmQuillon"), nullptr);
+    EXPECT_EQ(run.LogLines().back(), "main gui unloaded");
+}
+
+TEST_F(MainWindowRun, NoQuitRefusesEveryCloseButCtrlAltQ) {
+    EXPECT_EQ(run.Start("/noquit"), std::nullopt);
+    auto& window = Main();
+    EXPECT_FALSE(window.IsVisible("cmdCancel"));
+
+    window.Close();
+    window.PressKeyUp('Q', platform::kCtrlMask);
+    window.PressKeyUp('Q', platform::kAltMask);
+    window.PressKeyUp('W', platform::kCtrlMask | platform::kAltMask);
+    EXPECT_TRUE(window.IsLoaded());
+
+    window.PressKeyUp('Q', platform::kCtrlMask | platform::kAltMask | platform::kShiftMask);
+    EXPECT_FALSE(window.IsLoaded());
+    EXPECT_FALSE(run.state.NoQuit);
+}
+
+TEST_F(MainWindowRun, ActivationLogsTheDisplay) {
+    EXPECT_EQ(run.Start(""), std::nullopt);
+    EXPECT_EQ(run.LogLines().back(), "main gui displayed");
+}
+
+TEST(MainWindowWithoutPrinters, RetriesFifteenTimesThenDisablesThePrinterButtons) {
+    Harness run;
+    run.StoreOptions("1", "1", "1");
+    const double start = run.system.clockSeconds;
+    EXPECT_EQ(run.Start("fax"), std::nullopt);
+    auto* window = run.toolkit.Find("frmQuillon");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(run.profile.keyListReads.size(), 15U);
+    EXPECT_GE(run.system.clockSeconds - start, 15.0);
+    const auto lines = run.LogLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "total printers = 0"), 15);
+    for (const char* button : {"cmdSetDefault", "cmdCreateShortcut", "cmdAddToStartup"}) {
+        EXPECT_FALSE(window->IsEnabled(button)) << button;
+    }
+    EXPECT_TRUE(window->IsEnabled("cmdAbout"));
+}
+
+TEST(MainWindowWithoutPrinters, PrintersThatAppearDuringTheRetriesAreListed) {
+    Harness run;
+    run.StoreOptions("1", "1", "1");
+    run.profile.afterKeyListRead = [&] {
+        if (run.profile.keyListReads.size() == 3) run.AddPrinter("Fax");
+    };
+    EXPECT_EQ(run.Start("fax"), 0);
+    EXPECT_EQ(run.profile.keyListReads.size(), 4U);
+}
+
+TEST_F(MainWindowRun, StartupLogLinesComeInOrder) {
+    run.SetDefault("Fax,winspool,FAX:");
+    EXPECT_EQ(run.Start("/delay:2.5 zzz"), std::nullopt);
+    const std::vector<std::string> expected{
+        "started with switches: /delay:2.5 zzz",
+        "main gui loaded",
+        "execution delayed 2.5 secs",
+        "total printers = 4",
+        "  printer 1 = Fax",
+        "  printer 2 = HP DeskJet 500",
+        "  printer 3 = HP LaserJet 4",
+        "  printer 4 = Plotter on srv",
+        "default printer = Fax",
+        "  HP LaserJet 4 [winspool on LPT1:]",
+        "  HP DeskJet 500 [winspool on LPT2:]",
+        "  Fax [winspool on FAX:]",
+        "  \\\\srv\\Plotter [winspool on Ne02:]",
+        "main gui displayed",
+    };
+    // "zzz" is taken by the delay switch, so the run has no printer argument.
+    EXPECT_EQ(run.LogLines(), expected);
+}
+
+TEST_F(MainWindowRun, CommandLineLogLinesComeInOrder) {
+    EXPECT_EQ(run.Start("Fax /q"), 0);
+    const auto lines = run.LogLines();
+    const std::vector<std::string> tail(lines.end() - 3, lines.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"attempt to set default to fax",
+                                              "found printer fax - setting to default",
+                                              "default printer set to Fax"}));
+}
+
+TEST_F(MainWindowRun, PrinterThatCannotBeSetIsReportedAndEndsWithExitCodeTwo) {
+    run.profile.Set("PrinterPorts", "Fax", "winspool,,15,45");  // no port
+    EXPECT_EQ(run.Start("fax"), 2);
+    EXPECT_EQ(SuccessWindowsShown(), 0);
+    ASSERT_EQ(run.toolkit.messages.size(), 1U);
+    EXPECT_EQ(run.toolkit.messages[0].text, "The default printer could not be set to Fax.");
+    EXPECT_EQ(run.toolkit.messages[0].title, "Error");
+    EXPECT_EQ(run.toolkit.messages[0].icon, platform::MessageIcon::Exclamation);
+    EXPECT_EQ(run.LogLines().back(), "set default printer to Fax failed");
+}
+
+TEST_F(MainWindowRun, RefusedProfileWriteIsAFailureToo) {
+    run.profile.failWrites = true;
+    EXPECT_EQ(run.Start("fax /q"), 2);
+    EXPECT_TRUE(run.toolkit.messages.empty()) << "quiet runs show no error box";
+}
+
+TEST_F(MainWindowRun, HourglassIsShownWhileTheDefaultIsSet) {
+    EXPECT_EQ(run.Start("fax /q"), 0);
+    EXPECT_EQ(run.toolkit.pointers, (std::vector<platform::ScreenPointer>{
+                                        platform::ScreenPointer::Hourglass,
+                                        platform::ScreenPointer::Default}));
+}
+
+}  // namespace
+}  // namespace quillon
