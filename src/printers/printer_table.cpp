@@ -1,0 +1,36 @@
+#include "printers/printer_table.h"
+
+#include "app/text.h"
+#include "printers/printer_names.h"
+
+namespace quillon::printers {
+
+void FillPrinterTable(PrinterTable& table, std::string_view keyList, std::int32_t uncDisplayMode) {
+    table.RawPrinterNames.clear();
+    table.DisplayPrinterNames.clear();
+    std::size_t start = 0;
+    while (start <= keyList.size()) {
+        auto end = keyList.find('\0', start);
+        if (end == std::string_view::npos) end = keyList.size();
+        const auto piece = keyList.substr(start, end - start);
+        if (!text::TrimBlanks(piece).empty()) table.RawPrinterNames.emplace_back(piece);
+        start = end + 1;
+    }
+    table.DisplayPrinterNames.reserve(table.RawPrinterNames.size());
+    for (const auto& raw : table.RawPrinterNames) {
+        table.DisplayPrinterNames.push_back(ListFormat(raw, uncDisplayMode));
+    }
+}
+
+std::string ListEntryToPrinterName(const PrinterTable& table, std::string_view text) {
+    std::string_view name = text;
+    for (std::size_t i = 0; i < table.DisplayPrinterNames.size(); ++i) {
+        if (table.DisplayPrinterNames[i] == text) {
+            name = table.RawPrinterNames[i];
+            break;
+        }
+    }
+    return ToOnForm(name);
+}
+
+}  // namespace quillon::printers
