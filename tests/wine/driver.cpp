@@ -1,0 +1,249 @@
+#include "wine/driver.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+namespace quillon::e2e {
+namespace {
+
+constexpr const char* kSettingsKey = "software\\kvo\\quillon";
+
+struct WindowSearch {
+    DWORD processId;
+    std::string_view caption;
+    HWND found = nullptr;
+    std::vector<std::string>* captions = nullptr;
+};
+
+BOOL CALLBACK VisitTopLevel(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
+    const std::string text = WindowText(window);
+    if (search.captions != nullptr) search.captions->push_back(text);
+    if (search.captions == nullptr && text == search.caption) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct ControlSearch {
+    std::string_view className;
+    std::string_view text;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK VisitChild(HWND child, LPARAM parameter) {
+    auto& search = *reinterpret_cast<ControlSearch*>(parameter);
+    char className[64] = {};
+    GetClassNameA(child, className, sizeof className);
+    if (lstrcmpiA(className, std::string(search.className).c_str()) != 0) return TRUE;
+    if (!search.text.empty() && WindowText(child) != search.text) return TRUE;
+    search.found = child;
+    return FALSE;
+}
+
+void DeleteTree(HKEY root, const char* path) { RegDeleteTreeA(root, path); }
+
+}  // namespace
+
+std::string ProgramPath(bool diagnostics) {
+    const char* variable = diagnostics ? "QUILLON_DIAGNOSTICS_EXE" : "QUILLON_EXE";
+    const char* value = std::getenv(variable);
+    if (value == nullptr) throw std::runtime_error(std::string(variable) + " is not set");
+    std::string path = value;
+    // ctest hands over the Unix path of the build folder; Wine maps / to Z:.
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path) {
+            if (c == '/') c = '\\';
+        }
+        path = "Z:" + path;
+    }
+    return path;
+}
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+Process::Process(const std::string& exe, const std::string& arguments) {
+    std::string commandLine = "\"" + exe + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &info_)) {
+        throw std::runtime_error("cannot start " + exe);
+    }
+}
+
+Process::~Process() {
+    if (Running()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+std::optional<DWORD> Process::WaitForExit(std::chrono::milliseconds timeout) {
+    if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+        return std::nullopt;
+    }
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+bool Process::Running() { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+
+HWND Process::WaitForWindow(std::string_view caption, std::chrono::milliseconds timeout) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            WindowSearch search{info_.dwProcessId, caption};
+            EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&search));
+            found = search.found;
+            return found != nullptr;
+        },
+        timeout);
+    return found;
+}
+
+std::vector<std::string> Process::WindowCaptions() {
+    std::vector<std::string> captions;
+    WindowSearch search{info_.dwProcessId, {}, nullptr, &captions};
+    EnumWindows(VisitTopLevel, reinterpret_cast<LPARAM>(&search));
+    return captions;
+}
+
+HWND FindControl(HWND window, std::string_view className, std::string_view text) {
+    ControlSearch search{className, text};
+    EnumChildWindows(window, VisitChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = {};
+    // WM_GETTEXT is marshalled between processes; GetWindowText of another
+    // process's control would not ask it.
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
+bool IsEnabled(HWND control) { return IsWindowEnabled(control) != FALSE; }
+bool IsVisible(HWND control) { return IsWindowVisible(control) != FALSE; }
+
+bool IsChecked(HWND option) {
+    return SendMessageA(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Press(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void PostClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
+
+std::vector<std::string> ListEntries(HWND list) {
+    std::vector<std::string> entries;
+    const auto count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::string text(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.find('\0'));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+int ListSelection(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
+
+void SendKeyChord(std::initializer_list<WORD> modifiers, WORD key) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = flags;
+        inputs.push_back(input);
+    };
+    for (WORD modifier : modifiers) add(modifier, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it) add(*it, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ClearPrinters() { WriteProfileStringA("PrinterPorts", nullptr, nullptr); }
+
+void AddPrinter(const std::string& name, const std::string& value) {
+    WriteProfileStringA("PrinterPorts", name.c_str(), value.c_str());
+}
+
+void SetDefaultDevice(const std::string& value) {
+    WriteProfileStringA("windows", "device", value.empty() ? nullptr : value.c_str());
+}
+
+std::string DefaultDevice() {
+    char value[512] = {};
+    GetProfileStringA("windows", "device", "", value, sizeof value);
+    return value;
+}
+
+void ClearOptions() {
+    DeleteTree(HKEY_CURRENT_USER, kSettingsKey);
+    DeleteTree(HKEY_LOCAL_MACHINE, kSettingsKey);
+}
+
+void StoreOptions(const char* desktop, const char* startup, const char* startupAll) {
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, kSettingsKey, &key) != ERROR_SUCCESS) return;
+    const std::pair<const char*, const char*> values[] = {
+        {"desktop", desktop}, {"startup", startup}, {"startupall", startupAll}};
+    for (const auto& [name, text] : values) {
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>(lstrlenA(text) + 1));
+    }
+    RegCloseKey(key);
+}
+
+std::optional<std::string> StoredOption(HKEY root, const char* name) {
+    char value[256] = {};
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    if (RegGetValueA(root, kSettingsKey, name, RRF_RT_ANY, &type, value, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+void SetWineVersion(const char* version) {
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Wine", &key) != ERROR_SUCCESS) return;
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>(lstrlenA(version) + 1));
+    RegCloseKey(key);
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+}  // namespace quillon::e2e

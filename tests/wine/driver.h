@@ -1,0 +1,84 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A small driver for end-to-end tests: it starts quillon.exe, finds its
+// windows and controls the way a user or a screen reader sees them (by
+// caption and class), presses them, and reads the profile and registry the
+// program changed.
+namespace quillon::e2e {
+
+using namespace std::chrono_literals;
+
+// The program under test: quillon.exe from QUILLON_EXE, or the build with
+// the log on from QUILLON_DIAGNOSTICS_EXE.
+std::string ProgramPath(bool diagnostics = false);
+std::string FolderOf(const std::string& path);
+
+class Process {
+public:
+    Process(const std::string& exe, const std::string& arguments);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // The exit code, or nothing when the program still runs at the deadline.
+    std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout);
+    bool Running();
+    DWORD Id() const { return info_.dwProcessId; }
+
+    // A visible top-level window of the process with that caption, waiting
+    // for it up to the timeout; nullptr when none appeared.
+    HWND WaitForWindow(std::string_view caption, std::chrono::milliseconds timeout = 15s);
+    // The visible top-level windows of the process, by caption.
+    std::vector<std::string> WindowCaptions();
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// A child control of a window by its class ("Button", "Static", "ListBox")
+// and window text (the caption with its & marks); nullptr when absent.
+HWND FindControl(HWND window, std::string_view className, std::string_view text = {});
+std::string WindowText(HWND window);
+bool IsEnabled(HWND control);
+bool IsVisible(HWND control);
+bool IsChecked(HWND option);
+// Presses a button the way a click does, without waiting for its handler.
+void Press(HWND button);
+void PostClose(HWND window);
+
+std::vector<std::string> ListEntries(HWND list);
+int ListSelection(HWND list);
+
+// Ctrl+Alt+Q etc. as real key strokes to the foreground window.
+void SendKeyChord(std::initializer_list<WORD> modifiers, WORD key);
+
+// The legacy profile and the registry, as the program sees them.
+void ClearPrinters();
+void AddPrinter(const std::string& name, const std::string& value = "winspool,Ne01:,15,45");
+void SetDefaultDevice(const std::string& value);  // empty: removes it
+std::string DefaultDevice();
+
+void ClearOptions();
+void StoreOptions(const char* desktop, const char* startup, const char* startupAll);
+std::optional<std::string> StoredOption(HKEY root, const char* name);
+
+// Makes Wine report another version ("win98", "winxp64", "win7") to the
+// programs started afterwards.
+void SetWineVersion(const char* version);
+
+// The lines of a text file; empty when it does not exist.
+std::vector<std::string> ReadLines(const std::string& path);
+
+bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
+
+}  // namespace quillon::e2e

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "wine/driver.h"
+
+namespace quillon::e2e {
+
+// Every test starts from the same prefix state: four printers in the
+// profile, no default, options stored as all "yes", Wine as version 6.1.
+class QuillonTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearPrinters();
+        AddPrinter("HP LaserJet 4", "winspool,LPT1:,15,45");
+        AddPrinter("HP DeskJet 500", "winspool,LPT2:,15,45");
+        AddPrinter("Fax", "winspool,FAX:,15,45");
+        AddPrinter("\\\\srv\\Plotter", "winspool,Ne02:,15,45");
+        SetDefaultDevice("");
+        ClearOptions();
+        StoreOptions("1", "1", "1");
+        SetWineVersion("win7");
+    }
+
+    void TearDown() override {
+        program_.reset();
+        SetWineVersion("win7");
+    }
+
+    Process& Start(const std::string& arguments, bool diagnostics = false) {
+        program_ = std::make_unique<Process>(ProgramPath(diagnostics), arguments);
+        return *program_;
+    }
+
+    // Runs the program to its end and returns the exit code (99 when it
+    // had to be stopped).
+    DWORD RunToEnd(const std::string& arguments, std::chrono::milliseconds timeout = 30s) {
+        auto& program = Start(arguments);
+        return program.WaitForExit(timeout).value_or(99);
+    }
+
+    std::unique_ptr<Process> program_;
+};
+
+}  // namespace quillon::e2e

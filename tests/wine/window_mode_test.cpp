@@ -1,0 +1,135 @@
+#include "wine/fixture.h"
+
+namespace quillon::e2e {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST_F(QuillonTest, MainWindowListsPrintersSortedWithTheDefaultSelected) {
+    SetDefaultDevice("\\\\srv\\Plotter,winspool,Ne02:");
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon");
+    ASSERT_NE(main, nullptr);
+    HWND list = FindControl(main, "ListBox");
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(ListEntries(list),
+              (Strings{"Fax", "HP DeskJet 500", "HP LaserJet 4", "Plotter on srv"}));
+    EXPECT_EQ(ListSelection(list), 3);
+    for (const char* caption : {"&Set as default", "&Create desktop shortcut", "&Add to startup",
+                                "A&bout", "&Quit"}) {
+        HWND button = FindControl(main, "Button", caption);
+        ASSERT_NE(button, nullptr) << caption;
+        EXPECT_TRUE(IsEnabled(button)) << caption;
+    }
+}
+
+TEST_F(QuillonTest, ButtonsFollowTheOptions) {
+    StoreOptions("2", "1", "2");
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon");
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsEnabled(FindControl(main, "Button", "&Create desktop shortcut")));
+    EXPECT_TRUE(IsEnabled(FindControl(main, "Button", "&Add to startup")));
+}
+
+TEST_F(QuillonTest, SetAsDefaultConfirmsAndWaitsForOk) {
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon");
+    ASSERT_NE(main, nullptr);
+    HWND list = FindControl(main, "ListBox");
+    SendMessageA(list, LB_SETCURSEL, 2, 0);  // HP LaserJet 4
+    Press(FindControl(main, "Button", "&Set as default"));
+    HWND success = program.WaitForWindow("Success");
+    ASSERT_NE(success, nullptr);
+    EXPECT_NE(FindControl(success, "Static", "The default printer has been set to HP LaserJet 4."),
+              nullptr);
+    EXPECT_FALSE(program.WaitForExit(4500ms).has_value()) << "closed without OK";
+    Press(FindControl(success, "Button", "&OK"));
+    EXPECT_EQ(program.WaitForExit(10s), 0U);
+    EXPECT_EQ(DefaultDevice(), "HP LaserJet 4,winspool,LPT1:");
+}
+
+TEST_F(QuillonTest, QuitEndsTheRun) {
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon");
+    ASSERT_NE(main, nullptr);
+    Press(FindControl(main, "Button", "&Quit"));
+    EXPECT_EQ(program.WaitForExit(10s), 0U);
+}
+
+TEST_F(QuillonTest, NoQuitRefusesToCloseUntilCtrlAltQ) {
+    auto& program = Start("/noquit");
+    HWND main = program.WaitForWindow("Quillon");
+    ASSERT_NE(main, nullptr);
+    EXPECT_FALSE(IsVisible(FindControl(main, "Button", "&Quit")));
+    PostClose(main);
+    EXPECT_FALSE(program.WaitForExit(1500ms).has_value());
+
+    SetForegroundWindow(main);
+    SendKeyChord({VK_CONTROL, VK_MENU}, 'Q');
+    EXPECT_EQ(program.WaitForExit(10s), 0U);
+}
+
+TEST_F(QuillonTest, NoPrintersMeansFifteenSecondsOfRetriesThenDisabledButtons) {
+    ClearPrinters();
+    const auto start = std::chrono::steady_clock::now();
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon", 40s);
+    ASSERT_NE(main, nullptr);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 14s);
+    for (const char* caption : {"&Set as default", "&Create desktop shortcut", "&Add to startup"}) {
+        EXPECT_FALSE(IsEnabled(FindControl(main, "Button", caption))) << caption;
+    }
+    EXPECT_TRUE(IsEnabled(FindControl(main, "Button", "A&bout")));
+}
+
+TEST_F(QuillonTest, SetupOpensWhenNothingIsStoredAndOkStoresYesThreeTimes) {
+    ClearOptions();
+    auto& program = Start("");
+    HWND setup = program.WaitForWindow("Quillon Setup");
+    ASSERT_NE(setup, nullptr);
+    int yes = 0;
+    // Every descendant, so that the options inside the frames count too.
+    EnumChildWindows(
+        setup,
+        [](HWND child, LPARAM count) {
+            if (WindowText(child) == "Yes" && IsChecked(child)) ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&yes));
+    EXPECT_EQ(yes, 3);
+    Press(FindControl(setup, "Button", "&OK"));
+    EXPECT_NE(program.WaitForWindow("Quillon"), nullptr);
+    EXPECT_EQ(StoredOption(HKEY_CURRENT_USER, "desktop"), "1");
+    EXPECT_EQ(StoredOption(HKEY_CURRENT_USER, "startup"), "1");
+    EXPECT_EQ(StoredOption(HKEY_CURRENT_USER, "startupall"), "1");
+}
+
+TEST_F(QuillonTest, SetupCancelStoresNothingAndEnds) {
+    ClearOptions();
+    auto& program = Start("fax");
+    HWND setup = program.WaitForWindow("Quillon Setup");
+    ASSERT_NE(setup, nullptr);
+    Press(FindControl(setup, "Button", "&Cancel"));
+    EXPECT_EQ(program.WaitForExit(10s), 0U);
+    EXPECT_FALSE(StoredOption(HKEY_CURRENT_USER, "desktop").has_value());
+    EXPECT_EQ(DefaultDevice(), "");
+}
+
+TEST_F(QuillonTest, MachineOptionsServeUsersWithoutTheirOwn) {
+    ClearOptions();
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, "software\\kvo\\quillon", &key), ERROR_SUCCESS);
+    for (const auto* name : {"desktop", "startup"}) {
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("2"), 2);
+    }
+    RegCloseKey(key);
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon");
+    ASSERT_NE(main, nullptr) << "machine options count as stored";
+    EXPECT_FALSE(IsEnabled(FindControl(main, "Button", "&Create desktop shortcut")));
+    EXPECT_FALSE(IsEnabled(FindControl(main, "Button", "&Add to startup")));
+}
+
+}  // namespace
+}  // namespace quillon::e2e
