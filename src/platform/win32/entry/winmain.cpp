@@ -1,3 +1,34 @@
+// The program's entry point: makes the real platform and hands it to Main.
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/main.h"
+#include "app/run_state.h"
+#include "platform/win32/win32_files.h"
+#include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_spooler.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_toolkit.h"
+#include "ui/forms.h"
+
+#ifndef QUILLON_DIAGNOSTICS
+#define QUILLON_DIAGNOSTICS 0
+#endif
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace quillon::platform::win32;
+    Win32Profile profile;
+    Win32Registry registry;
+    Win32Spooler spooler;
+    Win32System system;
+    Win32Files files;
+    Win32Toolkit toolkit(instance);
+    quillon::platform::Platform os{profile, registry, spooler, system, files, toolkit};
+
+    quillon::RunState state(os);
+    quillon::ui::Forms forms(state);
+    quillon::Main(state, forms, QUILLON_DIAGNOSTICS != 0);
+    toolkit.Run();
+    return 0;
+}
