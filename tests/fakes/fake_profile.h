@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <optional>
 #include <span>
 #include <string>
@@ -32,27 +33,34 @@ public:
     std::function<void()> afterKeyListRead;
 
     void Set(std::string_view section, std::string_view key, std::string_view value) {
-        auto& entries = SectionFor(section).entries;
-        if (auto* entry = Find(entries, key)) {
-            entry->second = std::string(value);
+        auto& found = SectionFor(section);
+        const auto [it, added] = found.index.try_emplace(text::ToLower(key), found.entries.size());
+        if (added) {
+            found.entries.emplace_back(std::string(key), std::string(value));
         } else {
-            entries.emplace_back(std::string(key), std::string(value));
+            found.entries[it->second].second = std::string(value);
         }
     }
 
     std::optional<std::string> Get(std::string_view section, std::string_view key) const {
         const auto* found = FindSection(section);
         if (found == nullptr) return std::nullopt;
-        for (const auto& entry : found->entries) {
-            if (SameName(entry.first, key)) return entry.second;
-        }
-        return std::nullopt;
+        const auto it = found->index.find(text::ToLower(key));
+        if (it == found->index.end()) return std::nullopt;
+        return found->entries[it->second].second;
     }
 
     void Remove(std::string_view section, std::string_view key) {
         auto* found = FindSection(section);
         if (found == nullptr) return;
-        std::erase_if(found->entries, [&](const auto& entry) { return SameName(entry.first, key); });
+        const auto it = found->index.find(text::ToLower(key));
+        if (it == found->index.end()) return;
+        const auto position = it->second;
+        found->entries.erase(found->entries.begin() + static_cast<std::ptrdiff_t>(position));
+        found->index.erase(it);
+        for (auto& [name, index] : found->index) {
+            if (index > position) --index;
+        }
     }
 
     std::size_t GetString(std::string_view section, std::optional<std::string_view> key,
@@ -84,18 +92,13 @@ private:
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        // Lower-cased key name to its place in entries.
+        std::map<std::string, std::size_t> index;
     };
     std::vector<Section> sections_;
 
     static bool SameName(std::string_view a, std::string_view b) {
         return text::ToLower(a) == text::ToLower(b);
-    }
-
-    static Entry* Find(std::vector<Entry>& entries, std::string_view key) {
-        for (auto& entry : entries) {
-            if (SameName(entry.first, key)) return &entry;
-        }
-        return nullptr;
     }
 
     const Section* FindSection(std::string_view name) const {
@@ -111,7 +114,7 @@ private:
 
     Section& SectionFor(std::string_view name) {
         if (auto* found = FindSection(name)) return *found;
-        sections_.push_back(Section{std::string(name), {}});
+        sections_.push_back(Section{std::string(name), {}, {}});
         return sections_.back();
     }
 

@@ -64,6 +64,20 @@ TEST(FakeProfile, WritesAreRecordedAndRefusedWhenFailing) {
     EXPECT_FALSE(profile.Get("windows", "device").has_value());
 }
 
+TEST(FakeProfile, RemoveKeepsTheOrderOfTheOtherKeys) {
+    FakeProfile profile;
+    profile.Set("PrinterPorts", "A", "1");
+    profile.Set("PrinterPorts", "B", "2");
+    profile.Set("PrinterPorts", "C", "3");
+    profile.Remove("PrinterPorts", "b");
+    profile.Set("PrinterPorts", "c", "4");
+    profile.Set("PrinterPorts", "D", "5");
+    std::size_t count = 0;
+    const auto buffer = ReadKeyList(profile, 8, &count);
+    EXPECT_EQ(buffer, std::string("A\0C\0D\0\0 ", 8));
+    EXPECT_EQ(profile.Get("PrinterPorts", "C"), "4");
+}
+
 TEST(FakeRegistry, NamesIgnoreCaseAndReadOnlyRootsRefuseWrites) {
     FakeRegistry registry;
     registry.readOnlyRoots.insert(RegistryRoot::LocalMachine);
