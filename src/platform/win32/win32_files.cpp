@@ -1,0 +1,58 @@
+#include "platform/win32/win32_files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+
+namespace quillon::platform::win32 {
+
+bool Win32Files::Append(std::string_view path, std::string_view bytes) {
+    const std::string pathText(path);
+    // Append-only access makes every write land at the end of the file at
+    // that moment, and the sharing lets other processes append at the same
+    // time: their lines interleave whole instead of overwriting each other.
+    unique_file file(CreateFileA(pathText.c_str(), FILE_APPEND_DATA,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    while (!bytes.empty()) {
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), MAXDWORD));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+bool Win32Files::Exists(std::string_view path) {
+    const std::string pathText(path);
+    const DWORD attributes = GetFileAttributesA(pathText.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::vector<std::string> Win32Files::List(std::string_view pattern, bool includeHidden) {
+    const std::string patternText(pattern);
+    DWORD skipped = FILE_ATTRIBUTE_DIRECTORY;
+    if (!includeHidden) skipped |= FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    unique_find search(FindFirstFileA(patternText.c_str(), &entry));
+    if (!search) return names;
+    // "." and ".." are folders, so the attribute test drops them too.
+    do {
+        if ((entry.dwFileAttributes & skipped) == 0) names.emplace_back(entry.cFileName);
+    } while (FindNextFileA(search.get(), &entry));
+    return names;
+}
+
+bool Win32Files::Delete(std::string_view path) {
+    const std::string pathText(path);
+    return DeleteFileA(pathText.c_str()) != FALSE;
+}
+
+}  // namespace quillon::platform::win32
