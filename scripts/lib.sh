@@ -1,0 +1,134 @@
+# Shared by scripts/test and scripts/run: the packages the project needs on a
+# Debian 12 machine, the build trees, and the services the Windows side runs
+# against (an X display for Wine, CUPS for printers). Sourced, not run.
+
+QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+# Everything beyond a bare Debian: the host toolchain and GoogleTest, the
+# MinGW-w64 cross compiler for quillon.exe, Wine to run it, Xvfb for its
+# windows, lnkinfo to read the shortcuts it writes, CUPS for printers Wine can
+# see, ImageMagick for screenshots and icons. fonts-wine gives Wine's windows
+# their text without the long tail of Wine's recommended packages.
+QUILLON_PACKAGES=(
+    cmake g++ make ninja-build googletest libgtest-dev
+    g++-mingw-w64-x86-64-posix
+    wine64 wine fonts-wine
+    xvfb
+    liblnk-utils
+    cups cups-client cups-bsd
+    imagemagick
+    python3
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+package_installed() {
+    [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
+}
+
+# Asks apt only when something is missing, so a prepared machine starts at once.
+install_missing() {
+    local missing=() package
+    for package in "${QUILLON_PACKAGES[@]}"; do
+        package_installed "$package" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Configures a build tree on first use (Ninja, with the further arguments)
+# and builds it; later builds configure again by themselves when needed.
+build_tree() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S "$QUILLON_ROOT" -B "$dir" -G Ninja "$@"
+    elif [ ! -f "$dir/build.ninja" ] && [ ! -f "$dir/Makefile" ]; then
+        cmake -S "$QUILLON_ROOT" -B "$dir" "$@"
+    fi
+    cmake --build "$dir" -j2
+}
+
+build_host() {
+    build_tree "$QUILLON_ROOT/build/host" -DCMAKE_BUILD_TYPE=Debug
+}
+
+build_windows() {
+    build_tree "$QUILLON_ROOT/build/win" \
+        -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release
+}
+
+QUILLON_XVFB_PID=
+
+# Gives Wine a display when there is none: a private Xvfb on the first free
+# display number from 90 on. stop_xvfb ends it again.
+start_xvfb() {
+    [ -n "${DISPLAY:-}" ] && return 0
+    local display waited
+    for display in $(seq 90 130); do
+        [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] && continue
+        Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        QUILLON_XVFB_PID=$!
+        for waited in $(seq 50); do
+            if [ -e "/tmp/.X11-unix/X$display" ]; then
+                export DISPLAY=":$display"
+                return 0
+            fi
+            kill -0 "$QUILLON_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$QUILLON_XVFB_PID" 2>/dev/null
+        QUILLON_XVFB_PID=
+    done
+    echo "Could not start Xvfb" >&2
+    return 1
+}
+
+stop_xvfb() {
+    [ -n "$QUILLON_XVFB_PID" ] || return 0
+    kill "$QUILLON_XVFB_PID" 2>/dev/null
+    wait "$QUILLON_XVFB_PID" 2>/dev/null
+    QUILLON_XVFB_PID=
+    unset DISPLAY
+}
+
+# Starts the CUPS scheduler unless it runs already. Wine takes every CUPS
+# queue as a printer of its own, and test printers need queues that swallow
+# their output, hence file:///dev/null devices, which CUPS refuses unless
+# FileDevice is on.
+start_cups() {
+    local config=/etc/cups/cups-files.conf changed=
+    if ! grep -qE '^[[:space:]]*FileDevice[[:space:]]+Yes' "$config" 2>/dev/null; then
+        echo "FileDevice Yes" | as_root tee -a "$config" >/dev/null
+        changed=1
+    fi
+    if lpstat -r 2>/dev/null | grep -q "is running"; then
+        [ -z "$changed" ] && return 0
+        # A running scheduler reads its configuration again on a hang-up.
+        as_root kill -HUP "$(cat /run/cups/cupsd.pid)"
+    else
+        as_root cupsd
+    fi
+    local waited
+    for waited in $(seq 100); do
+        lpstat -r 2>/dev/null | grep -q "is running" && return 0
+        sleep 0.1
+    done
+    echo "CUPS did not start" >&2
+    return 1
+}
+
+# Tests that make CUPS queues of their own need the scheduler; the others see
+# printers only through Wine's registry.
+tests_need_cups() {
+    grep -rqs -e lpadmin "$QUILLON_ROOT/tests"
+}
