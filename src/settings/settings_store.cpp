@@ -1,0 +1,64 @@
+#include "settings/settings_store.h"
+
+#include "app/text.h"
+#include "settings/setting_value.h"
+
+namespace quillon::settings {
+namespace {
+
+using platform::RegistryRoot;
+
+std::int32_t ReadValue(platform::Registry& registry, RegistryRoot root, std::string_view name) {
+    return ParseSettingValue(RegGetString(registry, root, kSettingsKey, name, ""));
+}
+
+void ReadAll(platform::Registry& registry, RegistryRoot root, Settings& options) {
+    options.DesktopSetting = ReadValue(registry, root, "desktop");
+    options.StartupSetting = ReadValue(registry, root, "startup");
+    options.StartupAllSetting = ReadValue(registry, root, "startupall");
+    options.UncDisplayMode = ReadValue(registry, root, "uncpath");
+}
+
+void WriteValue(platform::Registry& registry, RegistryRoot root, std::string_view name,
+                std::int32_t value) {
+    RegSetString(registry, root, kSettingsKey, name, FormatSettingValue(value));
+}
+
+}  // namespace
+
+std::string RegGetString(platform::Registry& registry, RegistryRoot root,
+                         std::string_view keyPath, std::string_view valueName,
+                         std::string_view defaultText) {
+    const auto value = registry.Query(root, keyPath, valueName);
+    if (!value || value->type != platform::kRegSz) return std::string(defaultText);
+    // Stored with or without its NUL, the text is the same.
+    return std::string(text::BeforeNul(value->data));
+}
+
+void RegSetString(platform::Registry& registry, RegistryRoot root, std::string_view keyPath,
+                  std::string_view valueName, std::string_view text) {
+    (void)registry.SetString(root, keyPath, valueName, text);
+}
+
+void LoadSettings(platform::Registry& registry, Settings& options) {
+    const bool userHasOptions =
+        !RegGetString(registry, RegistryRoot::CurrentUser, kSettingsKey, "desktop", "").empty();
+    ReadAll(registry, userHasOptions ? RegistryRoot::CurrentUser : RegistryRoot::LocalMachine,
+            options);
+}
+
+void SaveUserSettings(platform::Registry& registry, const Settings& options) {
+    WriteValue(registry, RegistryRoot::CurrentUser, "desktop", options.DesktopSetting);
+    WriteValue(registry, RegistryRoot::CurrentUser, "startup", options.StartupSetting);
+    WriteValue(registry, RegistryRoot::CurrentUser, "startupall", options.StartupAllSetting);
+}
+
+void CopySettingsToMachine(platform::Registry& registry, Settings& options) {
+    ReadAll(registry, RegistryRoot::CurrentUser, options);
+    WriteValue(registry, RegistryRoot::LocalMachine, "desktop", options.DesktopSetting);
+    WriteValue(registry, RegistryRoot::LocalMachine, "startup", options.StartupSetting);
+    WriteValue(registry, RegistryRoot::LocalMachine, "startupall", options.StartupAllSetting);
+    WriteValue(registry, RegistryRoot::LocalMachine, "uncpath", options.UncDisplayMode);
+}
+
+}  // namespace quillon::settings
