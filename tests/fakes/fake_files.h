@@ -108,7 +108,8 @@ private:
     }
 
     bool IsReadOnly(std::string_view path) const {
-        const auto folder = FolderOf(Normal(path));
+        const auto normal = Normal(path);
+        const auto folder = FolderOf(normal);
         return std::any_of(readOnlyFolders.begin(), readOnlyFolders.end(),
                            [&](const std::string& readOnly) { return Normal(readOnly) == folder; });
     }
