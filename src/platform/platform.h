@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/spooler.h"
 #include "platform/system.h"
 #include "platform/window_toolkit.h"
@@ -18,6 +19,7 @@ struct Platform {
     System& system;
     Files& files;
     Toolkit& toolkit;
+    Shell& shell;
 };
 
 }  // namespace quillon::platform

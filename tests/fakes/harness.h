@@ -9,6 +9,7 @@
 #include "fakes/fake_files.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
 #include "fakes/fake_spooler.h"
 #include "fakes/fake_system.h"
 #include "fakes/fake_toolkit.h"
@@ -29,7 +30,8 @@ public:
     FakeSystem system;
     FakeFiles files;
     FakeToolkit toolkit{system};
-    platform::Platform os{profile, registry, spooler, system, files, toolkit};
+    FakeShell shell{files};
+    platform::Platform os{profile, registry, spooler, system, files, toolkit, shell};
     RunState state{os};
     ui::Forms forms{state};
     bool diagnostics = true;

@@ -4,9 +4,11 @@
 
 #include "app/main.h"
 #include "app/run_state.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_spooler.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_toolkit.h"
@@ -18,13 +20,16 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace quillon::platform::win32;
+    // The shell link objects live on this, the window thread.
+    unique_couninitialize com(COINIT_APARTMENTTHREADED);
     Win32Profile profile;
     Win32Registry registry;
     Win32Spooler spooler;
     Win32System system;
     Win32Files files;
     Win32Toolkit toolkit(instance);
-    quillon::platform::Platform os{profile, registry, spooler, system, files, toolkit};
+    Win32Shell shell;
+    quillon::platform::Platform os{profile, registry, spooler, system, files, toolkit, shell};
 
     quillon::RunState state(os);
     quillon::ui::Forms forms(state);

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace quillon::platform {
+
+// Special-folder ids (the shell's CSIDL numbers) the program asks for.
+inline constexpr int kCsidlDesktop = 0;
+inline constexpr int kCsidlPrograms = 2;
+inline constexpr int kCsidlStartup = 7;
+inline constexpr int kCsidlCommonPrograms = 23;
+
+// Resolve without asking the user and write back what changed.
+inline constexpr std::uint32_t kResolveUpdate = 4;
+// GetPath: the UNC form of a target on a mapped drive.
+inline constexpr std::uint32_t kPathUncPriority = 2;
+
+// One shell link object, released when this object goes. Each method is
+// one call of the link object; false stands for a failing result code.
+// Texts go in and out in the ANSI code page; the getters fill the whole
+// buffer they are given as the link object does (NUL-terminated text, the
+// rest of the buffer as the call leaves it).
+class ShellLink {
+public:
+    virtual ~ShellLink() = default;
+
+    virtual bool SetPath(std::string_view path) = 0;
+    virtual bool SetIconLocation(std::string_view file, int index) = 0;
+    virtual bool SetShowCmd(int showCommand) = 0;
+    virtual bool SetHotkey(std::uint16_t hotKey) = 0;
+    virtual bool SetWorkingDirectory(std::string_view folder) = 0;
+    virtual bool SetArguments(std::string_view arguments) = 0;
+    virtual bool SetDescription(std::string_view description) = 0;
+    virtual bool Resolve(std::uintptr_t ownerWindow, std::uint32_t flags) = 0;
+
+    // IPersistFile: Save writes the link file without making it the link
+    // object's current file; Load reads one for reading only.
+    virtual bool Save(std::string_view linkFile) = 0;
+    virtual bool Load(std::string_view linkFile) = 0;
+
+    virtual bool GetPath(std::span<char> buffer, std::uint32_t flags) = 0;
+    virtual bool GetWorkingDirectory(std::span<char> buffer) = 0;
+    virtual bool GetArguments(std::span<char> buffer) = 0;
+    virtual bool GetDescription(std::span<char> buffer) = 0;
+    virtual bool GetHotkey(std::uint16_t& hotKey) = 0;
+    virtual bool GetIconLocation(std::span<char> buffer, int& index) = 0;
+    virtual bool GetShowCmd(int& showCommand) = 0;
+};
+
+// What reading a shortcut through the shell found. The details are those
+// read before the reading stopped; a detail that was not reached stays
+// empty (nullopt), so a caller can keep its old value for it.
+struct ShortcutReading {
+    enum class Outcome {
+        Read,         // every detail is there
+        NotFound,     // no such file in the folder
+        NotALink,     // the file is there but is not a shortcut
+        Failed,       // anything else; errorText describes it
+    };
+    Outcome outcome = Outcome::Failed;
+    // For Failed: the system's description. A refused access always reads
+    // "Permission denied" (in some letter case), whatever the system says.
+    std::string errorText;
+
+    std::optional<std::string> name;  // the file's display name, without ".lnk"
+    std::optional<std::string> description;
+    std::optional<std::string> target;
+    std::optional<std::string> workingFolder;
+    std::optional<std::string> arguments;
+};
+
+// The shell: special folders, shortcut files and starting things. Abstract
+// so that tests can use an in-memory shell; the real one is the Win32
+// shell, which needs COM initialised apartment-threaded on the calling
+// thread.
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    // SHGetSpecialFolderLocation, SHGetPathFromIDListA and CoTaskMemFree:
+    // the folder's path, or "" when the system does not know the id or the
+    // folder has no path.
+    virtual std::string SpecialFolderPath(std::uintptr_t ownerWindow, int csidl) = 0;
+
+    // A new shell link object; nothing when it cannot be created or has no
+    // IPersistFile side.
+    virtual std::unique_ptr<ShellLink> CreateShellLink() = 0;
+
+    // Writes "<linkName>.lnk", running the target with the arguments, into
+    // the folder named relative to the Start-menu Programs folder ("" or
+    // "$(Programs)" is that folder itself) of the current user when
+    // privateFlag is set, of all users otherwise. Missing folders are
+    // created. The parent names where folder is relative to; only
+    // "$(Programs)" is understood. Non-zero when the file was written.
+    virtual std::int32_t fCreateShellLink(std::string_view folder, std::string_view linkName,
+                                          std::string_view target, std::string_view arguments,
+                                          bool privateFlag, std::string_view parent) = 0;
+
+    // Reads the shortcut fileName (with its ".lnk") in the folder (ending
+    // in a backslash, or empty for the current folder).
+    virtual ShortcutReading ReadShortcut(std::string_view folder, std::string_view fileName) = 0;
+
+    // ShellExecuteA with the default verb and a normal window; returns the
+    // instance value, which is greater than 32 on success.
+    virtual std::intptr_t ShellExecute(std::string_view target) = 0;
+
+    // Starts the program at the path with a normal window that gets the
+    // focus; false when it could not be started.
+    virtual bool StartProgram(std::string_view path) = 0;
+};
+
+}  // namespace quillon::platform

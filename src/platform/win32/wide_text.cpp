@@ -1,0 +1,19 @@
+#include "platform/win32/wide_text.h"
+
+#include <windows.h>
+
+#include <climits>
+
+namespace quillon::platform::win32 {
+
+std::wstring Widen(std::string_view text) {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const int size = static_cast<int>(text.size());
+    const int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (needed <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), needed);
+    return wide;
+}
+
+}  // namespace quillon::platform::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillon::platform::win32 {
+
+// ANSI code-page text as UTF-16, for the few calls that only take wide
+// file names. Text that does not convert gives "".
+std::wstring Widen(std::string_view text);
+
+}  // namespace quillon::platform::win32

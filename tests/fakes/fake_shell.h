@@ -1,0 +1,268 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/text.h"
+#include "fakes/fake_files.h"
+#include "platform/shell.h"
+
+namespace quillon::fakes {
+
+// What a link file holds.
+struct FakeLinkData {
+    std::string target;
+    std::string arguments;
+    std::string workingFolder;
+    std::string description;
+    std::string iconFile;
+    int iconIndex = 0;
+    int showCommand = 1;
+    std::uint16_t hotKey = 0;
+};
+
+// An in-memory shell over the fake folder tree: link files are real files
+// of FakeFiles (so listings and deletions see them) whose content lives
+// here. Records what was asked of it, and can be told to fail.
+class FakeShell : public platform::Shell {
+public:
+    struct CreateShellLinkCall {
+        std::string folder;
+        std::string linkName;
+        std::string target;
+        std::string arguments;
+        bool privateFlag;
+        std::string parent;
+    };
+
+    explicit FakeShell(FakeFiles& files) : files_(files) {}
+
+    std::map<int, std::string> specialFolders{
+        {platform::kCsidlDesktop, "C:\\Users\\ann\\Desktop"},
+        {platform::kCsidlPrograms,
+         "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs"},
+        {platform::kCsidlStartup,
+         "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup"},
+        {platform::kCsidlCommonPrograms,
+         "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs"},
+    };
+    // The owner window of every special-folder lookup, in order.
+    std::vector<std::uintptr_t> folderOwners;
+
+    // Every call made on link objects, as "Method" or "Method(value)".
+    std::vector<std::string> linkCalls;
+    // The link method that fails (by name, e.g. "Save"); empty for none.
+    std::string failingLinkCall;
+    bool linkObjectUnavailable = false;
+    int linkObjectsAlive = 0;
+
+    std::vector<CreateShellLinkCall> createShellLinkCalls;
+    // When set, fCreateShellLink returns this and writes nothing.
+    std::optional<std::int32_t> createShellLinkResult;
+
+    // Paths read by ReadShortcut, and forced outcomes by path (any case).
+    std::vector<std::string> readPaths;
+    std::map<std::string, platform::ShortcutReading> forcedReadings;
+
+    std::vector<std::string> executed;
+    std::intptr_t shellExecuteResult = 42;
+    std::vector<std::string> started;
+    bool startProgramResult = true;
+
+    // Writes a link file as the shell would.
+    void AddLink(std::string_view path, FakeLinkData data) {
+        files_.AddFile(path, "L");
+        links_[text::ToLower(path)] = std::move(data);
+    }
+
+    std::optional<FakeLinkData> Link(std::string_view path) const {
+        if (!files_.Content(path)) return std::nullopt;
+        const auto it = links_.find(text::ToLower(path));
+        if (it == links_.end()) return std::nullopt;
+        return it->second;
+    }
+
+    std::string SpecialFolderPath(std::uintptr_t ownerWindow, int csidl) override {
+        folderOwners.push_back(ownerWindow);
+        const auto it = specialFolders.find(csidl);
+        return it == specialFolders.end() ? std::string{} : it->second;
+    }
+
+    std::unique_ptr<platform::ShellLink> CreateShellLink() override {
+        linkCalls.emplace_back("Create");
+        if (linkObjectUnavailable) return nullptr;
+        return std::make_unique<Link_>(*this);
+    }
+
+    std::int32_t fCreateShellLink(std::string_view folder, std::string_view linkName,
+                                  std::string_view target, std::string_view arguments,
+                                  bool privateFlag, std::string_view parent) override {
+        createShellLinkCalls.push_back({std::string(folder), std::string(linkName),
+                                        std::string(target), std::string(arguments), privateFlag,
+                                        std::string(parent)});
+        if (createShellLinkResult) return *createShellLinkResult;
+        if (parent != "$(Programs)" || folder.empty()) return 0;
+        const auto base = specialFolders.find(privateFlag ? platform::kCsidlPrograms
+                                                          : platform::kCsidlCommonPrograms);
+        if (base == specialFolders.end()) return 0;
+        std::string path = base->second;
+        if (folder != "$(Programs)") path += "\\" + std::string(folder);
+        path += "\\" + std::string(linkName) + ".lnk";
+        if (!files_.Append(path, "")) return 0;
+        FakeLinkData data;
+        data.target = std::string(target);
+        data.arguments = std::string(arguments);
+        links_[text::ToLower(path)] = std::move(data);
+        return 1;
+    }
+
+    platform::ShortcutReading ReadShortcut(std::string_view folder,
+                                           std::string_view fileName) override {
+        const std::string path = std::string(folder) + std::string(fileName);
+        readPaths.push_back(path);
+        using Outcome = platform::ShortcutReading::Outcome;
+        for (const auto& [forcedPath, reading] : forcedReadings) {
+            if (text::ToLower(forcedPath) == text::ToLower(path)) return reading;
+        }
+        platform::ShortcutReading reading;
+        if (!files_.Exists(path)) {
+            reading.outcome = Outcome::NotFound;
+            return reading;
+        }
+        const auto link = Link(path);
+        if (!link) {
+            reading.outcome = Outcome::NotALink;
+            return reading;
+        }
+        reading.outcome = Outcome::Read;
+        reading.name = std::string(fileName.substr(0, fileName.size() - 4));
+        reading.description = link->description;
+        reading.target = link->target;
+        reading.workingFolder = link->workingFolder;
+        reading.arguments = link->arguments;
+        return reading;
+    }
+
+    std::intptr_t ShellExecute(std::string_view target) override {
+        executed.emplace_back(target);
+        return shellExecuteResult;
+    }
+
+    bool StartProgram(std::string_view path) override {
+        started.emplace_back(path);
+        return startProgramResult;
+    }
+
+private:
+    // A link object: collects the Set calls and writes them on Save; Load
+    // makes a file's content the one the getters report.
+    class Link_ : public platform::ShellLink {
+    public:
+        explicit Link_(FakeShell& shell) : shell_(shell) { ++shell_.linkObjectsAlive; }
+        ~Link_() override { --shell_.linkObjectsAlive; }
+
+        bool SetPath(std::string_view path) override {
+            return Call("SetPath", path, [&] { data_.target = std::string(path); });
+        }
+        bool SetIconLocation(std::string_view file, int index) override {
+            return Call("SetIconLocation", std::string(file) + "," + std::to_string(index), [&] {
+                data_.iconFile = std::string(file);
+                data_.iconIndex = index;
+            });
+        }
+        bool SetShowCmd(int showCommand) override {
+            return Call("SetShowCmd", std::to_string(showCommand),
+                        [&] { data_.showCommand = showCommand; });
+        }
+        bool SetHotkey(std::uint16_t hotKey) override {
+            return Call("SetHotkey", std::to_string(hotKey), [&] { data_.hotKey = hotKey; });
+        }
+        bool SetWorkingDirectory(std::string_view folder) override {
+            return Call("SetWorkingDirectory", folder,
+                        [&] { data_.workingFolder = std::string(folder); });
+        }
+        bool SetArguments(std::string_view arguments) override {
+            return Call("SetArguments", arguments,
+                        [&] { data_.arguments = std::string(arguments); });
+        }
+        bool SetDescription(std::string_view description) override {
+            return Call("SetDescription", description,
+                        [&] { data_.description = std::string(description); });
+        }
+        bool Resolve(std::uintptr_t ownerWindow, std::uint32_t flags) override {
+            return Call("Resolve", std::to_string(ownerWindow) + "," + std::to_string(flags),
+                        [] {});
+        }
+        bool Save(std::string_view linkFile) override {
+            if (!Call("Save", linkFile, [] {})) return false;
+            if (!shell_.files_.Append(linkFile, "")) return false;
+            shell_.links_[text::ToLower(linkFile)] = data_;
+            return true;
+        }
+        bool Load(std::string_view linkFile) override {
+            if (!Call("Load", linkFile, [] {})) return false;
+            const auto link = shell_.Link(linkFile);
+            if (!link) return false;
+            data_ = *link;
+            return true;
+        }
+        bool GetPath(std::span<char> buffer, std::uint32_t flags) override {
+            return Call("GetPath", std::to_string(flags), [&] { Fill(buffer, data_.target); });
+        }
+        bool GetWorkingDirectory(std::span<char> buffer) override {
+            return Call("GetWorkingDirectory", {}, [&] { Fill(buffer, data_.workingFolder); });
+        }
+        bool GetArguments(std::span<char> buffer) override {
+            return Call("GetArguments", {}, [&] { Fill(buffer, data_.arguments); });
+        }
+        bool GetDescription(std::span<char> buffer) override {
+            return Call("GetDescription", {}, [&] { Fill(buffer, data_.description); });
+        }
+        bool GetHotkey(std::uint16_t& hotKey) override {
+            return Call("GetHotkey", {}, [&] { hotKey = data_.hotKey; });
+        }
+        bool GetIconLocation(std::span<char> buffer, int& index) override {
+            return Call("GetIconLocation", {}, [&] {
+                Fill(buffer, data_.iconFile);
+                index = data_.iconIndex;
+            });
+        }
+        bool GetShowCmd(int& showCommand) override {
+            return Call("GetShowCmd", {}, [&] { showCommand = data_.showCommand; });
+        }
+
+    private:
+        template <typename Effect>
+        bool Call(std::string_view method, std::string_view value, Effect&& effect) {
+            shell_.linkCalls.push_back(value.empty()
+                                           ? std::string(method)
+                                           : std::string(method) + "(" + std::string(value) + ")");
+            if (shell_.failingLinkCall == method) return false;
+            effect();
+            return true;
+        }
+
+        // As the system does: the text, cut to the buffer, and one NUL.
+        static void Fill(std::span<char> buffer, std::string_view text) {
+            if (buffer.empty()) return;
+            const auto count = std::min(text.size(), buffer.size() - 1);
+            std::copy_n(text.begin(), count, buffer.begin());
+            buffer[count] = '\0';
+        }
+
+        FakeShell& shell_;
+        FakeLinkData data_;
+    };
+
+    FakeFiles& files_;
+    std::map<std::string, FakeLinkData> links_;
+};
+
+}  // namespace quillon::fakes
