@@ -6,6 +6,12 @@
 #include <string>
 #include <string_view>
 
+// <windows.h> makes MessageBox a macro for MessageBoxA; the toolkit's
+// method keeps its own name in every file that sees this header.
+#ifdef MessageBox
+#undef MessageBox
+#endif
+
 namespace quillon::platform {
 
 // Windows are described as data: each window class of the program holds a

@@ -1,0 +1,244 @@
+#include "platform/win32/win32_toolkit.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <string>
+
+#include "platform/win32/twips.h"
+#include "platform/win32/win32_window.h"
+#include "platform/win32/window_styles.h"
+
+namespace quillon::platform::win32 {
+namespace {
+
+// The screen's device context for the life of the object.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    ~ScreenDC() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    int Caps(int index) const { return dc_ ? GetDeviceCaps(dc_, index) : 0; }
+
+private:
+    HDC dc_;
+};
+
+constexpr int kStandardDpi = 96;
+constexpr int kFontPoints = 8;
+constexpr int kTwipsPerPoint = 20;
+
+int ScreenDpi(int index) {
+    const int dpi = ScreenDC().Caps(index);
+    return dpi > 0 ? dpi : kStandardDpi;
+}
+
+UINT IconFlag(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return MB_ICONINFORMATION;
+    case MessageIcon::Exclamation:
+        return MB_ICONEXCLAMATION;
+    case MessageIcon::Critical:
+        return MB_ICONHAND;
+    case MessageIcon::None:
+        break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+WindowClassRegistration::WindowClassRegistration(HINSTANCE instance, const char* name,
+                                                 WNDPROC procedure)
+    : instance_(instance), name_(name) {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    windowClass.lpszClassName = name;
+    // A second toolkit in the same process finds the class already there
+    // and leaves it to the first.
+    registered_ = RegisterClassExA(&windowClass) != 0;
+}
+
+WindowClassRegistration::~WindowClassRegistration() {
+    if (registered_) UnregisterClassA(name_, instance_);
+}
+
+Win32Toolkit::Win32Toolkit(HINSTANCE instance)
+    : instance_(instance),
+      dpiX_(ScreenDpi(LOGPIXELSX)),
+      dpiY_(ScreenDpi(LOGPIXELSY)),
+      windowClass_(instance, kWindowClassName, &Win32Window::WindowProc),
+      frameClass_(instance, kFrameClassName, &FrameWindowProc) {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+    InitCommonControlsEx(&controls);
+}
+
+Win32Toolkit::~Win32Toolkit() = default;
+
+std::unique_ptr<Window> Win32Toolkit::Create(const WindowSpec& spec, WindowEvents& events,
+                                             const Window* owner) {
+    const auto* ownerWindow = dynamic_cast<const Win32Window*>(owner);
+    return std::make_unique<Win32Window>(*this, spec, events,
+                                         ownerWindow ? ownerWindow->Handle() : nullptr);
+}
+
+void Win32Toolkit::MessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
+    UINT flags = MB_OK | IconFlag(icon);
+    HWND owner = GetActiveWindow();
+    // Without a window of its own the program still keeps the message in
+    // front and its own windows still.
+    if (!owner) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
+    MessageBoxA(owner, std::string(text).c_str(), std::string(title).c_str(), flags);
+}
+
+void Win32Toolkit::SetScreenPointer(ScreenPointer pointer) {
+    switch (pointer) {
+    case ScreenPointer::Hourglass:
+        screenCursor_ = LoadCursor(nullptr, IDC_WAIT);
+        break;
+    case ScreenPointer::Custom:
+        screenCursor_ = LoadCursor(nullptr, IDC_HAND);
+        break;
+    case ScreenPointer::Default:
+        screenCursor_ = nullptr;
+        break;
+    }
+    // Shown at once: the pointer usually changes before work that handles
+    // no messages for a while.
+    SetCursor(screenCursor_ ? screenCursor_ : LoadCursor(nullptr, IDC_ARROW));
+}
+
+void Win32Toolkit::Dispatch(MSG& message) {
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    if (message.message == WM_KEYUP || message.message == WM_SYSKEYUP) {
+        if (Win32Window* window = Find(root)) {
+            window->PreviewKeyUp(message.wParam);
+            // The key may have closed the window.
+            if (!IsWindow(message.hwnd)) return;
+        }
+    }
+    if (root && Find(root) && IsDialogMessageA(root, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+void Win32Toolkit::DoEvents() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Left for the outermost loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        Dispatch(message);
+    }
+}
+
+void Win32Toolkit::WaitForEvents(double seconds) {
+    const double milliseconds = std::ceil(std::max(seconds, 0.0) * 1000.0);
+    const DWORD timeout = milliseconds >= static_cast<double>(INFINITE - 1)
+                              ? INFINITE - 1
+                              : static_cast<DWORD>(milliseconds);
+    MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+void Win32Toolkit::RunUntil(const std::function<bool()>& done) {
+    MSG message;
+    while (!done()) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (got == -1) return;
+        Dispatch(message);
+    }
+}
+
+void Win32Toolkit::Run() {
+    RunUntil([this] { return windows_.empty(); });
+}
+
+HFONT Win32Toolkit::Font(bool bold, bool underline) {
+    auto& font = fonts_[{bold, underline}];
+    if (!font) {
+        LOGFONTA description{};
+        description.lfHeight = -TwipsToPixels(kFontPoints * kTwipsPerPoint, dpiY_);
+        description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+        description.lfUnderline = underline ? TRUE : FALSE;
+        description.lfCharSet = DEFAULT_CHARSET;
+        // The dialog font of the system: the layouts were made for its
+        // metrics at 8 points.
+        std::strncpy(description.lfFaceName, "MS Shell Dlg 2", LF_FACESIZE - 1);
+        font.reset(CreateFontIndirectA(&description));
+    }
+    return font.get();
+}
+
+HICON Win32Toolkit::ProgramIcon(int size) {
+    auto& icon = icons_[size];
+    if (!icon) {
+        icon.reset(static_cast<HICON>(
+            LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    }
+    return icon.get();
+}
+
+HWND Win32Toolkit::HiddenOwner() {
+    if (!hiddenOwner_) {
+        hiddenOwner_.reset(CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                           instance_, nullptr));
+    }
+    return hiddenOwner_.get();
+}
+
+void Win32Toolkit::Add(Win32Window& window) {
+    if (std::find(windows_.begin(), windows_.end(), &window) == windows_.end()) {
+        windows_.push_back(&window);
+    }
+}
+
+void Win32Toolkit::Remove(Win32Window& window) {
+    windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
+    if (lastActive == &window) lastActive = nullptr;
+}
+
+Win32Window* Win32Toolkit::Find(HWND hwnd) const {
+    if (!hwnd) return nullptr;
+    const auto it = std::find_if(windows_.begin(), windows_.end(),
+                                 [&](const Win32Window* window) { return window->Handle() == hwnd; });
+    return it == windows_.end() ? nullptr : *it;
+}
+
+std::vector<HWND> Win32Toolkit::DisableOthers(const Win32Window& modal) {
+    std::vector<HWND> disabled;
+    for (const auto* window : windows_) {
+        HWND hwnd = window->Handle();
+        if (window != &modal && hwnd && IsWindowEnabled(hwnd)) {
+            EnableWindow(hwnd, FALSE);
+            disabled.push_back(hwnd);
+        }
+    }
+    return disabled;
+}
+
+void Win32Toolkit::EnableAgain(std::vector<HWND>& windows) {
+    for (HWND hwnd : windows) {
+        if (IsWindow(hwnd)) EnableWindow(hwnd, TRUE);
+    }
+    windows.clear();
+}
+
+}  // namespace quillon::platform::win32

@@ -1,0 +1,509 @@
+#include "platform/win32/win32_window.h"
+
+#include <algorithm>
+
+#include "platform/win32/twips.h"
+#include "platform/win32/win32_toolkit.h"
+#include "platform/win32/window_styles.h"
+
+namespace quillon::platform::win32 {
+namespace {
+
+std::string WindowText(HWND hwnd) {
+    std::string text(static_cast<std::size_t>(std::max(GetWindowTextLengthA(hwnd), 0)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(
+        std::max(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size())), 0)));
+    return text;
+}
+
+bool ButtonChecked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+int ShiftState() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltMask;
+    return shift;
+}
+
+}  // namespace
+
+Win32Window::Win32Window(Win32Toolkit& toolkit, const WindowSpec& spec, WindowEvents& events,
+                         HWND owner)
+    : toolkit_(toolkit), spec_(spec), events_(events), owner_(owner) {
+    Build();
+}
+
+Win32Window::~Win32Window() {
+    // The handlers may belong to an object that is itself going away: no
+    // events from here on.
+    destroying_ = true;
+    if (hwnd_) DestroyWindow(hwnd_.get());
+}
+
+void Win32Window::Build() {
+    const auto styles = WindowStylesFor(spec_);
+    HWND owner = owner_ && IsWindow(owner_) ? owner_ : nullptr;
+    if (!owner && !spec_.showInTaskbar) owner = toolkit_.HiddenOwner();
+    const std::string caption(spec_.caption);
+    // The procedure takes over the handle on WM_NCCREATE.
+    HWND hwnd = CreateWindowExA(styles.exStyle, styles.className, caption.c_str(), styles.style,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                                nullptr, toolkit_.Instance(), this);
+    if (!hwnd) return;
+    toolkit_.Add(*this);
+    formLoaded_ = false;
+    positioned_ = false;
+    savedFocus_ = nullptr;
+
+    RECT frame{0, 0, TwipsToPixels(spec_.clientWidth, toolkit_.DpiX()),
+               TwipsToPixels(spec_.clientHeight, toolkit_.DpiY())};
+    AdjustWindowRectEx(&frame, styles.style, FALSE, styles.exStyle);
+    SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(GetSystemMetrics(SM_CXICON))));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
+    CreateControls(hwnd, {});
+}
+
+void Win32Window::CreateControls(HWND parent, std::string_view container) {
+    const auto ordered = TabOrder(spec_.controls, container);
+    const auto groupStarts = GroupStarts(ordered);
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        const ControlSpec& spec = *ordered[i];
+        const auto styles = ControlStylesFor(spec, groupStarts[i]);
+        const RECT place = ControlRect(spec, toolkit_.DpiX(), toolkit_.DpiY());
+        const auto id = kFirstControlId + (&spec - spec_.controls.data());
+        // Icon statics would take their text as the name of an icon.
+        const bool hasText = spec.kind == ControlKind::PushButton ||
+                             spec.kind == ControlKind::OptionButton ||
+                             spec.kind == ControlKind::Label || spec.kind == ControlKind::Frame;
+        const std::string text = hasText ? std::string(spec.caption) : std::string{};
+        HWND control = CreateWindowExA(styles.exStyle, styles.className, text.c_str(),
+                                       styles.style, place.left, place.top,
+                                       place.right - place.left, place.bottom - place.top, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       toolkit_.Instance(), nullptr);
+        if (!control) continue;
+        const HFONT font =
+            toolkit_.Font((spec.style & kBold) != 0, (spec.style & kUnderline) != 0);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (spec.kind == ControlKind::Image) {
+            SendMessageA(control, STM_SETICON,
+                         reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_INFORMATION)), 0);
+        } else if (spec.kind == ControlKind::PictureBox) {
+            const int size = std::min(place.right - place.left, place.bottom - place.top);
+            SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(toolkit_.ProgramIcon(size)),
+                         0);
+        }
+        controls_.push_back({&spec, control, std::nullopt});
+        if (spec.kind == ControlKind::Frame) CreateControls(control, spec.name);
+    }
+}
+
+void Win32Window::Position() {
+    HWND hwnd = hwnd_.get();
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    const bool overOwner = spec_.position == WindowPosition::CenterOwner && owner_ &&
+                           IsWindow(owner_) && IsWindowVisible(owner_) && !IsIconic(owner_);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(overOwner ? owner_ : hwnd, MONITOR_DEFAULTTOPRIMARY),
+                    &monitor);
+    const RECT area = monitor.rcWork;
+    RECT around = area;
+    if (overOwner) GetWindowRect(owner_, &around);
+    LONG x = around.left + (around.right - around.left - width) / 2;
+    LONG y = around.top + (around.bottom - around.top - height) / 2;
+    // Never partly off the screen, even over an owner near its edge.
+    x = std::max(area.left, std::min(x, area.right - width));
+    y = std::max(area.top, std::min(y, area.bottom - height));
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::Show() {
+    if (!hwnd_) Build();
+    if (!hwnd_) return;
+    if (!formLoaded_) {
+        formLoaded_ = true;
+        events_.Form_Load();
+        if (!hwnd_) return;
+    }
+    HWND hwnd = hwnd_.get();
+    if (!IsWindowVisible(hwnd)) {
+        if (!positioned_) {
+            Position();
+            positioned_ = true;
+        }
+        ShowWindow(hwnd, SW_SHOW);
+        UpdateWindow(hwnd);
+    } else {
+        SetForegroundWindow(hwnd);
+    }
+    // A program started in the background may not get the activation; its
+    // window still gets its activation event once, as it is shown.
+    if (hwnd_ && toolkit_.lastActive != this) {
+        toolkit_.lastActive = this;
+        PostMessageA(hwnd, kActivatedMessage, 0, 0);
+    }
+}
+
+void Win32Window::ShowModal() {
+    if (modal_) return;
+    if (!hwnd_) Build();
+    if (!hwnd_) return;
+    modal_ = true;
+    disabledForModal_ = toolkit_.DisableOthers(*this);
+    Show();
+    toolkit_.RunUntil([this] { return !hwnd_; });
+    modal_ = false;
+    Win32Toolkit::EnableAgain(disabledForModal_);
+    if (owner_ && IsWindow(owner_) && IsWindowVisible(owner_) && IsWindowEnabled(owner_)) {
+        SetActiveWindow(owner_);
+    }
+}
+
+void Win32Window::Unload() {
+    if (!hwnd_ || destroying_) return;
+    if (!events_.Form_QueryUnload()) return;
+    if (!hwnd_) return;
+    // The windows a modal window disabled come back before it goes, so that
+    // its owner, not another program, becomes active.
+    Win32Toolkit::EnableAgain(disabledForModal_);
+    DestroyWindow(hwnd_.get());
+    events_.Form_Unload();
+}
+
+void Win32Window::Destroyed() {
+    static_cast<void>(hwnd_.release());
+    controls_.clear();
+    savedFocus_ = nullptr;
+    Win32Toolkit::EnableAgain(disabledForModal_);
+    toolkit_.Remove(*this);
+}
+
+void Win32Window::PreviewKeyUp(WPARAM key) {
+    if (spec_.keyPreview && !destroying_) events_.Form_KeyUp(static_cast<int>(key), ShiftState());
+}
+
+LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Win32Window* self = nullptr;
+    if (message == WM_NCCREATE) {
+        self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd_.reset(hwnd);
+    } else {
+        self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->Destroyed();
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(hwnd, message, wParam, lParam);
+}
+
+LRESULT Win32Window::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (destroying_) return DefWindowProcA(hwnd, message, wParam, lParam);
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam), LOWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam), HIWORD(lParam))) {
+            return TRUE;
+        }
+        break;
+    case WM_ACTIVATE:
+        OnActivate(hwnd, LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        RestoreFocus();
+        return 0;
+    case kActivatedMessage:
+        events_.Form_Activate();
+        return 0;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return events_.Form_QueryUnload() ? TRUE : FALSE;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
+    const Control* source = control ? Find(control) : nullptr;
+    if (!source) {
+        // Enter and Esc, as the dialog manager reports them.
+        if (id == IDOK) {
+            const Control* focused = Find(GetFocus());
+            if (focused && focused->spec->kind == ControlKind::PushButton) {
+                PressButton(focused);
+                return;
+            }
+        }
+        std::uint32_t role = kStyleNone;
+        if (id == IDOK) role = kDefaultButton;
+        if (id == IDCANCEL) role = kCancelButton;
+        if (role == kStyleNone) return;
+        for (const auto& button : controls_) {
+            if (button.spec->kind == ControlKind::PushButton && (button.spec->style & role)) {
+                PressButton(&button);
+                return;
+            }
+        }
+        return;
+    }
+    const std::string_view name = source->spec->name;
+    switch (source->spec->kind) {
+    case ControlKind::PushButton:
+        if (code == BN_CLICKED) events_.Control_Click(name);
+        break;
+    case ControlKind::OptionButton:
+        // An option also reports a click when the keyboard merely moves
+        // the focus onto it; only a click that selects it counts.
+        if (code == BN_CLICKED && ButtonChecked(control)) {
+            SetChecked(name, true);
+            events_.Control_Click(name);
+        }
+        break;
+    case ControlKind::Label:
+        if (code == STN_CLICKED) events_.Control_Click(name);
+        break;
+    case ControlKind::ListBox:
+        if (code == LBN_SELCHANGE) events_.Control_Click(name);
+        break;
+    default:
+        break;
+    }
+}
+
+void Win32Window::PressButton(const Control* button) {
+    if (!button || !IsWindowEnabled(button->hwnd) || !IsWindowVisible(button->hwnd)) return;
+    events_.Control_Click(button->spec->name);
+}
+
+void Win32Window::OnActivate(HWND hwnd, bool active) {
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus)) savedFocus_ = focus;
+        return;
+    }
+    if (!RestoreFocus()) SetFocus(hwnd);
+    if (toolkit_.lastActive != this) {
+        toolkit_.lastActive = this;
+        PostMessageA(hwnd, kActivatedMessage, 0, 0);
+    }
+}
+
+bool Win32Window::RestoreFocus() {
+    HWND hwnd = hwnd_.get();
+    HWND target = savedFocus_;
+    if (!target || !IsWindow(target) || !IsChild(hwnd, target) || !IsWindowEnabled(target) ||
+        !IsWindowVisible(target)) {
+        target = GetNextDlgTabItem(hwnd, nullptr, FALSE);
+    }
+    if (!target || !IsChild(hwnd, target)) return false;
+    SetFocus(target);
+    return true;
+}
+
+void Win32Window::MoveFocusFrom(HWND control) {
+    HWND focus = GetFocus();
+    if (focus != control && !IsChild(control, focus)) return;
+    HWND next = GetNextDlgTabItem(hwnd_.get(), control, FALSE);
+    SetFocus(next && next != control ? next : hwnd_.get());
+}
+
+bool Win32Window::OnSetCursor(HWND under, WORD hitTest, WORD mouseMessage) {
+    const Control* control = Find(under);
+    if (control && control->spec->kind == ControlKind::Label && mouseMessage == WM_MOUSEMOVE) {
+        events_.Control_MouseMove(control->spec->name);
+        control = Find(under);
+    }
+    if (HCURSOR screen = toolkit_.ScreenCursor()) {
+        SetCursor(screen);
+        return true;
+    }
+    if (control && hitTest == HTCLIENT && (control->spec->style & kHandPointer)) {
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return true;
+    }
+    return false;
+}
+
+LRESULT Win32Window::OnControlColor(HDC dc, HWND control) const {
+    const Control* found = Find(control);
+    if (found && found->textColor) ::SetTextColor(dc, *found->textColor);
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+Win32Window::Control* Win32Window::Find(std::string_view name) {
+    return const_cast<Control*>(std::as_const(*this).Find(name));
+}
+
+const Win32Window::Control* Win32Window::Find(std::string_view name) const {
+    const auto it = std::find_if(controls_.begin(), controls_.end(),
+                                 [&](const Control& control) { return control.spec->name == name; });
+    return it == controls_.end() ? nullptr : &*it;
+}
+
+const Win32Window::Control* Win32Window::Find(HWND hwnd) const {
+    if (!hwnd) return nullptr;
+    const auto it = std::find_if(controls_.begin(), controls_.end(),
+                                 [&](const Control& control) { return control.hwnd == hwnd; });
+    return it == controls_.end() ? nullptr : &*it;
+}
+
+const Win32Window::Control* Win32Window::FindOfKind(std::string_view name, ControlKind kind) const {
+    const Control* control = Find(name);
+    return control && control->spec->kind == kind ? control : nullptr;
+}
+
+HWND Win32Window::ControlHandle(std::string_view name) const {
+    const Control* control = Find(name);
+    return control ? control->hwnd : nullptr;
+}
+
+void Win32Window::SetCaption(std::string_view name, std::string_view text) {
+    HWND target = name.empty() ? hwnd_.get() : ControlHandle(name);
+    if (target) SetWindowTextA(target, std::string(text).c_str());
+}
+
+std::string Win32Window::Caption(std::string_view name) const {
+    if (name.empty()) return hwnd_ ? WindowText(hwnd_.get()) : std::string{};
+    const Control* control = Find(name);
+    if (!control) return {};
+    if (control->spec->kind == ControlKind::ListBox) {
+        return ListText(name, ListIndex(name));
+    }
+    return WindowText(control->hwnd);
+}
+
+void Win32Window::SetEnabled(std::string_view name, bool enabled) {
+    const Control* control = Find(name);
+    if (!control) return;
+    // A control that is switched off while it has the focus would take the
+    // keyboard with it.
+    if (!enabled) MoveFocusFrom(control->hwnd);
+    EnableWindow(control->hwnd, enabled ? TRUE : FALSE);
+}
+
+bool Win32Window::IsEnabled(std::string_view name) const {
+    const Control* control = Find(name);
+    return control && IsWindowEnabled(control->hwnd);
+}
+
+void Win32Window::SetVisible(std::string_view name, bool visible) {
+    const Control* control = Find(name);
+    if (!control) return;
+    if (!visible) MoveFocusFrom(control->hwnd);
+    ShowWindow(control->hwnd, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Win32Window::IsVisible(std::string_view name) const {
+    // The control's own setting: a control of a window that is not shown
+    // yet is still visible.
+    const Control* control = Find(name);
+    return control && (GetWindowLongA(control->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32Window::SetChecked(std::string_view name, bool checked) {
+    const Control* option = FindOfKind(name, ControlKind::OptionButton);
+    if (!option) return;
+    if (checked) {
+        // Exclusive within the frame (or the window), whatever keyboard
+        // groups the options fall into.
+        for (const auto& other : controls_) {
+            if (&other != option && other.spec->kind == ControlKind::OptionButton &&
+                other.spec->container == option->spec->container) {
+                SendMessageA(other.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+            }
+        }
+    }
+    SendMessageA(option->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool Win32Window::IsChecked(std::string_view name) const {
+    const Control* option = FindOfKind(name, ControlKind::OptionButton);
+    return option && ButtonChecked(option->hwnd);
+}
+
+void Win32Window::SetTextColor(std::string_view name, std::uint32_t bgr) {
+    Control* control = Find(name);
+    if (!control) return;
+    control->textColor = static_cast<COLORREF>(bgr);
+    InvalidateRect(control->hwnd, nullptr, TRUE);
+}
+
+std::uint32_t Win32Window::TextColor(std::string_view name) const {
+    const Control* control = Find(name);
+    if (!control) return 0;
+    return control->textColor.value_or(GetSysColor(COLOR_BTNTEXT));
+}
+
+void Win32Window::AddItem(std::string_view list, std::string_view text) {
+    if (const Control* control = FindOfKind(list, ControlKind::ListBox)) {
+        SendMessageA(control->hwnd, LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(std::string(text).c_str()));
+    }
+}
+
+int Win32Window::ListCount(std::string_view list) const {
+    const Control* control = FindOfKind(list, ControlKind::ListBox);
+    if (!control) return 0;
+    return std::max(static_cast<int>(SendMessageA(control->hwnd, LB_GETCOUNT, 0, 0)), 0);
+}
+
+std::string Win32Window::ListText(std::string_view list, int index) const {
+    const Control* control = FindOfKind(list, ControlKind::ListBox);
+    if (!control || index < 0) return {};
+    const auto length = SendMessageA(control->hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const auto copied = SendMessageA(control->hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
+                                     reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    return text;
+}
+
+int Win32Window::ListIndex(std::string_view list) const {
+    const Control* control = FindOfKind(list, ControlKind::ListBox);
+    if (!control) return -1;
+    const auto index = SendMessageA(control->hwnd, LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void Win32Window::SetListIndex(std::string_view list, int index) {
+    if (const Control* control = FindOfKind(list, ControlKind::ListBox)) {
+        SendMessageA(control->hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
+
+LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        return SendMessageA(GetParent(hwnd), message, wParam, lParam);
+    default:
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace quillon::platform::win32

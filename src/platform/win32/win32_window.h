@@ -1,0 +1,120 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/window_toolkit.h"
+
+namespace quillon::platform::win32 {
+
+class Win32Toolkit;
+
+// Posted to a window when it has become the program's active window, so
+// that its activation event runs from the message loop once the window is
+// fully shown and focused, not in the middle of the activation.
+inline constexpr UINT kActivatedMessage = WM_APP + 1;
+
+// The first control identifier; the dialog manager's IDOK and IDCANCEL
+// stay free for Enter and Esc.
+inline constexpr int kFirstControlId = 100;
+
+// One window of the program, built from its layout. The window procedure
+// only routes messages to the WindowEvents handlers. After an unload the
+// object stays; showing it again builds a fresh window with a fresh load
+// event. Never destroy the object from one of its own handlers.
+class Win32Window final : public Window {
+public:
+    Win32Window(Win32Toolkit& toolkit, const WindowSpec& spec, WindowEvents& events, HWND owner);
+    ~Win32Window() override;
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    HWND Handle() const { return hwnd_.get(); }
+    const WindowSpec& Spec() const { return spec_; }
+    // The control's own window; null for a name that is not in the layout
+    // or while the window is not loaded.
+    HWND ControlHandle(std::string_view control) const;
+
+    // A key went up in this window (for any of its controls); with key
+    // preview on, the window's key event sees it first.
+    void PreviewKeyUp(WPARAM key);
+
+    void Show() override;
+    void ShowModal() override;
+    void Unload() override;
+    bool IsLoaded() const override { return static_cast<bool>(hwnd_); }
+    std::uintptr_t NativeHandle() const override {
+        return reinterpret_cast<std::uintptr_t>(hwnd_.get());
+    }
+
+    void SetCaption(std::string_view control, std::string_view text) override;
+    std::string Caption(std::string_view control) const override;
+    void SetEnabled(std::string_view control, bool enabled) override;
+    bool IsEnabled(std::string_view control) const override;
+    void SetVisible(std::string_view control, bool visible) override;
+    bool IsVisible(std::string_view control) const override;
+    void SetChecked(std::string_view control, bool checked) override;
+    bool IsChecked(std::string_view control) const override;
+    void SetTextColor(std::string_view control, std::uint32_t bgr) override;
+    std::uint32_t TextColor(std::string_view control) const override;
+
+    void AddItem(std::string_view list, std::string_view text) override;
+    int ListCount(std::string_view list) const override;
+    std::string ListText(std::string_view list, int index) const override;
+    int ListIndex(std::string_view list) const override;
+    void SetListIndex(std::string_view list, int index) override;
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    struct Control {
+        const ControlSpec* spec;
+        HWND hwnd;  // destroyed with the window
+        std::optional<COLORREF> textColor;
+    };
+
+    void Build();
+    void CreateControls(HWND parent, std::string_view container);
+    void Position();
+    void Destroyed();
+
+    LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(HWND control, WORD code, WORD id);
+    void OnActivate(HWND hwnd, bool active);
+    bool OnSetCursor(HWND under, WORD hitTest, WORD mouseMessage);
+    LRESULT OnControlColor(HDC dc, HWND control) const;
+    void PressButton(const Control* button);
+    // Puts the focus back where it was when the window was last active, or
+    // on the first control in tab order.
+    bool RestoreFocus();
+    void MoveFocusFrom(HWND control);
+
+    Control* Find(std::string_view name);
+    const Control* Find(std::string_view name) const;
+    const Control* Find(HWND control) const;
+    const Control* FindOfKind(std::string_view name, ControlKind kind) const;
+
+    Win32Toolkit& toolkit_;
+    const WindowSpec& spec_;
+    WindowEvents& events_;
+    HWND owner_;
+    std::vector<Control> controls_;
+    std::vector<HWND> disabledForModal_;
+    HWND savedFocus_ = nullptr;
+    bool formLoaded_ = false;
+    bool positioned_ = false;
+    bool modal_ = false;
+    bool destroying_ = false;
+    unique_hwnd hwnd_;
+};
+
+// The window procedure of the borderless frames: their controls' messages
+// go on to the window the frame sits in.
+LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace quillon::platform::win32

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "platform/window_toolkit.h"
+
+namespace quillon::platform::win32 {
+
+// The window classes the toolkit registers: one for the program's windows,
+// one for the borderless frames that hold groups of controls.
+inline constexpr const char* kWindowClassName = "QuillonWindow";
+inline constexpr const char* kFrameClassName = "QuillonFrame";
+
+struct NativeStyles {
+    const char* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+// The top-level window for a layout: never a maximise or minimise box; a
+// taskbar button only when the layout asks for one (an owned window has
+// none of its own).
+NativeStyles WindowStylesFor(const WindowSpec& spec);
+
+// The standard control that stands for one entry of a control table.
+// startsGroup marks the first control of a keyboard group (GroupStarts).
+NativeStyles ControlStylesFor(const ControlSpec& spec, bool startsGroup);
+
+// The controls of one container (the window itself: an empty name) in the
+// order they are created, which is their tab order: by tab index, controls
+// without one last, ties in table order.
+std::vector<const ControlSpec*> TabOrder(std::span<const ControlSpec> controls,
+                                         std::string_view container);
+
+// For each control of a container in tab order, whether it starts a new
+// keyboard group. Option buttons that follow each other form one group, so
+// that arrow keys move between them; every other control is a group of its
+// own, which also ends the option group before it.
+std::vector<bool> GroupStarts(const std::vector<const ControlSpec*>& ordered);
+
+// Where a control goes in its parent's client area, in pixels. A line is
+// given by its two end points; it becomes a thin horizontal or vertical
+// strip between them.
+RECT ControlRect(const ControlSpec& spec, int dpiX, int dpiY);
+
+}  // namespace quillon::platform::win32
