@@ -6,6 +6,11 @@ target_link_libraries(quillon_win32 PUBLIC quillon_core
     user32 gdi32 advapi32 winspool shell32 ole32 oleaut32 uuid comctl32)
 target_compile_definitions(quillon_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
 
+# The resource compilers report no dependencies of their own, so a changed
+# icon, manifest or version would otherwise leave an old quillon.exe behind.
+set_source_files_properties(res/quillon.rc PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/res/quillon.ico;${CMAKE_SOURCE_DIR}/res/quillon.manifest;${CMAKE_SOURCE_DIR}/res/version.h;${CMAKE_SOURCE_DIR}/res/resource.h")
+
 # The entry point is the only file that knows whether the log is on, so a
 # second program with the log on can be built beside the first for tests.
 function(quillon_program target diagnostics)
@@ -18,6 +23,9 @@ function(quillon_program target diagnostics)
     elseif(MSVC)
         set_property(TARGET ${target} PROPERTY
             MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+        # The manifest comes from quillon.rc; a second one from the linker
+        # would clash with it.
+        target_link_options(${target} PRIVATE /MANIFEST:NO)
     endif()
 endfunction()
 
