@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
+#include "shortcuts/shortcut_names.h"
 #include "ui/form.h"
 #include "ui/forms.h"
 
@@ -24,17 +26,25 @@ public:
 
     // Sets the selected printer as the default, confirms it and ends the
     // program; never returns.
-    [[noreturn]] void cmdSetDefault_Click();
+    void cmdSetDefault_Click();
     void cmdCreateShortcut_Click();
     void cmdAddToStartup_Click();
     void cmdAbout_Click();
     void cmdCancel_Click();
+
+    // Writes a shortcut for the location ("Desktop", "Startup", "All
+    // Startup", "Programs"); see shortcuts::CreateShortcut.
+    bool CreateShortcut(std::string_view strShortcutName, std::string_view strShortcutTarget,
+                        std::string_view strShortcutArgs, std::string_view strShortcutLocation);
 
     // Parses the [PrinterPorts] key list into the printer table and adds
     // the display names to the (sorted) list.
     void FillPrinterList(std::string_view keyList);
 
 private:
+    // The shortcut for the selected entry; nothing when none is selected.
+    std::optional<shortcuts::ShortcutRequest> SelectedShortcut();
+
     Forms& forms_;
 };
 

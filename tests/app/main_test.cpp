@@ -77,7 +77,7 @@ TEST(Main, LogLinesCarryDateAndTime) {
     run.Start("");
     const auto log = run.files.Content("C:\\Program Files\\Quillon\\QLNDiagnostics.log");
     ASSERT_TRUE(log.has_value());
-    EXPECT_EQ(log->substr(0, 42), "2026.12.06 13.05.09 started with switches: ");
+    EXPECT_EQ(log->substr(0, 43), "2026.12.06 13.05.09 started with switches: ");
 }
 
 TEST(Main, UnwritableLogDoesNotStopTheRun) {

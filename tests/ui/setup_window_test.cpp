@@ -11,7 +11,7 @@ class SetupWindowRun : public ::testing::Test {
 protected:
     fakes::Harness run;
 
-    fakes::FakeWindow& Setup() {
+    fakes::FakeWindow& SetupWindow() {
         auto* window = run.toolkit.Find("frmSetup");
         EXPECT_NE(window, nullptr);
         return *window;
@@ -25,7 +25,7 @@ protected:
 
 TEST_F(SetupWindowRun, FirstRunAnswersYesThreeTimesAndOkStoresThem) {
     EXPECT_EQ(run.Start(""), std::nullopt);
-    auto& setup = Setup();
+    auto& setup = SetupWindow();
     for (const char* yes : {"optDesktopYes", "optStartupYes", "optStartupAllYes"}) {
         EXPECT_TRUE(setup.IsChecked(yes)) << yes;
     }
@@ -41,7 +41,7 @@ TEST_F(SetupWindowRun, FirstRunAnswersYesThreeTimesAndOkStoresThem) {
 TEST_F(SetupWindowRun, AnswersAreStoredAndRuleTheMainWindow) {
     run.AddPrinter("Fax");
     EXPECT_EQ(run.Start("/setup"), std::nullopt);
-    auto& setup = Setup();
+    auto& setup = SetupWindow();
     setup.Choose("optDesktopNo");
     setup.Choose("optStartupYes");
     setup.Choose("optStartupAllNo");
@@ -57,7 +57,7 @@ TEST_F(SetupWindowRun, AnswersAreStoredAndRuleTheMainWindow) {
 
 TEST_F(SetupWindowRun, OpensWithTheSwitchedValues) {
     EXPECT_EQ(run.Start("/setup /disableall"), std::nullopt);
-    auto& setup = Setup();
+    auto& setup = SetupWindow();
     for (const char* no : {"optDesktopNo", "optStartupNo", "optStartupAllNo"}) {
         EXPECT_TRUE(setup.IsChecked(no)) << no;
     }
@@ -66,7 +66,7 @@ TEST_F(SetupWindowRun, OpensWithTheSwitchedValues) {
 TEST_F(SetupWindowRun, CancelStoresNothingAndEndsTheRun) {
     run.AddPrinter("Fax");
     EXPECT_EQ(run.Start("fax"), std::nullopt);
-    Setup().Click("cmdCancel");
+    SetupWindow().Click("cmdCancel");
     EXPECT_TRUE(run.registry.writes.empty());
     EXPECT_EQ(run.toolkit.Find("frmQuillon"), nullptr);
     EXPECT_EQ(run.toolkit.Find("frmSetup"), nullptr);
@@ -76,15 +76,15 @@ TEST_F(SetupWindowRun, CancelStoresNothingAndEndsTheRun) {
 TEST_F(SetupWindowRun, PrinterNamedWithTheFirstRunIsSetAfterOk) {
     run.AddPrinter("Fax", "winspool", "FAX:");
     EXPECT_EQ(run.Start("fax /q"), std::nullopt);
-    EXPECT_EQ(run.Ending([&] { Setup().Click("cmdOK"); }), 0);
+    EXPECT_EQ(run.Ending([&] { SetupWindow().Click("cmdOK"); }), 0);
     EXPECT_EQ(run.Device(), "Fax,winspool,FAX:");
 }
 
 TEST_F(SetupWindowRun, RefusedRegistryWriteStillOpensTheMainWindow) {
     run.registry.readOnlyRoots.insert(RegistryRoot::CurrentUser);
     EXPECT_EQ(run.Start(""), std::nullopt);
-    Setup().Choose("optDesktopNo");
-    Setup().Click("cmdOK");
+    SetupWindow().Choose("optDesktopNo");
+    SetupWindow().Click("cmdOK");
     auto* main = run.toolkit.Find("frmQuillon");
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(main->IsEnabled("cmdCreateShortcut"));
