@@ -2,6 +2,7 @@
 
 #include "ui/main_window.h"
 #include "ui/setup_window.h"
+#include "ui/startup_users_window.h"
 #include "ui/success_window.h"
 
 namespace quillon::ui {
@@ -17,6 +18,11 @@ frmQuillon& Forms::Quillon() {
 frmSetup& Forms::Setup() {
     if (!setup_) setup_ = std::make_unique<frmSetup>(state_, *this);
     return *setup_;
+}
+
+frmStartupUsers& Forms::StartupUsers() {
+    if (!startupUsers_) startupUsers_ = std::make_unique<frmStartupUsers>(state_);
+    return *startupUsers_;
 }
 
 frmSuccess& Forms::Success() {

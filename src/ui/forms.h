@@ -8,6 +8,7 @@ namespace quillon::ui {
 
 class frmQuillon;
 class frmSetup;
+class frmStartupUsers;
 class frmSuccess;
 
 // The program's windows, one of each kind, each made on first use and kept
@@ -21,12 +22,14 @@ public:
 
     frmQuillon& Quillon();
     frmSetup& Setup();
+    frmStartupUsers& StartupUsers();
     frmSuccess& Success();
 
 private:
     RunState& state_;
     std::unique_ptr<frmQuillon> quillon_;
     std::unique_ptr<frmSetup> setup_;
+    std::unique_ptr<frmStartupUsers> startupUsers_;
     std::unique_ptr<frmSuccess> success_;
 };
 

@@ -5,6 +5,9 @@
 #include "app/startup_sequence.h"
 #include "printers/default_printer.h"
 #include "printers/printer_table.h"
+#include "settings/settings_store.h"
+#include "shortcuts/create_shortcut.h"
+#include "ui/startup_users_window.h"
 #include "ui/success_window.h"
 
 namespace quillon::ui {
@@ -99,9 +102,59 @@ void frmQuillon::cmdSetDefault_Click() {
     state_.os.system.End(0);
 }
 
-void frmQuillon::cmdCreateShortcut_Click() {}
+std::optional<shortcuts::ShortcutRequest> frmQuillon::SelectedShortcut() {
+    auto& list = window();
+    const int selected = list.ListIndex("lstPrinters");
+    if (selected < 0) return std::nullopt;
+    const std::string entry = list.ListText("lstPrinters", selected);
+    auto& system = state_.os.system;
+    return shortcuts::MakeShortcutRequest(
+        entry, printers::ListEntryToPrinterName(state_.PrinterTable, entry),
+        system.ExecutableFolder(), system.ExecutableName());
+}
 
-void frmQuillon::cmdAddToStartup_Click() {}
+bool frmQuillon::CreateShortcut(std::string_view strShortcutName,
+                                std::string_view strShortcutTarget,
+                                std::string_view strShortcutArgs,
+                                std::string_view strShortcutLocation) {
+    return shortcuts::CreateShortcut(state_, window().NativeHandle(), strShortcutName,
+                                     strShortcutTarget, strShortcutArgs, strShortcutLocation);
+}
+
+void frmQuillon::cmdCreateShortcut_Click() {
+    const auto request = SelectedShortcut();
+    if (!request) return;
+    auto& toolkit = state_.os.toolkit;
+    if (CreateShortcut(request->name, request->target, request->arguments, "Desktop")) {
+        toolkit.MessageBox("Shortcut created successfully!", "Success",
+                           platform::MessageIcon::Information);
+    } else {
+        toolkit.MessageBox("Error creating shortcut.", "Error", platform::MessageIcon::Exclamation);
+    }
+}
+
+void frmQuillon::cmdAddToStartup_Click() {
+    state_.StartupUsersChoice.clear();
+    forms_.StartupUsers().ShowModal(this);
+    if (state_.StartupUsersChoice.empty()) return;
+    const auto request = SelectedShortcut();
+    if (!request) return;
+
+    bool result = false;
+    if (state_.StartupUsersChoice == "C") {
+        result = CreateShortcut(request->name, request->target, request->arguments, "Startup");
+    } else if (state_.StartupUsersChoice == "A") {
+        result = CreateShortcut(request->name, request->target, request->arguments, "All Startup");
+        if (result) settings::CopySettingsToMachine(state_.os.registry, state_.Options);
+    }
+    auto& toolkit = state_.os.toolkit;
+    if (result) {
+        toolkit.MessageBox("Successfully added to startup!", "Success",
+                           platform::MessageIcon::Information);
+    } else {
+        toolkit.MessageBox("Error adding to startup.", "Error", platform::MessageIcon::Exclamation);
+    }
+}
 
 void frmQuillon::cmdAbout_Click() {}
 

@@ -18,11 +18,11 @@ namespace quillon::fakes {
 
 // What a link file holds.
 struct FakeLinkData {
-    std::string target;
-    std::string arguments;
-    std::string workingFolder;
-    std::string description;
-    std::string iconFile;
+    std::string target{};
+    std::string arguments{};
+    std::string workingFolder{};
+    std::string description{};
+    std::string iconFile{};
     int iconIndex = 0;
     int showCommand = 1;
     std::uint16_t hotKey = 0;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "app/run_state.h"
+
+namespace quillon::shortcuts {
+
+// Writes a shortcut named strShortcutName (cleaned of the characters a file
+// name cannot hold) that runs strShortcutTarget with strShortcutArgs, into
+// the place strShortcutLocation names in any letter case: "Desktop",
+// "Programs", "Startup" or "All Startup". A Startup entry first removes the
+// program's older entries from both Startup folders. ownerWindow is the
+// window the shell's lookups belong to. True when the shortcut was written.
+bool CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_view strShortcutName,
+                    std::string_view strShortcutTarget, std::string_view strShortcutArgs,
+                    std::string_view strShortcutLocation);
+
+}  // namespace quillon::shortcuts

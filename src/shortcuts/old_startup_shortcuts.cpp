@@ -1,0 +1,99 @@
+#include "shortcuts/old_startup_shortcuts.h"
+
+#include <cstddef>
+
+#include "app/text.h"
+#include "platform/window_toolkit.h"
+#include "shortcuts/shortcut_names.h"
+
+namespace quillon::shortcuts {
+namespace {
+
+constexpr std::string_view kStartupSubfolder = "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+constexpr std::size_t kMaxListedNames = 32767;
+
+std::string StartupFolder(platform::System& system, std::string_view location) {
+    const bool allUsers = text::ToLower(location) == "all startup";
+    return system.EnvironmentVariable(allUsers ? "ALLUSERSPROFILE" : "APPDATA") +
+           std::string(kStartupSubfolder);
+}
+
+bool EndsWithLinkExtension(std::string_view fileName) {
+    return fileName.size() >= 4 && text::ToLower(fileName.substr(fileName.size() - 4)) == ".lnk";
+}
+
+void Assign(std::string& out, const std::optional<std::string>& value) {
+    if (value) out = *value;
+}
+
+}  // namespace
+
+void RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location) {
+    const std::string folder = StartupFolder(os.system, location);
+    std::vector<std::string> names;
+    ListFiles(os.files, folder + "\\*.lnk", names, 0);
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        const std::string path = folder + "\\" + names[i];
+        std::string name;
+        std::string target;
+        std::string description;
+        std::string workingFolder;
+        std::string arguments;
+        const std::string error =
+            ReadShortcut(os.shell, path, name, target, description, workingFolder, arguments);
+        if (text::ContainsLower(error, "permission denied") &&
+            text::ContainsLower(names[i], "set default printer")) {
+            os.toolkit.MessageBox(
+                "To remove old shortcut from ALL USERS, you must run Quillon as Administator!",
+                "Info", platform::MessageIcon::Information);
+            return;
+        }
+        if (IsQuillonTarget(target)) {
+            // A shortcut that cannot be deleted (no rights to the all-users
+            // folder) stays; the new entry is still made.
+            (void)os.files.Delete(path);
+        }
+    }
+}
+
+std::string ReadShortcut(platform::Shell& shell, std::string_view path, std::string& name,
+                         std::string& target, std::string& description,
+                         std::string& workingFolder, std::string& arguments) {
+    const auto slash = path.rfind('\\');
+    const std::size_t folderLength = slash == std::string_view::npos ? 0 : slash + 1;
+    const std::string_view folder = path.substr(0, folderLength);
+    std::string fileName(path.substr(folderLength));
+    if (!EndsWithLinkExtension(fileName)) fileName += ".lnk";
+
+    using Outcome = platform::ShortcutReading::Outcome;
+    const auto reading = shell.ReadShortcut(folder, fileName);
+    switch (reading.outcome) {
+        case Outcome::NotFound:
+            return "Cannot find shortcut file '" + std::string(path) + "'";
+        case Outcome::NotALink:
+            return "File '" + std::string(path) + "' isn't a shortcut.";
+        case Outcome::Read:
+        case Outcome::Failed:
+            break;
+    }
+    Assign(name, reading.name);
+    Assign(description, reading.description);
+    Assign(target, reading.target);
+    Assign(workingFolder, reading.workingFolder);
+    Assign(arguments, reading.arguments);
+    if (reading.outcome == Outcome::Read) return {};
+    return reading.errorText.empty() ? "The shortcut '" + std::string(path) + "' could not be read."
+                                     : reading.errorText;
+}
+
+void ListFiles(platform::Files& files, std::string_view pattern, std::vector<std::string>& names,
+               std::int16_t includeHidden) {
+    names.assign(1, std::string{});
+    for (auto& name : files.List(pattern, includeHidden != 0)) {
+        if (name.empty()) break;
+        if (names.size() > kMaxListedNames) break;
+        names.push_back(std::move(name));
+    }
+}
+
+}  // namespace quillon::shortcuts

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace quillon::shortcuts {
+
+// Deletes the program's own shortcuts from one Startup folder: "all
+// startup" (any letter case) for all users, anything else for the current
+// user. The folders are found through ALLUSERSPROFILE and APPDATA. A
+// refused read of one of the program's entries stops the pass with a
+// message that administrator rights are needed; failed deletions are
+// ignored.
+void RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location);
+
+// Reads the shortcut at path (".lnk" is added when the name lacks it).
+// Returns "" with every detail filled, or the reason it could not be read;
+// details read before a failure are filled, the others left as they were.
+// A refused access reads "Permission denied".
+std::string ReadShortcut(platform::Shell& shell, std::string_view path, std::string& name,
+                         std::string& target, std::string& description,
+                         std::string& workingFolder, std::string& arguments);
+
+// The plain names of the files matching the wildcard pattern, from index 1
+// on, in the order of the directory listing; element 0 is always "". At
+// most 32767 names are kept.
+void ListFiles(platform::Files& files, std::string_view pattern, std::vector<std::string>& names,
+               std::int16_t includeHidden);
+
+}  // namespace quillon::shortcuts

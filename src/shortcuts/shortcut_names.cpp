@@ -1,0 +1,47 @@
+#include "shortcuts/shortcut_names.h"
+
+#include "app/text.h"
+
+namespace quillon::shortcuts {
+namespace {
+
+constexpr std::string_view kRemovedCharacters = "/\\:*?\"<>|'";
+constexpr std::string_view kExecutableFileName = "quillon.exe";
+
+std::string_view AfterLastBackslash(std::string_view path) {
+    const auto slash = path.rfind('\\');
+    return slash == std::string_view::npos ? std::string_view{} : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string CleanShortcutName(std::string_view name) {
+    std::string clean;
+    clean.reserve(name.size());
+    for (const char c : name) {
+        if (kRemovedCharacters.find(c) == std::string_view::npos) clean += c;
+    }
+    return clean;
+}
+
+std::string StartupFolderName(std::string_view startupPath) {
+    return std::string(AfterLastBackslash(startupPath));
+}
+
+bool IsQuillonTarget(std::string_view target) {
+    const auto slash = target.rfind('\\');
+    const auto fileName = slash == std::string_view::npos ? target : target.substr(slash + 1);
+    return text::ToLower(fileName) == kExecutableFileName;
+}
+
+ShortcutRequest MakeShortcutRequest(std::string_view entryText, std::string_view printerName,
+                                    std::string_view executableFolder,
+                                    std::string_view executableName) {
+    ShortcutRequest request;
+    request.name = "Set default printer to " + std::string(entryText);
+    request.target = std::string(executableFolder) + "\\" + std::string(executableName) + ".exe";
+    request.arguments = "\"" + std::string(printerName) + "\"";
+    return request;
+}
+
+}  // namespace quillon::shortcuts

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+#include "ui/form.h"
+
+namespace quillon::ui {
+
+// Asks for whom a Startup entry is made, and leaves the answer in
+// StartupUsersChoice: "A" all users, "C" the current user, and "" when the
+// user cancels or closes the dialog.
+class frmStartupUsers : public Form {
+public:
+    explicit frmStartupUsers(RunState& state);
+
+    static const platform::WindowSpec& Spec();
+
+    void Form_Load() override;
+    void Control_Click(std::string_view control) override;
+
+    void cmdOK_Click();
+    void cmdCancel_Click();
+};
+
+}  // namespace quillon::ui
