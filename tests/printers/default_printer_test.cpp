@@ -15,6 +15,7 @@ protected:
 
     void SetUp() override {
         run.state.IsWindows6OrLater = true;
+        run.state.DiagnosticsEnabled = true;
         run.AddPrinter("Fax", "winspool", "FAX:");
         run.AddPrinter("Laser 4", "winspool", "Ne01:");
         run.AddPrinter("\\\\prtsrv\\Laser 4", "winspool", "Ne03:");

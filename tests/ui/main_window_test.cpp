@@ -46,8 +46,14 @@ class CommandLineMode : public MainWindowRun,
                         public ::testing::WithParamInterface<CommandLineCase> {};
 
 TEST_P(CommandLineMode, SetsTheFirstMatchingPrinterAndEnds) {
-    EXPECT_EQ(run.Start(GetParam().commandLine), 0);
-    EXPECT_EQ(run.Device(), GetParam().device);
+    const auto& c = GetParam();
+    if (c.device == nullptr) {
+        EXPECT_EQ(run.Start(c.commandLine), 1);
+        EXPECT_FALSE(run.Device().has_value());
+        return;
+    }
+    EXPECT_EQ(run.Start(c.commandLine), 0);
+    EXPECT_EQ(run.Device(), c.device);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -60,7 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"HP LaserJet 4 /nogui", "HP LaserJet 4,winspool,LPT1:"},
         CommandLineCase{"*laser*", "HP LaserJet 4,winspool,LPT1:"},
         CommandLineCase{"hp?laser*", "HP LaserJet 4,winspool,LPT1:"},
-        CommandLineCase{"hp deskjet ###", "HP DeskJet 500,winspool,LPT2:"},
+        CommandLineCase{"hp deskjet ###*", "HP DeskJet 500,winspool,LPT2:"},
+        // Without "?" or "*" a "#" is itself, so this is a prefix of nothing.
+        CommandLineCase{"hp deskjet ### /nogui", nullptr},
         CommandLineCase{"[fg]a*", "Fax,winspool,FAX:"},
         // A network printer is found by its on-form and set by its UNC form.
         CommandLineCase{"plotter", "\\\\srv\\Plotter,winspool,Ne02:"},

@@ -25,7 +25,10 @@ TEST(SuccessWindow, ShowsTheEntryWithItsAmpersandVisible) {
     run.toolkit.onModal["frmSuccess"] = [&](fakes::FakeWindow& window) {
         shown = window.Caption("lblSuccess");
     };
-    EXPECT_EQ(run.Start("r&d"), 0);
+    EXPECT_EQ(run.Start(""), std::nullopt);
+    auto* main = run.toolkit.Find("frmQuillon");
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(run.Ending([&] { main->Click("cmdSetDefault"); }), 0);
     EXPECT_EQ(shown, "The default printer has been set to R&&D Laser.");
 }
 
