@@ -45,24 +45,26 @@ install_missing() {
 }
 
 # Configures a build tree on first use (Ninja, with the further arguments)
-# and builds it; later builds configure again by themselves when needed.
+# and builds a target of it; later builds configure again by themselves when
+# needed.
 build_tree() {
-    local dir=$1
-    shift
+    local dir=$1 target=$2
+    shift 2
     if [ ! -f "$dir/CMakeCache.txt" ]; then
         cmake -S "$QUILLON_ROOT" -B "$dir" -G Ninja "$@"
     elif [ ! -f "$dir/build.ninja" ] && [ ! -f "$dir/Makefile" ]; then
         cmake -S "$QUILLON_ROOT" -B "$dir" "$@"
     fi
-    cmake --build "$dir" -j2
+    cmake --build "$dir" -j2 --target "$target"
 }
 
 build_host() {
-    build_tree "$QUILLON_ROOT/build/host" -DCMAKE_BUILD_TYPE=Debug
+    build_tree "$QUILLON_ROOT/build/host" all -DCMAKE_BUILD_TYPE=Debug
 }
 
+# build/win: quillon.exe and its Windows tests; the argument picks one target.
 build_windows() {
-    build_tree "$QUILLON_ROOT/build/win" \
+    build_tree "$QUILLON_ROOT/build/win" "${1:-all}" \
         -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release
 }
