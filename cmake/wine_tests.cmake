@@ -22,15 +22,22 @@ set_target_properties(quillon-diagnostics PROPERTIES
 set(QUILLON_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "Wine prefix of the tests")
 set(QUILLON_WINE_RUN ${CMAKE_SOURCE_DIR}/tests/wine/wine-run)
 
+# Every Windows test needs the prefix; the last one to finish ends the Wine
+# server and the X server that wine-run may have started for it.
+add_test(NAME wine_prefix_stop COMMAND ${QUILLON_WINE_RUN} --stop ${QUILLON_WINE_PREFIX})
+set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP quillon_wine)
+
 function(quillon_wine_test target)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
     set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR
         ${QUILLON_WINE_RUN} ${QUILLON_WINE_PREFIX})
+    # Serial: the tests share one prefix, and some change its settings
+    # (the Windows version Wine reports, the default printer) for a moment.
     gtest_discover_tests(${target}
         DISCOVERY_TIMEOUT 120
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES RUN_SERIAL TRUE TIMEOUT 300
+        PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED quillon_wine
             ENVIRONMENT "QUILLON_EXE=${CMAKE_BINARY_DIR}/quillon.exe;QUILLON_DIAGNOSTICS_EXE=${CMAKE_BINARY_DIR}/diagnostics/quillon.exe")
 endfunction()
 
@@ -38,6 +45,15 @@ file(GLOB QUILLON_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/platform/win32/*.cp
 add_executable(quillon_win32_tests ${QUILLON_WIN32_TEST_SOURCES})
 target_link_libraries(quillon_win32_tests PRIVATE quillon_win32)
 quillon_wine_test(quillon_win32_tests)
+
+# The separate process that the Win32 tests start, for what only a process
+# of its own can show (its command line, its version, ending with a code,
+# appending to a file at the same time as another process). It is found
+# beside the test program.
+add_executable(quillon_win32_child tests/platform/win32/child/child_main.cpp)
+target_link_libraries(quillon_win32_child PRIVATE quillon_win32)
+target_link_options(quillon_win32_child PRIVATE -static -static-libgcc -static-libstdc++)
+add_dependencies(quillon_win32_tests quillon_win32_child)
 
 file(GLOB QUILLON_E2E_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 if(QUILLON_E2E_SOURCES)

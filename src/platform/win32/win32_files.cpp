@@ -9,24 +9,52 @@
 
 namespace quillon::platform::win32 {
 
-bool Win32Files::Append(std::string_view path, std::string_view bytes) {
-    const std::string pathText(path);
-    // Append-only access makes every write land at the end of the file at
-    // that moment, and the sharing lets other processes append at the same
-    // time: their lines interleave whole instead of overwriting each other.
-    unique_file file(CreateFileA(pathText.c_str(), FILE_APPEND_DATA,
-                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+namespace {
+
+// Waits for and holds an exclusive lock on every byte a file can have. A
+// file system without locks still gets the write, unguarded.
+class WholeFileLock {
+public:
+    explicit WholeFileLock(HANDLE file) : file_(file) {
+        locked_ = LockFileEx(file_, LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD, &range_) != FALSE;
+    }
+    WholeFileLock(const WholeFileLock&) = delete;
+    WholeFileLock& operator=(const WholeFileLock&) = delete;
+    ~WholeFileLock() {
+        if (locked_) UnlockFileEx(file_, 0, MAXDWORD, MAXDWORD, &range_);
+    }
+
+private:
+    HANDLE file_;
+    OVERLAPPED range_{};
+    bool locked_ = false;
+};
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const auto chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), MAXDWORD));
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written == 0) {
-            return false;
-        }
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
         bytes.remove_prefix(written);
     }
     return true;
+}
+
+}  // namespace
+
+// Writes everything at the end of the file. Append-only access alone puts
+// each write at the end, but two processes can still interleave inside a
+// line (Wine does not make such writes atomic), so every writer also takes
+// an exclusive lock on the whole possible file while it writes; the lock
+// needs read access, which append-only access lacks.
+bool Win32Files::Append(std::string_view path, std::string_view bytes) {
+    const std::string pathText(path);
+    unique_file file(CreateFileA(pathText.c_str(), FILE_APPEND_DATA | FILE_READ_DATA,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    const WholeFileLock lock(file.get());
+    return WriteAll(file.get(), bytes);
 }
 
 bool Win32Files::Exists(std::string_view path) {
