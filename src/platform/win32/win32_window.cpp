@@ -69,7 +69,7 @@ void Win32Window::Build() {
 }
 
 void Win32Window::CreateControls(HWND parent, std::string_view container) {
-    const auto ordered = TabOrder(spec_.controls, container);
+    const auto ordered = CreationOrder(spec_.controls, container);
     const auto groupStarts = GroupStarts(ordered);
     for (std::size_t i = 0; i < ordered.size(); ++i) {
         const ControlSpec& spec = *ordered[i];
@@ -99,8 +99,27 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
                          0);
         }
         controls_.push_back({&spec, control, std::nullopt});
-        if (spec.kind == ControlKind::Frame) CreateControls(control, spec.name);
+        if (spec.kind == ControlKind::Frame) {
+            CreateControls(control, spec.name);
+            FitFrameToControls(control, spec.name);
+        }
     }
+}
+
+void Win32Window::FitFrameToControls(HWND frame, std::string_view name) {
+    // A borderless frame draws nothing of its own. It keeps only the room
+    // its controls take, so that the empty part of a frame does not hide
+    // the controls of another frame that overlaps it.
+    unique_gdi<HRGN> room(CreateRectRgn(0, 0, 0, 0));
+    if (!room) return;
+    for (const auto& spec : spec_.controls) {
+        if (spec.container != name) continue;
+        const RECT place = ControlRect(spec, toolkit_.DpiX(), toolkit_.DpiY());
+        const unique_gdi<HRGN> part(CreateRectRgnIndirect(&place));
+        if (part) CombineRgn(room.get(), room.get(), part.get(), RGN_OR);
+    }
+    // The window owns the region once it has taken it.
+    if (SetWindowRgn(frame, room.get(), FALSE)) static_cast<void>(room.release());
 }
 
 void Win32Window::Position() {

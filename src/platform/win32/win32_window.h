@@ -80,6 +80,7 @@ private:
 
     void Build();
     void CreateControls(HWND parent, std::string_view container);
+    void FitFrameToControls(HWND frame, std::string_view name);
     void Position();
     void Destroyed();
 

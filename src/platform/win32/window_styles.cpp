@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/win32/twips.h"
 
@@ -11,6 +12,11 @@ namespace {
 bool IsHorizontal(const ControlSpec& line) {
     // A line keeps its end points in left/top and width/height.
     return std::abs(line.width - line.left) >= std::abs(line.height - line.top);
+}
+
+bool IsBackground(const ControlSpec& control) {
+    return control.kind == ControlKind::Label || control.kind == ControlKind::Image ||
+           control.kind == ControlKind::PictureBox || control.kind == ControlKind::Line;
 }
 
 }  // namespace
@@ -34,7 +40,8 @@ NativeStyles WindowStylesFor(const WindowSpec& spec) {
 }
 
 NativeStyles ControlStylesFor(const ControlSpec& spec, bool startsGroup) {
-    DWORD style = WS_CHILD | WS_VISIBLE;
+    // Overlapping controls paint in their stacking order.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     if (startsGroup) style |= WS_GROUP;
     const DWORD tabStop = spec.tabIndex >= 0 ? WS_TABSTOP : 0;
     switch (spec.kind) {
@@ -69,17 +76,18 @@ NativeStyles ControlStylesFor(const ControlSpec& spec, bool startsGroup) {
     return {"Static", style, 0};
 }
 
-std::vector<const ControlSpec*> TabOrder(std::span<const ControlSpec> controls,
-                                         std::string_view container) {
+std::vector<const ControlSpec*> CreationOrder(std::span<const ControlSpec> controls,
+                                              std::string_view container) {
     std::vector<const ControlSpec*> ordered;
     for (const auto& control : controls) {
         if (control.container == container) ordered.push_back(&control);
     }
-    std::stable_sort(ordered.begin(), ordered.end(), [](const ControlSpec* a, const ControlSpec* b) {
-        const bool aHas = a->tabIndex >= 0;
-        const bool bHas = b->tabIndex >= 0;
-        if (aHas != bHas) return aHas;
-        return aHas && a->tabIndex < b->tabIndex;
+    const auto rank = [](const ControlSpec* control) {
+        return std::pair{IsBackground(*control), control->tabIndex < 0};
+    };
+    std::stable_sort(ordered.begin(), ordered.end(), [&](const ControlSpec* a, const ControlSpec* b) {
+        if (rank(a) != rank(b)) return rank(a) < rank(b);
+        return a->tabIndex >= 0 && a->tabIndex < b->tabIndex;
     });
     return ordered;
 }

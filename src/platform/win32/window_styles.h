@@ -31,10 +31,13 @@ NativeStyles WindowStylesFor(const WindowSpec& spec);
 NativeStyles ControlStylesFor(const ControlSpec& spec, bool startsGroup);
 
 // The controls of one container (the window itself: an empty name) in the
-// order they are created, which is their tab order: by tab index, controls
-// without one last, ties in table order.
-std::vector<const ControlSpec*> TabOrder(std::span<const ControlSpec> controls,
-                                         std::string_view container);
+// order they are created, which is their tab order and their stacking order
+// (the first on top): by tab index, controls without one last, ties in
+// table order. Labels, images and lines come after all the others: they
+// are drawn as the background the other controls sit on, so a label may
+// share its rectangle with the option buttons that answer it.
+std::vector<const ControlSpec*> CreationOrder(std::span<const ControlSpec> controls,
+                                              std::string_view container);
 
 // For each control of a container in tab order, whether it starts a new
 // keyboard group. Option buttons that follow each other form one group, so

@@ -52,15 +52,18 @@ constexpr std::array kQuestionControls{
     ControlSpec{ControlKind::PushButton, "cmdCancel", "&Cancel", 2393, 3000, 855, 375, 9, {},
                 kCancelButton},
     ControlSpec{ControlKind::Frame, "fraStartup", "", 120, 1200, 4095, 495, 4},
-    // The label comes between the two options, which still exclude each
-    // other though the keyboard sees two groups.
-    ControlSpec{ControlKind::Label, "lblStartup", "Startup shortcuts?", 120, 0, 2300, 615, 6,
+    // Before the options in tab order, and under them on the screen.
+    ControlSpec{ControlKind::Label, "lblStartup", "Startup shortcuts?", 120, 0, 3950, 615, 4,
                 "fraStartup"},
     ControlSpec{ControlKind::OptionButton, "optStartupYes", "Yes", 2520, 240, 615, 255, 5,
                 "fraStartup"},
+    // A button between the two options, which still exclude each other
+    // though the keyboard sees two groups.
+    ControlSpec{ControlKind::PushButton, "cmdMore", "&More", 1200, 240, 700, 255, 6, "fraStartup"},
     ControlSpec{ControlKind::OptionButton, "optStartupNo", "No", 3240, 240, 615, 255, 7,
                 "fraStartup"},
-    ControlSpec{ControlKind::Frame, "fraDesktop", "", 120, 240, 4215, 900, 0},
+    // Reaches into fraStartup below it, with nothing in that part.
+    ControlSpec{ControlKind::Frame, "fraDesktop", "", 120, 240, 4215, 1095, 0},
     ControlSpec{ControlKind::OptionButton, "optDesktopYes", "Yes", 2520, 360, 615, 255, 1,
                 "fraDesktop"},
     ControlSpec{ControlKind::OptionButton, "optDesktopNo", "No", 3240, 360, 615, 255, 2,
@@ -351,7 +354,7 @@ TEST_F(WindowToolkit, FocusMovingOntoAnOptionDoesNotChangeTheAnswer) {
     EXPECT_EQ(questionEvents.Count("click optStartupYes"), 1);
 }
 
-TEST_F(WindowToolkit, TabOrderFollowsTheTabIndexesIntoTheFrames) {
+TEST_F(WindowToolkit, TabOrderAndStackingFollowTheLayout) {
     auto& window = QuestionWindow();
     window.Show();
     toolkit.DoEvents();
@@ -365,7 +368,20 @@ TEST_F(WindowToolkit, TabOrderFollowsTheTabIndexesIntoTheFrames) {
         if (item == first) break;
     }
     EXPECT_EQ(order, (std::vector<std::string>{"optDesktopYes", "optDesktopNo", "optStartupYes",
-                                               "optStartupNo", "cmdOK", "cmdCancel"}));
+                                               "cmdMore", "optStartupNo", "cmdOK", "cmdCancel"}));
+
+    // A label lies under the options that share its place.
+    HWND option = Control(window, "optStartupNo");
+    const RECT place = PlaceInParent(option);
+    const POINT middle{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    EXPECT_EQ(ChildWindowFromPoint(GetParent(option), middle), option);
+
+    // An overlapping frame does not cover the label at the top of the
+    // frame under it.
+    HWND label = Control(window, "lblStartup");
+    RECT text{};
+    GetWindowRect(label, &text);
+    EXPECT_EQ(WindowFromPoint(POINT{text.left + 4, text.top + 4}), label);
 
     // The focus starts on the first control, and Tab moves it on.
     auto& main = MainWindow();
