@@ -33,9 +33,19 @@ constexpr int kStandardDpi = 96;
 constexpr int kFontPoints = 8;
 constexpr int kTwipsPerPoint = 20;
 
-int ScreenDpi(int index) {
-    const int dpi = ScreenDC().Caps(index);
+int ScreenDpi() {
+    const int dpi = ScreenDC().Caps(LOGPIXELSY);
     return dpi > 0 ? dpi : kStandardDpi;
+}
+
+// GetDpiForWindow came with Windows 10; earlier systems have one DPI for
+// all monitors.
+GetDpiForWindowFunction FindGetDpiForWindow() {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    FARPROC found = user32 ? GetProcAddress(user32, "GetDpiForWindow") : nullptr;
+    // Through the generic function type, as the cast of a looked-up
+    // function must go.
+    return reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
 }
 
 UINT IconFlag(MessageIcon icon) {
@@ -75,8 +85,8 @@ WindowClassRegistration::~WindowClassRegistration() {
 
 Win32Toolkit::Win32Toolkit(HINSTANCE instance)
     : instance_(instance),
-      dpiX_(ScreenDpi(LOGPIXELSX)),
-      dpiY_(ScreenDpi(LOGPIXELSY)),
+      screenDpi_(ScreenDpi()),
+      getDpiForWindow_(FindGetDpiForWindow()),
       windowClass_(instance, kWindowClassName, &Win32Window::WindowProc),
       frameClass_(instance, kFrameClassName, &FrameWindowProc) {
     INITCOMMONCONTROLSEX controls{};
@@ -171,11 +181,16 @@ void Win32Toolkit::Run() {
     RunUntil([this] { return windows_.empty(); });
 }
 
-HFONT Win32Toolkit::Font(bool bold, bool underline) {
-    auto& font = fonts_[{bold, underline}];
+int Win32Toolkit::DpiOf(HWND window) const {
+    const UINT dpi = getDpiForWindow_ && window ? getDpiForWindow_(window) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : screenDpi_;
+}
+
+HFONT Win32Toolkit::Font(int dpi, bool bold, bool underline) {
+    auto& font = fonts_[{dpi, bold, underline}];
     if (!font) {
         LOGFONTA description{};
-        description.lfHeight = -TwipsToPixels(kFontPoints * kTwipsPerPoint, dpiY_);
+        description.lfHeight = -TwipsToPixels(kFontPoints * kTwipsPerPoint, dpi);
         description.lfWeight = bold ? FW_BOLD : FW_NORMAL;
         description.lfUnderline = underline ? TRUE : FALSE;
         description.lfCharSet = DEFAULT_CHARSET;

@@ -16,6 +16,8 @@ namespace quillon::platform::win32 {
 
 class Win32Window;
 
+using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+
 // A registered window class, unregistered when the object goes.
 class WindowClassRegistration {
 public:
@@ -60,9 +62,11 @@ public:
 
     // For the windows.
     HINSTANCE Instance() const { return instance_; }
-    int DpiX() const { return dpiX_; }
-    int DpiY() const { return dpiY_; }
-    HFONT Font(bool bold, bool underline);
+    // The dots per inch of the monitor the window is on, where the system
+    // tells them per window; the screen's otherwise.
+    int DpiOf(HWND window) const;
+    // The dialog font at 8 points for a DPI.
+    HFONT Font(int dpi, bool bold, bool underline);
     // The program icon at a size in pixels; null when the program has none.
     HICON ProgramIcon(int size);
     // The pointer for all the program's windows; null when each window
@@ -86,12 +90,12 @@ public:
 
 private:
     HINSTANCE instance_;
-    int dpiX_;
-    int dpiY_;
+    int screenDpi_;
+    GetDpiForWindowFunction getDpiForWindow_;
     WindowClassRegistration windowClass_;
     WindowClassRegistration frameClass_;
     std::vector<Win32Window*> windows_;
-    std::map<std::tuple<bool, bool>, unique_hfont> fonts_;
+    std::map<std::tuple<int, bool, bool>, unique_hfont> fonts_;
     std::map<int, unique_hicon> icons_;
     HCURSOR screenCursor_ = nullptr;
     unique_hwnd hiddenOwner_;

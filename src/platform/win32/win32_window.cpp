@@ -55,17 +55,13 @@ void Win32Window::Build() {
     formLoaded_ = false;
     positioned_ = false;
     savedFocus_ = nullptr;
-
-    RECT frame{0, 0, TwipsToPixels(spec_.clientWidth, toolkit_.DpiX()),
-               TwipsToPixels(spec_.clientHeight, toolkit_.DpiY())};
-    AdjustWindowRectEx(&frame, styles.style, FALSE, styles.exStyle);
-    SetWindowPos(hwnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    dpi_ = toolkit_.DpiOf(hwnd);
     SendMessageA(hwnd, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(GetSystemMetrics(SM_CXICON))));
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
     CreateControls(hwnd, {});
+    Layout();
 }
 
 void Win32Window::CreateControls(HWND parent, std::string_view container) {
@@ -74,7 +70,6 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
     for (std::size_t i = 0; i < ordered.size(); ++i) {
         const ControlSpec& spec = *ordered[i];
         const auto styles = ControlStylesFor(spec, groupStarts[i]);
-        const RECT place = ControlRect(spec, toolkit_.DpiX(), toolkit_.DpiY());
         const auto id = kFirstControlId + (&spec - spec_.controls.data());
         // Icon statics would take their text as the name of an icon.
         const bool hasText = spec.kind == ControlKind::PushButton ||
@@ -82,28 +77,49 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
                              spec.kind == ControlKind::Label || spec.kind == ControlKind::Frame;
         const std::string text = hasText ? std::string(spec.caption) : std::string{};
         HWND control = CreateWindowExA(styles.exStyle, styles.className, text.c_str(),
-                                       styles.style, place.left, place.top,
-                                       place.right - place.left, place.bottom - place.top, parent,
+                                       styles.style, 0, 0, 0, 0, parent,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        toolkit_.Instance(), nullptr);
         if (!control) continue;
-        const HFONT font =
-            toolkit_.Font((spec.style & kBold) != 0, (spec.style & kUnderline) != 0);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (spec.kind == ControlKind::Image) {
             SendMessageA(control, STM_SETICON,
                          reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_INFORMATION)), 0);
         } else if (spec.kind == ControlKind::PictureBox) {
+            // Drawn at the size of the control; loaded at that size at the
+            // DPI of the screen, so that it need not be scaled there.
+            const RECT place = ControlRect(spec, dpi_, dpi_);
             const int size = std::min(place.right - place.left, place.bottom - place.top);
             SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(toolkit_.ProgramIcon(size)),
                          0);
         }
         controls_.push_back({&spec, control, std::nullopt});
-        if (spec.kind == ControlKind::Frame) {
-            CreateControls(control, spec.name);
-            FitFrameToControls(control, spec.name);
-        }
+        if (spec.kind == ControlKind::Frame) CreateControls(control, spec.name);
     }
+}
+
+void Win32Window::Layout() {
+    HWND hwnd = hwnd_.get();
+    for (const auto& control : controls_) {
+        const auto& spec = *control.spec;
+        const RECT place = ControlRect(spec, dpi_, dpi_);
+        SetWindowPos(control.hwnd, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const HFONT font =
+            toolkit_.Font(dpi_, (spec.style & kBold) != 0, (spec.style & kUnderline) != 0);
+        SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (spec.kind == ControlKind::Frame) FitFrameToControls(control.hwnd, spec.name);
+    }
+    // The frame around the client area is whatever the system draws at
+    // this DPI; measure it rather than predict it.
+    RECT window{};
+    RECT client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    const int width = TwipsToPixels(spec_.clientWidth, dpi_) + (window.right - window.left) -
+                      (client.right - client.left);
+    const int height = TwipsToPixels(spec_.clientHeight, dpi_) + (window.bottom - window.top) -
+                       (client.bottom - client.top);
+    SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::FitFrameToControls(HWND frame, std::string_view name) {
@@ -114,12 +130,12 @@ void Win32Window::FitFrameToControls(HWND frame, std::string_view name) {
     if (!room) return;
     for (const auto& spec : spec_.controls) {
         if (spec.container != name) continue;
-        const RECT place = ControlRect(spec, toolkit_.DpiX(), toolkit_.DpiY());
+        const RECT place = ControlRect(spec, dpi_, dpi_);
         const unique_gdi<HRGN> part(CreateRectRgnIndirect(&place));
         if (part) CombineRgn(room.get(), room.get(), part.get(), RGN_OR);
     }
     // The window owns the region once it has taken it.
-    if (SetWindowRgn(frame, room.get(), FALSE)) static_cast<void>(room.release());
+    if (SetWindowRgn(frame, room.get(), TRUE)) static_cast<void>(room.release());
 }
 
 void Win32Window::Position() {
@@ -254,6 +270,14 @@ LRESULT Win32Window::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         Unload();
         return 0;
+    case kDpiChangedMessage: {
+        dpi_ = LOWORD(wParam);
+        Layout();
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_QUERYENDSESSION:
         return events_.Form_QueryUnload() ? TRUE : FALSE;
     default:

@@ -19,6 +19,9 @@ class Win32Toolkit;
 // fully shown and focused, not in the middle of the activation.
 inline constexpr UINT kActivatedMessage = WM_APP + 1;
 
+// Sent when the window moved to a monitor with other dots per inch.
+inline constexpr UINT kDpiChangedMessage = 0x02E0;
+
 // The first control identifier; the dialog manager's IDOK and IDCANCEL
 // stay free for Enter and Esc.
 inline constexpr int kFirstControlId = 100;
@@ -35,6 +38,8 @@ public:
     Win32Window& operator=(const Win32Window&) = delete;
 
     HWND Handle() const { return hwnd_.get(); }
+    // The dots per inch the window is laid out for.
+    int Dpi() const { return dpi_; }
     const WindowSpec& Spec() const { return spec_; }
     // The control's own window; null for a name that is not in the layout
     // or while the window is not loaded.
@@ -80,6 +85,8 @@ private:
 
     void Build();
     void CreateControls(HWND parent, std::string_view container);
+    // Places and sizes the window and its controls for the DPI.
+    void Layout();
     void FitFrameToControls(HWND frame, std::string_view name);
     void Position();
     void Destroyed();
@@ -107,6 +114,7 @@ private:
     std::vector<Control> controls_;
     std::vector<HWND> disabledForModal_;
     HWND savedFocus_ = nullptr;
+    int dpi_ = 96;
     bool formLoaded_ = false;
     bool positioned_ = false;
     bool modal_ = false;
