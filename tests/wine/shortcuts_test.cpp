@@ -1,0 +1,354 @@
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "wine/fixture.h"
+#include "wine/link_reader.h"
+
+namespace quillon::e2e {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr const char* kStartupSubfolder = "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
+constexpr const char* kAllUsersInfo =
+    "To add to startup for all users, you must run Quillon as Administator!";
+// Stand-ins for other programs the user's own shortcuts point at.
+constexpr const char* kOtherPrograms = "C:\\quillon-e2e";
+
+std::string Folder(int csidl) {
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return path;
+}
+
+std::string Environment(const char* name) {
+    char value[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA(name, value, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? value : "";
+}
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The names of the shortcut files in a folder, sorted.
+Strings Links(const std::string& folder) {
+    Strings names;
+    WIN32_FIND_DATAA entry{};
+    HANDLE search = FindFirstFileA((folder + "\\*.lnk").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.emplace_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void DeleteLinks(const std::string& folder) {
+    for (const auto& name : Links(folder)) DeleteFileA((folder + "\\" + name).c_str());
+}
+
+// The show command of a link file, from its fixed header (the 32-bit word
+// at offset 0x3C). The lnkinfo of Debian 12 prints 0 for it whatever the
+// file holds.
+std::optional<std::uint32_t> ShowCommand(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    unsigned char header[0x4C] = {};
+    if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return std::nullopt;
+    if (header[0] != 0x4C) return std::nullopt;
+    return header[0x3C] | header[0x3D] << 8 | header[0x3E] << 16 |
+           static_cast<std::uint32_t>(header[0x3F]) << 24;
+}
+
+// The entries of another process's list box. Asked for in UTF-16: Wine
+// hands an ANSI request for a list box text across processes back
+// unconverted.
+Strings ListTexts(HWND list) {
+    Strings entries;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(text.find(L'\0'));
+        std::string ansi(text.size() * 2 + 1, '\0');
+        const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
+                                               ansi.data(), static_cast<int>(ansi.size()), nullptr,
+                                               nullptr);
+        ansi.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+        entries.push_back(ansi);
+    }
+    return entries;
+}
+
+// A shortcut of the user's own, written the way any program writes one.
+bool WriteLink(const std::string& path, const std::string& target) {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return false;
+    bool written = false;
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->SetPath(target.c_str())) &&
+            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            std::wstring wide(path.begin(), path.end());
+            written = SUCCEEDED(file->Save(wide.c_str(), TRUE));
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return written;
+}
+
+class ShortcutTest : public QuillonTest {
+protected:
+    std::string desktop = Folder(CSIDL_DESKTOPDIRECTORY);
+    std::string userStartup = Folder(CSIDL_STARTUP);
+    std::string allStartup = Folder(CSIDL_COMMON_STARTUP);
+    // Every desktop file a test may leave; the desktop may be the host
+    // user's home folder, so nothing else there is touched.
+    Strings desktopFiles{"Set default printer to Fax.lnk",
+                         "Set default printer to Plotter on srv.lnk",
+                         "Set default printer to .lnk"};
+
+    void SetUp() override {
+        QuillonTest::SetUp();
+        ASSERT_FALSE(desktop.empty());
+        ASSERT_FALSE(userStartup.empty());
+        ASSERT_FALSE(allStartup.empty());
+        RemoveShortcuts();
+        CreateDirectoryA(kOtherPrograms, nullptr);
+    }
+
+    void TearDown() override {
+        QuillonTest::TearDown();
+        RemoveShortcuts();
+        for (const char* name : {"QUILLON.EXE", "myquillon.exe", "setprinter.exe"}) {
+            DeleteFileA((std::string(kOtherPrograms) + "\\" + name).c_str());
+        }
+        RemoveDirectoryA(kOtherPrograms);
+    }
+
+    void RemoveShortcuts() {
+        for (const auto& name : desktopFiles) DeleteFileA((desktop + "\\" + name).c_str());
+        DeleteLinks(userStartup);
+        DeleteLinks(allStartup);
+    }
+
+    std::string OtherProgram(const char* name) {
+        const std::string path = std::string(kOtherPrograms) + "\\" + name;
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        return path;
+    }
+
+    HWND OpenMainWindow() {
+        HWND main = Start("").WaitForWindow("Quillon");
+        EXPECT_NE(main, nullptr);
+        return main;
+    }
+
+    static void SelectEntry(HWND main, const std::string& entry) {
+        HWND list = FindControl(main, "ListBox");
+        const auto entries = ListTexts(list);
+        const auto it = std::find(entries.begin(), entries.end(), entry);
+        ASSERT_NE(it, entries.end()) << entry << " among " << ::testing::PrintToString(entries);
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(it - entries.begin()), 0);
+    }
+
+    // Waits for a message box, checks its text and dismisses it.
+    void Dismiss(const char* title, const char* text) {
+        HWND box = program_->WaitForWindow(title);
+        ASSERT_NE(box, nullptr) << title << ": " << text;
+        EXPECT_NE(FindControl(box, "Static", text), nullptr) << text;
+        Press(FindControl(box, "Button"));
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10s)) << title;
+    }
+
+    // Presses "&Add to startup" for the entry and answers the dialog with
+    // the option (nullptr: none), "&OK" or "&Cancel", or a close request.
+    void AddToStartup(HWND main, const std::string& entry, const char* option, const char* button) {
+        SelectEntry(main, entry);
+        Press(FindControl(main, "Button", "&Add to startup"));
+        HWND dialog = program_->WaitForWindow("Add To Startup");
+        ASSERT_NE(dialog, nullptr);
+        if (option != nullptr) {
+            HWND choice = FindControl(dialog, "Button", option);
+            ASSERT_NE(choice, nullptr) << option;
+            Press(choice);
+            ASSERT_TRUE(WaitUntil([&] { return IsChecked(choice); }, 5s)) << option;
+        }
+        if (button != nullptr) {
+            Press(FindControl(dialog, "Button", button));
+        } else {
+            PostClose(dialog);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindow(dialog); }, 10s));
+    }
+
+    // Only the main window is left: no message box, no dialog.
+    void ExpectOnlyTheMainWindow() {
+        Sleep(1500);
+        EXPECT_EQ(program_->WindowCaptions(), Strings{"Quillon"});
+    }
+};
+
+TEST_F(ShortcutTest, DesktopShortcutRunsTheProgramWithThePrinter) {
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    SelectEntry(main, "Plotter on srv");
+    Press(FindControl(main, "Button", "&Create desktop shortcut"));
+    Dismiss("Success", "Shortcut created successfully!");
+
+    const std::string link = desktop + "\\Set default printer to Plotter on srv.lnk";
+    ASSERT_TRUE(Exists(link));
+    const auto info = RunLnkinfo(link);
+    ASSERT_TRUE(info) << "lnkinfo (package liblnk-utils) could not be run";
+    const std::string exe = ProgramPath();
+    EXPECT_EQ(LnkinfoField(*info, "Local path"), exe) << *info;
+    EXPECT_EQ(LnkinfoField(*info, "Command line arguments"), "\"Plotter on srv\"") << *info;
+    EXPECT_EQ(LnkinfoField(*info, "Description"), "Quillon") << *info;
+    EXPECT_EQ(LnkinfoField(*info, "Working directory").value_or(""), "") << *info;
+    EXPECT_EQ(LnkinfoField(*info, "Icon location"), exe) << *info;
+    EXPECT_EQ(LnkinfoField(*info, "Icon index"), "0") << *info;
+    EXPECT_EQ(LnkinfoField(*info, "Hot Key value"), "0") << *info;
+    EXPECT_EQ(ShowCommand(link), 5u);
+}
+
+// The entry's own characters all go; the fixed part of the name stays.
+TEST_F(ShortcutTest, EntryOfRemovedCharactersOnlyKeepsTheFixedName) {
+    AddPrinter("/:*?<>|'", "winspool,LPT3:,15,45");
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    SelectEntry(main, "/:*?<>|'");
+    Press(FindControl(main, "Button", "&Create desktop shortcut"));
+    Dismiss("Success", "Shortcut created successfully!");
+    const std::string link = desktop + "\\Set default printer to .lnk";
+    ASSERT_TRUE(Exists(link));
+    const auto info = RunLnkinfo(link);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(LnkinfoField(*info, "Command line arguments"), "\"/:*?<>|'\"") << *info;
+}
+
+TEST_F(ShortcutTest, StartupFoldersAreTheOnesTheEnvironmentNames) {
+    // Wine spells the folder "StartUp"; file names do not care.
+    EXPECT_EQ(lstrcmpiA(userStartup.c_str(), (Environment("APPDATA") + kStartupSubfolder).c_str()), 0)
+        << userStartup;
+    EXPECT_EQ(lstrcmpiA(allStartup.c_str(),
+                        (Environment("ALLUSERSPROFILE") + kStartupSubfolder).c_str()),
+              0)
+        << allStartup;
+}
+
+TEST_F(ShortcutTest, CurrentUserStartupEntry) {
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    AddToStartup(main, "Fax", "C&urrent User Only", "&OK");
+    Dismiss("Success", "Successfully added to startup!");
+
+    EXPECT_EQ(Links(userStartup), Strings{"Set default printer to Fax.lnk"});
+    EXPECT_EQ(Links(allStartup), Strings{});
+    const auto info = RunLnkinfo(userStartup + "\\Set default printer to Fax.lnk");
+    ASSERT_TRUE(info);
+    EXPECT_EQ(LnkinfoField(*info, "Local path"), ProgramPath()) << *info;
+    EXPECT_EQ(LnkinfoField(*info, "Command line arguments"), "\"Fax\"") << *info;
+    EXPECT_EQ(StoredOption(HKEY_LOCAL_MACHINE, "desktop"), std::nullopt);
+}
+
+TEST_F(ShortcutTest, AllUsersEntryOnVersionSixShowsTheInfoAndCopiesTheOptions) {
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    AddToStartup(main, "Plotter on srv", "&All Users", "&OK");
+    Dismiss("Info", kAllUsersInfo);
+    Dismiss("Success", "Successfully added to startup!");
+
+    EXPECT_EQ(Links(allStartup), Strings{"Set default printer to Plotter on srv.lnk"});
+    EXPECT_EQ(Links(userStartup), Strings{});
+    const auto info = RunLnkinfo(allStartup + "\\Set default printer to Plotter on srv.lnk");
+    ASSERT_TRUE(info);
+    EXPECT_EQ(LnkinfoField(*info, "Command line arguments"), "\"Plotter on srv\"") << *info;
+    EXPECT_EQ(StoredOption(HKEY_LOCAL_MACHINE, "desktop"), "1");
+    EXPECT_EQ(StoredOption(HKEY_LOCAL_MACHINE, "startup"), "1");
+    EXPECT_EQ(StoredOption(HKEY_LOCAL_MACHINE, "startupall"), "1");
+    EXPECT_EQ(StoredOption(HKEY_LOCAL_MACHINE, "uncpath"), "0");
+
+    // A later entry for the current user replaces the all-users one.
+    AddToStartup(main, "Fax", "C&urrent User Only", "&OK");
+    Dismiss("Success", "Successfully added to startup!");
+    EXPECT_EQ(Links(allStartup), Strings{});
+    EXPECT_EQ(Links(userStartup), Strings{"Set default printer to Fax.lnk"});
+}
+
+TEST_F(ShortcutTest, AllUsersBelowVersionSixHasNoInfo) {
+    SetWineVersion("winxp64");
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    AddToStartup(main, "Fax", "&All Users", "&OK");
+    Dismiss("Success", "Successfully added to startup!");
+    EXPECT_EQ(Links(allStartup), Strings{"Set default printer to Fax.lnk"});
+}
+
+TEST_F(ShortcutTest, StartupAllTwoOffersOnlyTheCurrentUser) {
+    StoreOptions("1", "1", "2");
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    SelectEntry(main, "Fax");
+    Press(FindControl(main, "Button", "&Add to startup"));
+    HWND dialog = program_->WaitForWindow("Add To Startup");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(IsEnabled(FindControl(dialog, "Button", "&All Users")));
+    EXPECT_TRUE(IsEnabled(FindControl(dialog, "Button", "C&urrent User Only")));
+    EXPECT_NE(FindControl(dialog, "Static", "Add to startup for:"), nullptr);
+    Press(FindControl(dialog, "Button", "&OK"));
+    Dismiss("Success", "Successfully added to startup!");
+    EXPECT_EQ(Links(userStartup), Strings{"Set default printer to Fax.lnk"});
+    EXPECT_EQ(Links(allStartup), Strings{});
+}
+
+TEST_F(ShortcutTest, CancelOrClosingTheDialogDoesNothing) {
+    const std::string old = userStartup + "\\Set default printer to Old.lnk";
+    ASSERT_TRUE(WriteLink(old, OtherProgram("QUILLON.EXE")));
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+
+    AddToStartup(main, "Fax", "&All Users", "&Cancel");
+    ExpectOnlyTheMainWindow();
+    AddToStartup(main, "Fax", "&All Users", nullptr);
+    ExpectOnlyTheMainWindow();
+
+    EXPECT_EQ(Links(userStartup), Strings{"Set default printer to Old.lnk"});
+    EXPECT_EQ(Links(allStartup), Strings{});
+    EXPECT_EQ(StoredOption(HKEY_LOCAL_MACHINE, "desktop"), std::nullopt);
+}
+
+TEST_F(ShortcutTest, NewEntryRemovesOnlyTheProgramsOwnOldEntries) {
+    ASSERT_TRUE(WriteLink(userStartup + "\\Set default printer to Old.lnk",
+                          OtherProgram("QUILLON.EXE")));
+    ASSERT_TRUE(WriteLink(userStartup + "\\Mine.lnk", OtherProgram("myquillon.exe")));
+    ASSERT_TRUE(WriteLink(userStartup + "\\Set default printer to My Way.lnk",
+                          OtherProgram("setprinter.exe")));
+    ASSERT_TRUE(WriteLink(allStartup + "\\Printer at logon.lnk", ProgramPath()));
+
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    AddToStartup(main, "Fax", "C&urrent User Only", "&OK");
+    Dismiss("Success", "Successfully added to startup!");
+
+    EXPECT_EQ(Links(userStartup), (Strings{"Mine.lnk", "Set default printer to Fax.lnk",
+                                           "Set default printer to My Way.lnk"}));
+    EXPECT_EQ(Links(allStartup), Strings{});
+}
+
+}  // namespace
+}  // namespace quillon::e2e
