@@ -1,6 +1,7 @@
 #include "platform/win32/win32_window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/win32/twips.h"
 #include "platform/win32/win32_toolkit.h"
