@@ -7,6 +7,12 @@
 #include <string>
 #include <string_view>
 
+// <shellapi.h> maps ShellExecute to ShellExecuteA; the method below keeps
+// its own name in files that saw that header first.
+#ifdef ShellExecute
+#undef ShellExecute
+#endif
+
 namespace quillon::platform {
 
 // Special-folder ids (the shell's CSIDL numbers) the program asks for.

@@ -5,6 +5,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+// Where <shlobj.h> brings <shellapi.h>, its ShellExecute macro would rename
+// the method called below.
+#undef ShellExecute
+
 #include <array>
 #include <span>
 #include <string>
