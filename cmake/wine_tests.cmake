@@ -37,8 +37,18 @@ function(quillon_wine_test target)
     gtest_discover_tests(${target}
         DISCOVERY_TIMEOUT 120
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED quillon_wine
-            ENVIRONMENT "QUILLON_EXE=${CMAKE_BINARY_DIR}/quillon.exe;QUILLON_DIAGNOSTICS_EXE=${CMAKE_BINARY_DIR}/diagnostics/quillon.exe")
+        PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED quillon_wine)
+    # The programs under test are named through the environment. A list
+    # value does not survive gtest_discover_tests' PROPERTIES (it is split
+    # into separate arguments), so it is set by a script that ctest runs
+    # after the discovered tests are defined.
+    set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
+    file(WRITE ${script} "if(${target}_TESTS)
+  set_tests_properties(\${${target}_TESTS} PROPERTIES ENVIRONMENT
+    [==[QUILLON_EXE=${CMAKE_BINARY_DIR}/quillon.exe;QUILLON_DIAGNOSTICS_EXE=${CMAKE_BINARY_DIR}/diagnostics/quillon.exe]==])
+endif()
+")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
 endfunction()
 
 file(GLOB QUILLON_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/platform/win32/*.cpp)
