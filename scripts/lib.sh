@@ -7,8 +7,9 @@ QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Everything beyond a bare Debian: the host toolchain and GoogleTest, the
 # MinGW-w64 cross compiler for quillon.exe, Wine to run it, Xvfb for its
 # windows, lnkinfo to read the shortcuts it writes, CUPS for printers Wine can
-# see, ImageMagick for screenshots and icons. fonts-wine gives Wine's windows
-# their text without the long tail of Wine's recommended packages.
+# see, ImageMagick for screenshots and icons, ps for tests/wine/wine-run.
+# fonts-wine gives Wine's windows their text without the long tail of Wine's
+# recommended packages.
 QUILLON_PACKAGES=(
     cmake g++ make ninja-build googletest libgtest-dev
     g++-mingw-w64-x86-64-posix
@@ -17,7 +18,7 @@ QUILLON_PACKAGES=(
     liblnk-utils
     cups cups-client cups-bsd
     imagemagick
-    python3
+    python3 procps
 )
 
 as_root() {
