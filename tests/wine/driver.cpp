@@ -1,5 +1,7 @@
 #include "wine/driver.h"
 
+#include <winspool.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -134,6 +136,18 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+std::vector<std::string> ControlTexts(HWND window) {
+    std::vector<std::string> texts;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM found) {
+            reinterpret_cast<std::vector<std::string>*>(found)->push_back(WindowText(child));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
 bool IsEnabled(HWND control) { return IsWindowEnabled(control) != FALSE; }
 bool IsVisible(HWND control) { return IsWindowVisible(control) != FALSE; }
 
@@ -147,11 +161,17 @@ void PostClose(HWND window) { PostMessageA(window, WM_CLOSE, 0, 0); }
 
 std::vector<std::string> ListEntries(HWND list) {
     std::vector<std::string> entries;
-    const auto count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::string text(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(text.find('\0'));
+        // Wine hands list texts to another process in their wide form
+        // whatever the message's form, so ask for that one and convert.
+        const auto length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
+        std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+        std::string text(wide.size() * 2, '\0');
+        const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(),
+                                              static_cast<int>(text.size()), nullptr, nullptr);
+        text.resize(bytes > 0 ? static_cast<std::size_t>(bytes - 1) : 0);
         entries.push_back(text);
     }
     return entries;
@@ -177,12 +197,42 @@ void SendKeyChord(std::initializer_list<WORD> modifiers, WORD key) {
 
 void ClearPrinters() { WriteProfileStringA("PrinterPorts", nullptr, nullptr); }
 
-void AddPrinter(const std::string& name, const std::string& value) {
+void AddProfilePrinter(const std::string& name, const std::string& value) {
     WriteProfileStringA("PrinterPorts", name.c_str(), value.c_str());
 }
 
 void SetDefaultDevice(const std::string& value) {
     WriteProfileStringA("windows", "device", value.empty() ? nullptr : value.c_str());
+}
+
+void InstallSpoolerPrinter(const std::string& name, const std::string& port) {
+    const std::string path = "System\\CurrentControlSet\\Control\\Print\\Printers\\" + name;
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, path.c_str(), &key) != ERROR_SUCCESS) return;
+    auto text = [&](const char* value, const std::string& data) {
+        RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>(data.size() + 1));
+    };
+    auto number = [&](const char* value, DWORD data) {
+        RegSetValueExA(key, value, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    };
+    text("Name", name);
+    text("Port", port);
+    text("Printer Driver", "wineps.drv");
+    text("Datatype", "RAW");
+    text("Print Processor", "WinPrint");
+    text("Description", "");
+    text("Location", "");
+    text("Share Name", "");
+    number("Attributes", PRINTER_ATTRIBUTE_LOCAL);
+    number("Priority", 0);
+    number("Default Priority", 0);
+    number("StartTime", 0);
+    number("UntilTime", 0);
+    number("Status", 0);
+    number("dnsTimeout", 15000);
+    number("txTimeout", 45000);
+    RegCloseKey(key);
 }
 
 std::string DefaultDevice() {

@@ -49,6 +49,8 @@ private:
 // and window text (the caption with its & marks); nullptr when absent.
 HWND FindControl(HWND window, std::string_view className, std::string_view text = {});
 std::string WindowText(HWND window);
+// The window texts of every control of a window, in creation order.
+std::vector<std::string> ControlTexts(HWND window);
 bool IsEnabled(HWND control);
 bool IsVisible(HWND control);
 bool IsChecked(HWND option);
@@ -64,8 +66,11 @@ void SendKeyChord(std::initializer_list<WORD> modifiers, WORD key);
 
 // The legacy profile and the registry, as the program sees them.
 void ClearPrinters();
-void AddPrinter(const std::string& name, const std::string& value = "winspool,Ne01:,15,45");
+void AddProfilePrinter(const std::string& name, const std::string& value = "winspool,Ne01:,15,45");
 void SetDefaultDevice(const std::string& value);  // empty: removes it
+// A local printer in Wine's spooler as well, so that the spooler lists and
+// opens it (its driver is the one Wine prints through).
+void InstallSpoolerPrinter(const std::string& name, const std::string& port);
 std::string DefaultDevice();
 
 void ClearOptions();

@@ -15,10 +15,13 @@ class QuillonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ClearPrinters();
-        AddPrinter("HP LaserJet 4", "winspool,LPT1:,15,45");
-        AddPrinter("HP DeskJet 500", "winspool,LPT2:,15,45");
-        AddPrinter("Fax", "winspool,FAX:,15,45");
-        AddPrinter("\\\\srv\\Plotter", "winspool,Ne02:,15,45");
+        AddProfilePrinter("HP LaserJet 4", "winspool,LPT1:,15,45");
+        AddProfilePrinter("HP DeskJet 500", "winspool,LPT2:,15,45");
+        AddProfilePrinter("Fax", "winspool,FAX:,15,45");
+        AddProfilePrinter("\\\\srv\\Plotter", "winspool,Ne02:,15,45");
+        for (const char* local : {"HP LaserJet 4", "HP DeskJet 500", "Fax"}) {
+            InstallSpoolerPrinter(local, "LPT1:");
+        }
         SetDefaultDevice("");
         ClearOptions();
         StoreOptions("1", "1", "1");

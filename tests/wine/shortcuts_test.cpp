@@ -228,7 +228,7 @@ TEST_F(ShortcutTest, DesktopShortcutRunsTheProgramWithThePrinter) {
 
 // The entry's own characters all go; the fixed part of the name stays.
 TEST_F(ShortcutTest, EntryOfRemovedCharactersOnlyKeepsTheFixedName) {
-    AddPrinter("/:*?<>|'", "winspool,LPT3:,15,45");
+    AddProfilePrinter("/:*?<>|'", "winspool,LPT3:,15,45");
     HWND main = OpenMainWindow();
     ASSERT_NE(main, nullptr);
     SelectEntry(main, "/:*?<>|'");

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "wine/fixture.h"
@@ -72,14 +73,33 @@ TEST_F(QuillonTest, VersionFiveBroadcastsTheChangeOnce) {
 TEST_F(QuillonTest, NinetyEightFamilyGoesThroughTheSpooler) {
     SetWineVersion("win98");
     auto& program = Start("fax");
-    // Fax is no printer of the spooler here, or Wine refuses the level-5
-    // write: either way nothing is confirmed and the run ends with 2.
-    HWND box = program.WaitForWindow("Error", 20s);
-    if (box == nullptr) box = program.WaitForWindow("Quillon", 1s);
-    ASSERT_NE(box, nullptr) << "a failure must be shown";
+    // Wine refuses the level-5 write (with error 50 or 122, by its version):
+    // the failure is shown with its code, nothing is confirmed, and the run
+    // ends with 2.
+    HWND box = program.WaitForWindow("Quillon", 20s);
+    ASSERT_NE(box, nullptr);
+    const auto texts = ControlTexts(box);
+    const auto shown = std::find_if(texts.begin(), texts.end(), [](const std::string& text) {
+        const std::string prefix = "SetPrinterFailed. Error code: ";
+        return text.starts_with(prefix) && text.size() > prefix.size() &&
+               text.find_first_not_of("0123456789", prefix.size()) == std::string::npos;
+    });
+    EXPECT_NE(shown, texts.end()) << ::testing::PrintToString(texts);
     Press(FindControl(box, "Button"));
     EXPECT_EQ(program.WaitForExit(20s), 2U);
+    EXPECT_EQ(program.WindowCaptions().size(), 0U);
     EXPECT_EQ(DefaultDevice(), "") << "the profile is not touched on this path";
+}
+
+TEST_F(QuillonTest, NinetyEightFamilyReportsAPrinterTheSpoolerCannotOpen) {
+    SetWineVersion("win98");
+    auto& program = Start("plotter");
+    HWND box = program.WaitForWindow("Error", 20s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(FindControl(box, "Static", "The default printer could not be set to Plotter on srv."),
+              nullptr);
+    Press(FindControl(box, "Button"));
+    EXPECT_EQ(program.WaitForExit(20s), 2U);
 }
 
 }  // namespace
