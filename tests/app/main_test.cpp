@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/harness.h"
+#include "test_names.h"
 
 namespace quillon {
 namespace {
@@ -34,7 +35,13 @@ INSTANTIATE_TEST_SUITE_P(
                       FirstWindowCase{"1", "", "frmQuillon"},
                       FirstWindowCase{"1", "/setup", "frmSetup"},
                       FirstWindowCase{"2", "-Setup", "frmSetup"},
-                      FirstWindowCase{"abc", "", "frmSetup"}));
+                      FirstWindowCase{"abc", "", "frmSetup"}),
+    [](const auto& info) {
+        return testing_names::FromText(
+            std::string(info.param.stored ? info.param.stored : "none") + " " +
+                info.param.commandLine,
+            info.index);
+    });
 
 TEST(Main, OptionSwitchesChangeTheRunButAreNotStored) {
     fakes::Harness run;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fakes/harness.h"
+#include "test_names.h"
 
 namespace quillon {
 namespace {
@@ -74,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"plotter", "\\\\srv\\Plotter,winspool,Ne02:"},
         CommandLineCase{"plot", "\\\\srv\\Plotter,winspool,Ne02:"},
         CommandLineCase{"plotter on srv", "\\\\srv\\Plotter,winspool,Ne02:"},
-        CommandLineCase{"/delay 3 fax", "Fax,winspool,FAX:"}));
+        CommandLineCase{"/delay 3 fax", "Fax,winspool,FAX:"}),
+    [](const auto& info) { return testing_names::FromText(info.param.commandLine, info.index); });
 
 TEST_F(MainWindowRun, NamedPrinterIsSetWithoutShowingTheMainWindow) {
     run.toolkit.onModal["frmSuccess"] = [](fakes::FakeWindow& window) {

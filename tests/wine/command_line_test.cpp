@@ -1,5 +1,6 @@
 #include <chrono>
 
+#include "test_names.h"
 #include "wine/fixture.h"
 
 namespace quillon::e2e {
@@ -27,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NamedPrinter{"plotter /q", "\\\\srv\\Plotter,winspool,Ne02:"},
                       NamedPrinter{"plot /q", "\\\\srv\\Plotter,winspool,Ne02:"},
                       NamedPrinter{"\"plotter on srv\" /q", "\\\\srv\\Plotter,winspool,Ne02:"},
-                      NamedPrinter{"\"HP LaserJet 4\" /NOGUI /Q", "HP LaserJet 4,winspool,LPT1:"}));
+                      NamedPrinter{"\"HP LaserJet 4\" /NOGUI /Q", "HP LaserJet 4,winspool,LPT1:"}),
+    [](const auto& info) { return testing_names::FromText(info.param.arguments, info.index); });
 
 TEST_F(QuillonTest, NoMatchUnderNoGuiEndsWithOneAndShowsNothing) {
     auto& program = Start("laser /NoGui");
