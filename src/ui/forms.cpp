@@ -1,5 +1,6 @@
 #include "ui/forms.h"
 
+#include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/setup_window.h"
 #include "ui/startup_users_window.h"
@@ -13,6 +14,11 @@ Forms::~Forms() = default;
 frmQuillon& Forms::Quillon() {
     if (!quillon_) quillon_ = std::make_unique<frmQuillon>(state_, *this);
     return *quillon_;
+}
+
+frmAbout& Forms::About() {
+    if (!about_) about_ = std::make_unique<frmAbout>(state_);
+    return *about_;
 }
 
 frmSetup& Forms::Setup() {

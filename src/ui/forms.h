@@ -6,6 +6,7 @@
 
 namespace quillon::ui {
 
+class frmAbout;
 class frmQuillon;
 class frmSetup;
 class frmStartupUsers;
@@ -21,6 +22,7 @@ public:
     Forms& operator=(const Forms&) = delete;
 
     frmQuillon& Quillon();
+    frmAbout& About();
     frmSetup& Setup();
     frmStartupUsers& StartupUsers();
     frmSuccess& Success();
@@ -28,6 +30,7 @@ public:
 private:
     RunState& state_;
     std::unique_ptr<frmQuillon> quillon_;
+    std::unique_ptr<frmAbout> about_;
     std::unique_ptr<frmSetup> setup_;
     std::unique_ptr<frmStartupUsers> startupUsers_;
     std::unique_ptr<frmSuccess> success_;

@@ -7,6 +7,7 @@
 #include "printers/printer_table.h"
 #include "settings/settings_store.h"
 #include "shortcuts/create_shortcut.h"
+#include "ui/about_window.h"
 #include "ui/startup_users_window.h"
 #include "ui/success_window.h"
 
@@ -156,7 +157,7 @@ void frmQuillon::cmdAddToStartup_Click() {
     }
 }
 
-void frmQuillon::cmdAbout_Click() {}
+void frmQuillon::cmdAbout_Click() { forms_.About().ShowModal(this); }
 
 void frmQuillon::cmdCancel_Click() { Unload(); }
 

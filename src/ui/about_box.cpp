@@ -1,0 +1,39 @@
+#include "ui/about_box.h"
+
+#include "app/text.h"
+
+namespace quillon::ui {
+
+void FillAboutBox(platform::Window& window, const ProgramVersion& version) {
+    window.SetCaption("", "About " + std::string(version.title));
+    if (version.fileDescription != version.productName) {
+        window.SetCaption("lblTitle", std::string(version.productName) + " - " +
+                                          std::string(version.fileDescription));
+    } else {
+        window.SetCaption("lblTitle", version.productName);
+    }
+    // lblTitle is bold by its layout: the toolkit fixes fonts as it builds
+    // the window.
+    window.SetCaption("lblVersion", VersionText(version));
+    // The company name is shown as it is stored; only a name of nothing but
+    // blanks counts as none.
+    if (text::TrimBlanks(version.companyName).empty()) {
+        window.SetCaption("lblDescription", version.legalCopyright);
+    } else {
+        window.SetCaption("lblDescription", std::string(version.companyName) + "\r\n\r\n" +
+                                                std::string(version.legalCopyright));
+    }
+}
+
+std::string VersionText(const ProgramVersion& version) {
+    std::string line =
+        "Version " + std::to_string(version.major) + "." + std::to_string(version.minor);
+    if (version.revision > 0) {
+        std::string revision = std::to_string(version.revision);
+        if (revision.size() < 3) revision.insert(0, 3 - revision.size(), '0');
+        line += " build " + revision;
+    }
+    return line;
+}
+
+}  // namespace quillon::ui

@@ -1,0 +1,49 @@
+#include "ui/hyper_text.h"
+
+#include "app/text.h"
+
+namespace quillon::ui {
+namespace {
+
+// ShellExecute's results up to this one are error codes.
+constexpr std::intptr_t kLastShellError = 32;
+
+}  // namespace
+
+HyperText::HyperText(RunState& state) : state_(state) {
+    state_.os.toolkit.SetScreenPointer(platform::ScreenPointer::Default);
+}
+
+void HyperText::CreateHyper(platform::Window& window, std::string_view label) {
+    window_ = &window;
+    mlblTarget = std::string(label);
+    window.SetTextColor(mlblTarget, LinkColor);
+}
+
+bool HyperText::Targets(std::string_view control) const {
+    return window_ != nullptr && control == mlblTarget;
+}
+
+void HyperText::mlblTarget_Click() {
+    if (window_ == nullptr) return;
+    const std::string target = LinkTarget(window_->Caption(mlblTarget));
+    if (state_.os.shell.ShellExecute(target) > kLastShellError) {
+        window_->SetTextColor(mlblTarget, VisitedColor);
+        return;
+    }
+    state_.os.toolkit.MessageBox(text::Contains(target, "mailto:")
+                                     ? "Could not start e-mail program!"
+                                     : "Could not start browser!",
+                                 "Error", platform::MessageIcon::Critical);
+}
+
+void HyperText::mlblTarget_MouseMove() {
+    state_.os.toolkit.SetScreenPointer(platform::ScreenPointer::Custom);
+}
+
+std::string LinkTarget(std::string_view caption) {
+    if (text::Contains(caption, "@")) return "mailto:" + std::string(caption);
+    return std::string(caption);
+}
+
+}  // namespace quillon::ui
