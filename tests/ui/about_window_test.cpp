@@ -148,7 +148,7 @@ TEST(LinkTarget, AnAddressWithAnAtSignIsMailedTo) {
     };
     for (const auto& c : {Case{"support@example.com", "mailto:support@example.com"},
                           Case{"www.example.com/quillon", "www.example.com/quillon"},
-                          Case{"http://example.com/~ann@home", "mailto:http://example.com/~ann@home"},
+                          Case{"example.com/~ann@home", "mailto:example.com/~ann@home"},
                           Case{"@", "mailto:@"}, Case{"", ""},
                           Case{"mailto:ann", "mailto:ann"}}) {
         EXPECT_EQ(LinkTarget(c.caption), c.target) << c.caption;
