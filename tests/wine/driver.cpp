@@ -1,7 +1,9 @@
 #include "wine/driver.h"
 
+#include <tlhelp32.h>
 #include <winspool.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -266,6 +268,156 @@ std::optional<std::string> StoredOption(HKEY root, const char* name) {
         return std::nullopt;
     }
     return std::string(value);
+}
+
+void SetMachineValue(const std::string& keyPath, const std::string& name, DWORD type,
+                     const std::string& bytes) {
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_LOCAL_MACHINE, keyPath.c_str(), &key) != ERROR_SUCCESS) return;
+    RegSetValueExA(key, name.empty() ? nullptr : name.c_str(), 0, type,
+                   reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+    RegCloseKey(key);
+}
+
+void SetMachineString(const std::string& keyPath, const std::string& name,
+                      const std::string& text) {
+    SetMachineValue(keyPath, name, REG_SZ, std::string(text.c_str(), text.size() + 1));
+}
+
+std::optional<std::string> MachineString(const std::string& keyPath, const std::string& name) {
+    char value[1024] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name.empty() ? nullptr : name.c_str(),
+                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return std::string(value);
+}
+
+void DeleteMachineKey(const std::string& keyPath) { DeleteTree(HKEY_LOCAL_MACHINE, keyPath.c_str()); }
+
+std::vector<ProcessEntry> ChildProcesses(DWORD parentId) {
+    std::vector<ProcessEntry> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return children;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId) {
+            children.push_back({entry.th32ProcessID, entry.szExeFile});
+        }
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
+void EndProcess(DWORD id) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+    if (process == nullptr) return;
+    TerminateProcess(process, 0);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+}
+
+HWND WaitForDialog(DWORD processId, std::string_view caption, std::chrono::milliseconds timeout) {
+    struct Search {
+        DWORD processId;
+        std::string_view caption;
+        HWND found = nullptr;
+    } search{processId, caption};
+    WaitUntil(
+        [&] {
+            EnumWindows(
+                [](HWND window, LPARAM parameter) {
+                    auto& search = *reinterpret_cast<Search*>(parameter);
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(window, &owner);
+                    char className[64] = {};
+                    GetClassNameA(window, className, sizeof className);
+                    if (owner == search.processId && IsWindowVisible(window) &&
+                        std::string_view(className) == "#32770" &&
+                        WindowText(window) == search.caption) {
+                        search.found = window;
+                        return FALSE;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeout);
+    return search.found;
+}
+
+bool ShowsAnIcon(HWND window) {
+    bool found = false;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM parameter) {
+            if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
+            char className[64] = {};
+            GetClassNameA(child, className, sizeof className);
+            DWORD_PTR icon = 0;
+            if (lstrcmpiA(className, "Static") == 0 &&
+                SendMessageTimeoutA(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon) &&
+                icon != 0) {
+                *reinterpret_cast<bool*>(parameter) = true;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+void ClickLabel(HWND label) {
+    RECT client{};
+    GetClientRect(label, &client);
+    const LPARAM centre = MAKELPARAM(client.right / 2, client.bottom / 2);
+    PostMessageA(label, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    PostMessageA(label, WM_LBUTTONUP, 0, centre);
+}
+
+void SetText(HWND control, const std::string& text) {
+    SendMessageTimeoutA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+int PixelsOfColour(HWND control, COLORREF colour) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    if (width <= 0 || height <= 0) return 0;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = width;
+    format.bmiHeader.biHeight = -height;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    int count = 0;
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
+        GdiFlush();
+        // The section holds blue, green, red and a spare byte per pixel.
+        const auto* pixel = static_cast<const std::uint32_t*>(bits);
+        const std::uint32_t wanted =
+            (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+        for (int i = 0; i < width * height; ++i) {
+            if ((pixel[i] & 0xFFFFFF) == wanted) ++count;
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return count;
 }
 
 void SetWineVersion(const char* version) {

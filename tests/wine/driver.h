@@ -77,6 +77,36 @@ void ClearOptions();
 void StoreOptions(const char* desktop, const char* startup, const char* startupAll);
 std::optional<std::string> StoredOption(HKEY root, const char* name);
 
+// Values under HKEY_LOCAL_MACHINE, where other programs keep their entries
+// (an empty name is the key's default value). Setting creates the key.
+void SetMachineValue(const std::string& keyPath, const std::string& name, DWORD type,
+                     const std::string& bytes);
+void SetMachineString(const std::string& keyPath, const std::string& name,
+                      const std::string& text);
+std::optional<std::string> MachineString(const std::string& keyPath, const std::string& name);
+void DeleteMachineKey(const std::string& keyPath);
+
+// The processes a process started, by id and executable file name.
+struct ProcessEntry {
+    DWORD id;
+    std::string exeName;
+};
+std::vector<ProcessEntry> ChildProcesses(DWORD parentId);
+void EndProcess(DWORD id);
+
+// A visible dialog window of the process (a message box, for one) with that
+// caption, waiting for it up to the timeout; nullptr when none appeared.
+HWND WaitForDialog(DWORD processId, std::string_view caption,
+                   std::chrono::milliseconds timeout = 15s);
+// Whether one of the window's controls is a picture showing an icon. (The
+// icon of the caption cannot be asked for from another process under Wine.)
+bool ShowsAnIcon(HWND window);
+// A click on a label that reports clicks.
+void ClickLabel(HWND label);
+void SetText(HWND control, const std::string& text);
+// How many pixels of the colour the control shows on the screen.
+int PixelsOfColour(HWND control, COLORREF colour);
+
 // Makes Wine report another version ("win98", "winxp64", "win7") to the
 // programs started afterwards.
 void SetWineVersion(const char* version);
