@@ -294,7 +294,9 @@ std::optional<std::string> MachineString(const std::string& keyPath, const std::
     return std::string(value);
 }
 
-void DeleteMachineKey(const std::string& keyPath) { DeleteTree(HKEY_LOCAL_MACHINE, keyPath.c_str()); }
+void DeleteMachineKey(const std::string& keyPath) {
+    DeleteTree(HKEY_LOCAL_MACHINE, keyPath.c_str());
+}
 
 std::vector<ProcessEntry> ChildProcesses(DWORD parentId) {
     std::vector<ProcessEntry> children;
@@ -302,7 +304,8 @@ std::vector<ProcessEntry> ChildProcesses(DWORD parentId) {
     if (snapshot == INVALID_HANDLE_VALUE) return children;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot, &entry); more;
+         more = Process32Next(snapshot, &entry)) {
         if (entry.th32ParentProcessID == parentId && entry.th32ProcessID != parentId) {
             children.push_back({entry.th32ProcessID, entry.szExeFile});
         }
