@@ -89,7 +89,9 @@ start_xvfb() {
             kill -0 "$QUILLON_XVFB_PID" 2>/dev/null || break
             sleep 0.1
         done
-        kill "$QUILLON_XVFB_PID" 2>/dev/null
+        # The display number was taken after all (by a server of another
+        # file system, for one); try the next.
+        kill "$QUILLON_XVFB_PID" 2>/dev/null || true
         QUILLON_XVFB_PID=
     done
     echo "Could not start Xvfb" >&2
@@ -98,8 +100,8 @@ start_xvfb() {
 
 stop_xvfb() {
     [ -n "$QUILLON_XVFB_PID" ] || return 0
-    kill "$QUILLON_XVFB_PID" 2>/dev/null
-    wait "$QUILLON_XVFB_PID" 2>/dev/null
+    kill "$QUILLON_XVFB_PID" 2>/dev/null || true
+    wait "$QUILLON_XVFB_PID" 2>/dev/null || true
     QUILLON_XVFB_PID=
     unset DISPLAY
 }
