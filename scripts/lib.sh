@@ -107,9 +107,11 @@ stop_xvfb() {
 }
 
 # Starts the CUPS scheduler unless it runs already. Wine takes every CUPS
-# queue as a printer of its own, and test printers need queues that swallow
-# their output, hence file:///dev/null devices, which CUPS refuses unless
-# FileDevice is on.
+# queue as a printer of its own, in every prefix, and whenever it starts
+# afresh it makes the CUPS default (or else the first queue) the default
+# printer again: queues a test makes must go when it ends. Test queues need
+# devices that swallow their output, file:///dev/null, which CUPS refuses
+# unless FileDevice is on.
 start_cups() {
     local config=/etc/cups/cups-files.conf changed=
     if ! grep -qE '^[[:space:]]*FileDevice[[:space:]]+Yes' "$config" 2>/dev/null; then
