@@ -23,11 +23,14 @@ constexpr std::array kControls{
     ControlSpec{ControlKind::Line, "Line1", "", 90, 1965, 5654, 1965, -1, {},
                 platform::kEtchedLine},
     ControlSpec{ControlKind::Label, "lblTechSupport", "Tech Support:", 240, 2040, 1095, 255, 6},
-    ControlSpec{ControlKind::Label, "lblWeb", "Web:", 480, 2400, 495, 255, 7},
+    // The captions and the e-mail address get more room than they were
+    // drawn with: in the dialog font they would fill their labels to the
+    // last pixel, and a wider font would cut them off.
+    ControlSpec{ControlKind::Label, "lblWeb", "Web:", 480, 2400, 690, 255, 7},
     ControlSpec{ControlKind::Label, "lblWebLink", QUILLON_WEB_PAGE, 1200, 2400, 2535, 255, 9, {},
                 kLinkStyle},
-    ControlSpec{ControlKind::Label, "lblEmail", "E-Mail:", 480, 2760, 495, 255, 8},
-    ControlSpec{ControlKind::Label, "lblEmailLink", QUILLON_SUPPORT_EMAIL, 1200, 2760, 1695, 255,
+    ControlSpec{ControlKind::Label, "lblEmail", "E-Mail:", 480, 2760, 690, 255, 8},
+    ControlSpec{ControlKind::Label, "lblEmailLink", QUILLON_SUPPORT_EMAIL, 1200, 2760, 2010, 255,
                 10, {}, kLinkStyle},
     ControlSpec{ControlKind::PushButton, "cmdOK", "OK", 4245, 2265, 1260, 345, 0, {},
                 platform::kDefaultButton | platform::kCancelButton},

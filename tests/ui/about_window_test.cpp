@@ -351,5 +351,37 @@ TEST_F(AboutWindowRun, SystemInfoLeavesTheAboutWindowOpen) {
     EXPECT_EQ(run.toolkit.messages[0].text, kUnavailable);
 }
 
+TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
+    const auto& spec = frmAbout::Spec();
+    struct Box {
+        std::string_view name;
+        int left, top, right, bottom;
+    };
+    std::vector<Box> boxes;
+    for (const auto& control : spec.controls) {
+        if (control.kind == platform::ControlKind::Line) {
+            // A line keeps its end points in place of its size.
+            boxes.push_back({control.name, control.left, control.top, control.width + 1,
+                             control.height + 1});
+        } else {
+            boxes.push_back({control.name, control.left, control.top,
+                             control.left + control.width, control.top + control.height});
+        }
+    }
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        const Box& a = boxes[i];
+        EXPECT_GE(a.left, 0) << a.name;
+        EXPECT_GE(a.top, 0) << a.name;
+        EXPECT_LE(a.right, spec.clientWidth) << a.name;
+        EXPECT_LE(a.bottom, spec.clientHeight) << a.name;
+        for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+            const Box& b = boxes[j];
+            const bool apart = a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
+                               b.bottom <= a.top;
+            EXPECT_TRUE(apart) << a.name << " overlaps " << b.name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quillon::ui
