@@ -9,7 +9,9 @@ using platform::ControlKind;
 using platform::ControlSpec;
 
 constexpr std::array kControls{
-    ControlSpec{ControlKind::Label, "blbSelect", "Add to startup for:", 240, 240, 1335, 255, 0},
+    // Wider than drawn, up to the options: in the dialog font the caption
+    // would not fit its first line and lose "for:" to a second one.
+    ControlSpec{ControlKind::Label, "blbSelect", "Add to startup for:", 240, 240, 1425, 255, 0},
     ControlSpec{ControlKind::OptionButton, "optCurrentUserOnly", "C&urrent User Only", 1680, 240,
                 1935, 255, 1},
     ControlSpec{ControlKind::OptionButton, "optAllUsers", "&All Users", 1680, 600, 1695, 255, 2},
