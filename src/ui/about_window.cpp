@@ -22,10 +22,10 @@ constexpr std::array kControls{
     // One etched line draws the grey stroke and the white one under it.
     ControlSpec{ControlKind::Line, "Line1", "", 90, 1965, 5654, 1965, -1, {},
                 platform::kEtchedLine},
-    ControlSpec{ControlKind::Label, "lblTechSupport", "Tech Support:", 240, 2040, 1095, 255, 6},
     // The captions and the e-mail address get more room than they were
-    // drawn with: in the dialog font they would fill their labels to the
-    // last pixel, and a wider font would cut them off.
+    // drawn with: the dialog font is wider than the one they were measured
+    // for, and would cut their last letters off.
+    ControlSpec{ControlKind::Label, "lblTechSupport", "Tech Support:", 240, 2040, 1305, 255, 6},
     ControlSpec{ControlKind::Label, "lblWeb", "Web:", 480, 2400, 690, 255, 7},
     ControlSpec{ControlKind::Label, "lblWebLink", QUILLON_WEB_PAGE, 1200, 2400, 2535, 255, 9, {},
                 kLinkStyle},
@@ -71,7 +71,6 @@ std::string DwordText(std::string_view data) {
 }  // namespace
 
 frmAbout::frmAbout(RunState& state) : Form(state, kSpec) {}
-frmAbout::~frmAbout() = default;
 
 const platform::WindowSpec& frmAbout::Spec() { return kSpec; }
 
@@ -124,7 +123,7 @@ void frmAbout::StartSysInfo() {
             started = state_.os.shell.StartProgram(path + "\\MSINFO32.EXE");
         }
     } catch (const EmptyKeyValue&) {
-        started = false;
+        // An entry of no bytes names nothing to start.
     }
     if (!started) {
         state_.os.toolkit.MessageBox("System Information Is Unavailable At This Time",

@@ -25,7 +25,6 @@ public:
 class frmAbout : public Form {
 public:
     explicit frmAbout(RunState& state);
-    ~frmAbout() override;
 
     static const platform::WindowSpec& Spec();
 
