@@ -383,5 +383,23 @@ TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
     }
 }
 
+TEST(AboutLayout, LinksAreUnderlinedUnderAPointingHandAndTheTitleIsBold) {
+    const auto style = [](std::string_view name) {
+        for (const auto& control : frmAbout::Spec().controls) {
+            if (control.name == name) return control.style;
+        }
+        ADD_FAILURE() << "no control " << name;
+        return std::uint32_t{0};
+    };
+    for (const char* link : {"lblWebLink", "lblEmailLink"}) {
+        EXPECT_EQ(style(link), platform::kUnderline | platform::kHandPointer) << link;
+    }
+    EXPECT_EQ(style("lblTitle"), platform::kBold);
+    EXPECT_EQ(style("Line1"), platform::kEtchedLine);
+    for (const char* label : {"lblVersion", "lblDescription", "lblWeb", "lblEmail"}) {
+        EXPECT_EQ(style(label), platform::kStyleNone) << label;
+    }
+}
+
 }  // namespace
 }  // namespace quillon::ui
