@@ -8,6 +8,7 @@ namespace quillon::printers {
 void FillPrinterTable(PrinterTable& table, std::string_view keyList, std::int32_t uncDisplayMode) {
     table.RawPrinterNames.clear();
     table.DisplayPrinterNames.clear();
+    table.DisplayIndex.clear();
     std::size_t start = 0;
     while (start <= keyList.size()) {
         auto end = keyList.find('\0', start);
@@ -17,20 +18,19 @@ void FillPrinterTable(PrinterTable& table, std::string_view keyList, std::int32_
         start = end + 1;
     }
     table.DisplayPrinterNames.reserve(table.RawPrinterNames.size());
+    table.DisplayIndex.reserve(table.RawPrinterNames.size());
     for (const auto& raw : table.RawPrinterNames) {
         table.DisplayPrinterNames.push_back(ListFormat(raw, uncDisplayMode));
+        // try_emplace keeps the entry already there: the first one wins.
+        table.DisplayIndex.try_emplace(table.DisplayPrinterNames.back(),
+                                       table.DisplayPrinterNames.size() - 1);
     }
 }
 
 std::string ListEntryToPrinterName(const PrinterTable& table, std::string_view text) {
-    std::string_view name = text;
-    for (std::size_t i = 0; i < table.DisplayPrinterNames.size(); ++i) {
-        if (table.DisplayPrinterNames[i] == text) {
-            name = table.RawPrinterNames[i];
-            break;
-        }
-    }
-    return ToOnForm(name);
+    const auto found = table.DisplayIndex.find(text);
+    if (found == table.DisplayIndex.end()) return ToOnForm(text);
+    return ToOnForm(table.RawPrinterNames[found->second]);
 }
 
 }  // namespace quillon::printers
