@@ -1,5 +1,7 @@
 #include "app/text.h"
 
+#include <algorithm>
+
 namespace quillon::text {
 
 char ToLower(char c) {
@@ -14,6 +16,12 @@ std::string ToLower(std::string_view s) {
     std::string result(s);
     for (char& c : result) c = ToLower(c);
     return result;
+}
+
+bool LessIgnoringCase(std::string_view a, std::string_view b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(ToLower(x)) < static_cast<unsigned char>(ToLower(y));
+    });
 }
 
 bool Contains(std::string_view haystack, std::string_view needle) {

@@ -10,6 +10,9 @@ namespace quillon::text {
 char ToLower(char c);
 std::string ToLower(std::string_view s);
 
+// Orders two texts as their lower-cased forms would order, byte by byte.
+bool LessIgnoringCase(std::string_view a, std::string_view b);
+
 bool Contains(std::string_view haystack, std::string_view needle);
 // Contains, after lower-casing the haystack; the needle is given in lower case.
 bool ContainsLower(std::string_view haystack, std::string_view lowerNeedle);

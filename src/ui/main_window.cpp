@@ -1,8 +1,12 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
 #include <array>
+#include <numeric>
+#include <vector>
 
 #include "app/startup_sequence.h"
+#include "app/text.h"
 #include "printers/default_printer.h"
 #include "printers/printer_table.h"
 #include "settings/settings_store.h"
@@ -163,9 +167,18 @@ void frmQuillon::cmdCancel_Click() { Unload(); }
 
 void frmQuillon::FillPrinterList(std::string_view keyList) {
     printers::FillPrinterTable(state_.PrinterTable, keyList, state_.Options.UncDisplayMode);
-    for (const auto& name : state_.PrinterTable.DisplayPrinterNames) {
-        window().AddItem("lstPrinters", name);
-    }
+    // The list sorts itself, so the order of adding changes nothing it
+    // shows; adding in about its own order puts each entry at the end
+    // instead of moving the ones after it, which keeps a list of many
+    // thousand printers from filling in quadratic time. The stable sort
+    // keeps names that differ only in letter case in table order.
+    const auto& names = state_.PrinterTable.DisplayPrinterNames;
+    std::vector<std::size_t> order(names.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return text::LessIgnoringCase(names[a], names[b]);
+    });
+    for (const auto index : order) window().AddItem("lstPrinters", names[index]);
 }
 
 }  // namespace quillon::ui
