@@ -27,6 +27,16 @@ DriverAndPort LookUpDriverAndPort(platform::Profile& profile, std::string_view n
 
 bool Incomplete(const DriverAndPort& value) { return value.driver.empty() || value.port.empty(); }
 
+// Whether the text at the address fits the level-5 record's text buffer
+// with its NUL; a longer one would come back cut short.
+bool FitsRecordBuffer(const char* address) {
+    if (address == nullptr) return true;
+    for (std::size_t length = 0; length < kRecordTextBufferSize; ++length) {
+        if (address[length] == '\0') return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 DefaultPrinter ReadDefaultPrinter(RunState& state) {
@@ -60,7 +70,9 @@ SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_
         name = ToUncForm(name);
         value = LookUpDriverAndPort(state.os.profile, name);
     }
-    if (Incomplete(value)) {
+    // "Device" separates name, driver and port by commas: a name holding one
+    // would make the system take the part before it for the default printer.
+    if (Incomplete(value) || name.find(',') != std::string::npos) {
         state.WriteDiagnostic("set default printer to " + name + " failed");
         return SetDefaultResult::Failed;
     }
@@ -87,6 +99,12 @@ SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_
     if (!printer) return SetDefaultResult::Failed;
     const auto record = printer->ReadInfo5();
     if (!record) return SetDefaultResult::Failed;
+    // The record goes back with its names; a name cut short by the text
+    // buffer would name another printer, so such a record is left alone.
+    if (!FitsRecordBuffer(record->printerName) || !FitsRecordBuffer(record->portName)) {
+        state.WriteDiagnostic("set default to " + name + " failed: name too long");
+        return SetDefaultResult::Failed;
+    }
 
     // The default bit is added to the printer's attributes; replacing the
     // word would clear its other bits (shared, network, ...).
