@@ -8,6 +8,8 @@ QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # MinGW-w64 cross compiler for quillon.exe, Wine to run it, Xvfb for its
 # windows, lnkinfo to read the shortcuts it writes, CUPS for printers Wine can
 # see, ImageMagick for screenshots and icons, ps for tests/wine/wine-run.
+# clang with its sanitizer and libFuzzer runtimes builds the sanitizer and
+# fuzz tree; clang-tidy and cppcheck are scripts/lint's.
 # fonts-wine gives Wine's windows their text without the long tail of Wine's
 # recommended packages.
 QUILLON_PACKAGES=(
@@ -19,6 +21,7 @@ QUILLON_PACKAGES=(
     cups cups-client cups-bsd
     imagemagick
     python3 procps
+    clang libclang-rt-14-dev clang-tidy cppcheck
 )
 
 as_root() {
@@ -68,6 +71,16 @@ build_windows() {
     build_tree "$QUILLON_ROOT/build/win" "${1:-all}" \
         -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release
+}
+
+# The unit tests and the fuzz targets, built by clang with AddressSanitizer,
+# UndefinedBehaviorSanitizer and libFuzzer's coverage (scripts/sanitize,
+# scripts/fuzz); QUILLON_ASAN_BUILD may name another folder.
+QUILLON_ASAN_BUILD=${QUILLON_ASAN_BUILD:-$QUILLON_ROOT/build/asan}
+build_asan() {
+    build_tree "$QUILLON_ASAN_BUILD" "${1:-all}" \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_FUZZ=ON
 }
 
 QUILLON_XVFB_PID=
