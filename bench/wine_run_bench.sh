@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# End-to-end figures of quillon.exe under Wine, sourced by scripts/bench:
+#   - a quiet command-line run among N printers against the reference
+#     program that only reads the key list and writes Device, run in turns
+#     in the same prefix (median wall time of each and their ratio);
+#   - the CPU time of a run that shows the success window, against its wall
+#     time;
+#   - the peak resident memory of such a run.
+# Wall times include starting the Wine process, as a user's would.
+
+bench_prefix_setup() {
+    export WINEPREFIX="$QUILLON_ROOT/build/bench-wine"
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    # Keep the server up between runs, as it is on a desktop.
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    wineserver -p || true
+    if [ ! -f "$WINEPREFIX/.bench-ready" ]; then
+        wine wineboot -i >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.bench-ready"
+    fi
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+    local key='HKCU\software\kvo\quillon' name
+    for name in desktop startup startupall; do
+        wine reg add "$key" /v "$name" /d 1 /f >/dev/null
+    done
+}
+
+# Replaces [PrinterPorts] with N printers "Printer 00001" ... in one import.
+bench_printers() {
+    local count=$1 reg="$WINEPREFIX/printers.reg"
+    local key='HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\PrinterPorts'
+    wine reg delete "$key" /f >/dev/null 2>&1 || true
+    {
+        printf 'REGEDIT4\r\n\r\n[%s]\r\n' "$key"
+        seq -f '"Printer %05g"="winspool,LPT1:,15,45"' 1 "$count" | sed 's/$/\r/'
+    } >"$reg"
+    wine regedit /S "$(winepath -w "$reg")"
+}
+
+# Seconds of wall time of one run of a Windows program.
+bench_wall() {
+    local start end
+    start=$(date +%s.%N)
+    wine "$@" >/dev/null 2>&1 || true
+    end=$(date +%s.%N)
+    echo "$end - $start" | bc -l
+}
+
+bench_median() {
+    sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# bench_against_reference COUNT RUNS
+bench_against_reference() {
+    local count=$1 runs=$2 i program=() reference=()
+    local exe reference_exe target
+    exe=$(winepath -w "$QUILLON_ROOT/build/win/quillon.exe")
+    reference_exe=$(winepath -w "$QUILLON_ROOT/build/win/quillon_bench_reference.exe")
+    target=$(printf 'Printer %05d' "$count")
+    bench_printers "$count"
+    # One unmeasured run of each, so both find the same warm caches.
+    bench_wall "$exe" "\"$target\"" /q >/dev/null
+    bench_wall "$reference_exe" "$target" >/dev/null
+    for i in $(seq "$runs"); do
+        program+=("$(bench_wall "$exe" "\"$target\"" /q)")
+        reference+=("$(bench_wall "$reference_exe" "$target")")
+    done
+    local median_program median_reference
+    median_program=$(printf '%s\n' "${program[@]}" | bench_median)
+    median_reference=$(printf '%s\n' "${reference[@]}" | bench_median)
+    printf '%6d printers: quillon.exe %.3f s, reference %.3f s, ratio %.2f (median of %d runs each)\n' \
+        "$count" "$median_program" "$median_reference" \
+        "$(echo "$median_program / $median_reference" | bc -l)" "$runs"
+    echo "        Device = $(wine reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device |
+        sed -n 's/^ *Device *REG_SZ *//p' | tr -d '\r')"
+}
+
+# CPU time and peak memory of a run whose success window closes itself.
+bench_success_window_run() {
+    local exe report
+    exe=$(winepath -w "$QUILLON_ROOT/build/win/quillon.exe")
+    bench_printers 4
+    report=$(/usr/bin/time -f '%U %S %e %M' wine "$exe" "Printer 00002" 2>&1 >/dev/null | tail -1)
+    read -r user system wall peak <<<"$report"
+    printf 'success-window run: wall %.2f s, CPU %.2f s (user %.2f, system %.2f) = %.1f%% of wall; peak memory %d MiB\n' \
+        "$wall" "$(echo "$user + $system" | bc -l)" "$user" "$system" \
+        "$(echo "100 * ($user + $system) / $wall" | bc -l)" "$((peak / 1024))"
+}
