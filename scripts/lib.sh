@@ -77,10 +77,10 @@ build_windows() {
 # UndefinedBehaviorSanitizer and libFuzzer's coverage (scripts/sanitize,
 # scripts/fuzz); QUILLON_ASAN_BUILD may name another folder.
 QUILLON_ASAN_BUILD=${QUILLON_ASAN_BUILD:-$QUILLON_ROOT/build/asan}
+QUILLON_ASAN_OPTIONS=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_FUZZ=ON)
 build_asan() {
-    build_tree "$QUILLON_ASAN_BUILD" "${1:-all}" \
-        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_FUZZ=ON
+    build_tree "$QUILLON_ASAN_BUILD" "${1:-all}" "${QUILLON_ASAN_OPTIONS[@]}"
 }
 
 QUILLON_XVFB_PID=

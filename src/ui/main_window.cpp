@@ -80,7 +80,7 @@ void frmQuillon::Control_Click(std::string_view control) {
 }
 
 void frmQuillon::cmdSetDefault_Click() {
-    auto& list = window();
+    const auto& list = window();
     const int selected = list.ListIndex("lstPrinters");
     state_.SelectedPrinterText = selected >= 0 ? list.ListText("lstPrinters", selected) : "";
     const std::optional<std::string_view> entry =
@@ -108,7 +108,7 @@ void frmQuillon::cmdSetDefault_Click() {
 }
 
 std::optional<shortcuts::ShortcutRequest> frmQuillon::SelectedShortcut() {
-    auto& list = window();
+    const auto& list = window();
     const int selected = list.ListIndex("lstPrinters");
     if (selected < 0) return std::nullopt;
     const std::string entry = list.ListText("lstPrinters", selected);

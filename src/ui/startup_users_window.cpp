@@ -49,7 +49,7 @@ void frmStartupUsers::Control_Click(std::string_view control) {
 }
 
 void frmStartupUsers::cmdOK_Click() {
-    auto& dialog = window();
+    const auto& dialog = window();
     const bool allUsers = dialog.IsEnabled("optAllUsers") && dialog.IsChecked("optAllUsers");
     state_.StartupUsersChoice = allUsers ? "A" : "C";
     Unload();
