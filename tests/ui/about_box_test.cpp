@@ -33,8 +33,6 @@ TEST(VersionText, ShowsTheBuildOnlyForARevisionWithAtLeastThreeDigits) {
     }
 }
 
-TEST(VersionText, TheProgramIsVersionOneSeven) { EXPECT_EQ(VersionText(), "Version 1.7"); }
-
 class FillAboutBoxTest : public ::testing::Test {
 protected:
     struct NoEvents : platform::WindowEvents {

@@ -79,16 +79,6 @@ TEST_F(AboutWindowRun, MainWindowLogsItsDisplayAgainWhenAboutCloses) {
     EXPECT_EQ(run.LogLines().back(), "main gui displayed");
 }
 
-TEST_F(AboutWindowRun, OkIsTheDefaultAndTheCancelButton) {
-    const auto& controls = frmAbout::Spec().controls;
-    const auto ok = std::find_if(controls.begin(), controls.end(),
-                                 [](const auto& control) { return control.name == "cmdOK"; });
-    ASSERT_NE(ok, controls.end());
-    EXPECT_TRUE(ok->style & platform::kDefaultButton);
-    EXPECT_TRUE(ok->style & platform::kCancelButton);
-    EXPECT_EQ(ok->tabIndex, 0);
-}
-
 TEST_F(AboutWindowRun, LinksOpenWithTheShellAndTakeTheVisitedColour) {
     OpenAbout([&](FakeWindow& about) {
         about.Click("lblWebLink");
@@ -383,7 +373,7 @@ TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
     }
 }
 
-TEST(AboutLayout, LinksAreUnderlinedUnderAPointingHandAndTheTitleIsBold) {
+TEST(AboutLayout, StylesMarkLinksTitleSeparatorAndOk) {
     const auto style = [](std::string_view name) {
         for (const auto& control : frmAbout::Spec().controls) {
             if (control.name == name) return control.style;
@@ -396,6 +386,7 @@ TEST(AboutLayout, LinksAreUnderlinedUnderAPointingHandAndTheTitleIsBold) {
     }
     EXPECT_EQ(style("lblTitle"), platform::kBold);
     EXPECT_EQ(style("Line1"), platform::kEtchedLine);
+    EXPECT_EQ(style("cmdOK"), platform::kDefaultButton | platform::kCancelButton);
     for (const char* label : {"lblVersion", "lblDescription", "lblWeb", "lblEmail"}) {
         EXPECT_EQ(style(label), platform::kStyleNone) << label;
     }
