@@ -27,14 +27,15 @@ bench_prefix_setup() {
     done
 }
 
-# Replaces [PrinterPorts] with N printers "Printer 00001" ... in one import.
+# Replaces [PrinterPorts] with N printers "Printer-00001" ... in one import;
+# names without blanks reach both programs the same through wine's quoting.
 bench_printers() {
     local count=$1 reg="$WINEPREFIX/printers.reg"
     local key='HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\PrinterPorts'
     wine reg delete "$key" /f >/dev/null 2>&1 || true
     {
         printf 'REGEDIT4\r\n\r\n[%s]\r\n' "$key"
-        seq -f '"Printer %05g"="winspool,LPT1:,15,45"' 1 "$count" | sed 's/$/\r/'
+        seq -f '"Printer-%05g"="winspool,LPT1:,15,45"' 1 "$count" | sed 's/$/\r/'
     } >"$reg"
     wine regedit /S "$(winepath -w "$reg")"
 }
@@ -58,13 +59,13 @@ bench_against_reference() {
     local exe reference_exe target
     exe=$(winepath -w "$QUILLON_ROOT/build/win/quillon.exe")
     reference_exe=$(winepath -w "$QUILLON_ROOT/build/win/quillon_bench_reference.exe")
-    target=$(printf 'Printer %05d' "$count")
+    target=$(printf 'Printer-%05d' "$count")
     bench_printers "$count"
     # One unmeasured run of each, so both find the same warm caches.
-    bench_wall "$exe" "\"$target\"" /q >/dev/null
+    bench_wall "$exe" "$target" /q /nogui >/dev/null
     bench_wall "$reference_exe" "$target" >/dev/null
     for i in $(seq "$runs"); do
-        program+=("$(bench_wall "$exe" "\"$target\"" /q)")
+        program+=("$(bench_wall "$exe" "$target" /q /nogui)")
         reference+=("$(bench_wall "$reference_exe" "$target")")
     done
     local median_program median_reference
@@ -73,8 +74,14 @@ bench_against_reference() {
     printf '%6d printers: quillon.exe %.3f s, reference %.3f s, ratio %.2f (median of %d runs each)\n' \
         "$count" "$median_program" "$median_reference" \
         "$(echo "$median_program / $median_reference" | bc -l)" "$runs"
-    echo "        Device = $(wine reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device |
-        sed -n 's/^ *Device *REG_SZ *//p' | tr -d '\r')"
+    local device
+    device=$(bench_device)
+    [ "$device" = "$target,winspool,LPT1:" ] || echo "        but Device is \"$device\", not $target: the figures are void"
+}
+
+bench_device() {
+    wine reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device |
+        sed -n 's/^ *Device *REG_SZ *//p' | tr -d '\r'
 }
 
 # CPU time and peak memory of a run whose success window closes itself.
@@ -82,7 +89,7 @@ bench_success_window_run() {
     local exe report
     exe=$(winepath -w "$QUILLON_ROOT/build/win/quillon.exe")
     bench_printers 4
-    report=$(/usr/bin/time -f '%U %S %e %M' wine "$exe" "Printer 00002" 2>&1 >/dev/null | tail -1)
+    report=$(/usr/bin/time -f '%U %S %e %M' wine "$exe" Printer-00002 2>&1 >/dev/null | tail -1)
     read -r user system wall peak <<<"$report"
     printf 'success-window run: wall %.2f s, CPU %.2f s (user %.2f, system %.2f) = %.1f%% of wall; peak memory %d MiB\n' \
         "$wall" "$(echo "$user + $system" | bc -l)" "$user" "$system" \

@@ -15,7 +15,7 @@
 namespace quillon::platform {
 
 // Windows are described as data: each window class of the program holds a
-// WindowSpec with its control table, and the toolkit builds real controls
+// WindowDesign with its control table, and the toolkit builds real controls
 // from it. Positions and sizes are in twips (1/1440 inch), relative to the
 // client area or, for a control inside a frame, to the frame.
 
@@ -41,7 +41,7 @@ enum ControlStyle : std::uint32_t {
     kEtchedLine = 1u << 6,
 };
 
-struct ControlSpec {
+struct ControlDesign {
     ControlKind kind;
     std::string_view name;
     std::string_view caption;
@@ -62,7 +62,7 @@ enum class WindowBorder {
 
 enum class WindowPosition { CenterScreen, CenterOwner };
 
-struct WindowSpec {
+struct WindowDesign {
     std::string_view name;
     std::string_view caption;
     int clientWidth;   // twips
@@ -71,7 +71,7 @@ struct WindowSpec {
     WindowPosition position;
     bool keyPreview;       // key events reach Form_KeyUp before the focused control
     bool showInTaskbar;
-    std::span<const ControlSpec> controls;
+    std::span<const ControlDesign> controls;
 };
 
 // Key-up shift bits.
@@ -97,7 +97,7 @@ public:
     virtual void Control_MouseMove(std::string_view /*control*/) {}
 };
 
-// One window built from a WindowSpec. Controls are addressed by the names
+// One window built from a WindowDesign. Controls are addressed by the names
 // of the table; an empty name addresses the window itself where that makes
 // sense (its caption).
 class Window {
@@ -142,7 +142,7 @@ public:
 
     // Builds the window and its controls, hidden; the owner is the window it
     // centres over and stays in front of.
-    virtual std::unique_ptr<Window> Create(const WindowSpec& spec, WindowEvents& events,
+    virtual std::unique_ptr<Window> Create(const WindowDesign& design, WindowEvents& events,
                                            const Window* owner) = 0;
 
     // A message box with an OK button; returns when it is dismissed.

@@ -10,35 +10,35 @@ namespace quillon::ui {
 namespace {
 
 using platform::ControlKind;
-using platform::ControlSpec;
+using platform::ControlDesign;
 
 constexpr std::uint32_t kLinkStyle = platform::kUnderline | platform::kHandPointer;
 
 constexpr std::array kControls{
-    ControlSpec{ControlKind::PictureBox, "picIcon", "", 240, 240, 720, 720, 1},
-    ControlSpec{ControlKind::Label, "lblTitle", "", 1050, 240, 4365, 480, 4, {}, platform::kBold},
-    ControlSpec{ControlKind::Label, "lblVersion", "", 1050, 780, 4365, 225, 5},
-    ControlSpec{ControlKind::Label, "lblDescription", "", 1050, 1125, 4365, 690, 3},
+    ControlDesign{ControlKind::PictureBox, "picIcon", "", 240, 240, 720, 720, 1},
+    ControlDesign{ControlKind::Label, "lblTitle", "", 1050, 240, 4365, 480, 4, {}, platform::kBold},
+    ControlDesign{ControlKind::Label, "lblVersion", "", 1050, 780, 4365, 225, 5},
+    ControlDesign{ControlKind::Label, "lblDescription", "", 1050, 1125, 4365, 690, 3},
     // One etched line draws the grey stroke and the white one under it.
-    ControlSpec{ControlKind::Line, "Line1", "", 90, 1965, 5654, 1965, -1, {},
+    ControlDesign{ControlKind::Line, "Line1", "", 90, 1965, 5654, 1965, -1, {},
                 platform::kEtchedLine},
     // The captions and the e-mail address get more room than they were
     // drawn with: the dialog font is wider than the one they were measured
     // for, and would cut their last letters off.
-    ControlSpec{ControlKind::Label, "lblTechSupport", "Tech Support:", 240, 2040, 1305, 255, 6},
-    ControlSpec{ControlKind::Label, "lblWeb", "Web:", 480, 2400, 690, 255, 7},
-    ControlSpec{ControlKind::Label, "lblWebLink", QUILLON_WEB_PAGE, 1200, 2400, 2535, 255, 9, {},
+    ControlDesign{ControlKind::Label, "lblTechSupport", "Tech Support:", 240, 2040, 1305, 255, 6},
+    ControlDesign{ControlKind::Label, "lblWeb", "Web:", 480, 2400, 690, 255, 7},
+    ControlDesign{ControlKind::Label, "lblWebLink", QUILLON_WEB_PAGE, 1200, 2400, 2535, 255, 9, {},
                 kLinkStyle},
-    ControlSpec{ControlKind::Label, "lblEmail", "E-Mail:", 480, 2760, 690, 255, 8},
-    ControlSpec{ControlKind::Label, "lblEmailLink", QUILLON_SUPPORT_EMAIL, 1200, 2760, 2010, 255,
+    ControlDesign{ControlKind::Label, "lblEmail", "E-Mail:", 480, 2760, 690, 255, 8},
+    ControlDesign{ControlKind::Label, "lblEmailLink", QUILLON_SUPPORT_EMAIL, 1200, 2760, 2010, 255,
                 10, {}, kLinkStyle},
-    ControlSpec{ControlKind::PushButton, "cmdOK", "OK", 4245, 2265, 1260, 345, 0, {},
+    ControlDesign{ControlKind::PushButton, "cmdOK", "OK", 4245, 2265, 1260, 345, 0, {},
                 platform::kDefaultButton | platform::kCancelButton},
-    ControlSpec{ControlKind::PushButton, "cmdSysInfo", "&System Info...", 4260, 2715, 1245, 345,
+    ControlDesign{ControlKind::PushButton, "cmdSysInfo", "&System Info...", 4260, 2715, 1245, 345,
                 2},
 };
 
-const platform::WindowSpec kSpec{
+const platform::WindowDesign kSpec{
     .name = "frmAbout",
     .caption = "About",
     .clientWidth = 5730,
@@ -72,7 +72,7 @@ std::string DwordText(std::string_view data) {
 
 frmAbout::frmAbout(RunState& state) : Form(state, kSpec) {}
 
-const platform::WindowSpec& frmAbout::Spec() { return kSpec; }
+const platform::WindowDesign& frmAbout::Design() { return kSpec; }
 
 void frmAbout::Form_Load() {
     auto& about = window();

@@ -26,7 +26,7 @@ class frmAbout : public Form {
 public:
     explicit frmAbout(RunState& state);
 
-    static const platform::WindowSpec& Spec();
+    static const platform::WindowDesign& Design();
 
     void Form_Load() override;
     void Form_Unload() override;

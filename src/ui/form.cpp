@@ -4,7 +4,7 @@ namespace quillon::ui {
 
 platform::Window& Form::Load(const Form* owner) {
     if (!IsLoaded()) {
-        window_ = state_.os.toolkit.Create(spec_, *this, owner ? owner->NativeWindow() : nullptr);
+        window_ = state_.os.toolkit.Create(design_, *this, owner ? owner->NativeWindow() : nullptr);
     }
     return *window_;
 }

@@ -13,7 +13,7 @@ namespace quillon::ui {
 // time it is shown.
 class Form : public platform::WindowEvents {
 public:
-    Form(RunState& state, const platform::WindowSpec& spec) : state_(state), spec_(spec) {}
+    Form(RunState& state, const platform::WindowDesign& design) : state_(state), design_(design) {}
 
     void Show(const Form* owner = nullptr);
     void ShowModal(const Form* owner = nullptr);
@@ -29,7 +29,7 @@ protected:
 private:
     platform::Window& Load(const Form* owner);
 
-    const platform::WindowSpec& spec_;
+    const platform::WindowDesign& design_;
     std::unique_ptr<platform::Window> window_;
 };
 

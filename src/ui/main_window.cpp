@@ -19,21 +19,21 @@ namespace quillon::ui {
 namespace {
 
 using platform::ControlKind;
-using platform::ControlSpec;
+using platform::ControlDesign;
 
 constexpr std::array kControls{
-    ControlSpec{ControlKind::ListBox, "lstPrinters", "", 2640, 240, 6015, 1425, 0, {},
+    ControlDesign{ControlKind::ListBox, "lstPrinters", "", 2640, 240, 6015, 1425, 0, {},
                 platform::kSorted},
-    ControlSpec{ControlKind::PushButton, "cmdSetDefault", "&Set as default", 240, 240, 2175, 375, 1},
-    ControlSpec{ControlKind::PushButton, "cmdCreateShortcut", "&Create desktop shortcut", 240, 720,
+    ControlDesign{ControlKind::PushButton, "cmdSetDefault", "&Set as default", 240, 240, 2175, 375, 1},
+    ControlDesign{ControlKind::PushButton, "cmdCreateShortcut", "&Create desktop shortcut", 240, 720,
                 2175, 375, 2},
-    ControlSpec{ControlKind::PushButton, "cmdAddToStartup", "&Add to startup", 240, 1200, 2175, 375,
+    ControlDesign{ControlKind::PushButton, "cmdAddToStartup", "&Add to startup", 240, 1200, 2175, 375,
                 3},
-    ControlSpec{ControlKind::PushButton, "cmdAbout", "A&bout", 5160, 1920, 1095, 375, 4},
-    ControlSpec{ControlKind::PushButton, "cmdCancel", "&Quit", 240, 1920, 2175, 375, 5},
+    ControlDesign{ControlKind::PushButton, "cmdAbout", "A&bout", 5160, 1920, 1095, 375, 4},
+    ControlDesign{ControlKind::PushButton, "cmdCancel", "&Quit", 240, 1920, 2175, 375, 5},
 };
 
-const platform::WindowSpec kSpec{
+const platform::WindowDesign kSpec{
     .name = "frmQuillon",
     .caption = "Quillon",
     .clientWidth = 8955,
@@ -51,7 +51,7 @@ constexpr int kKeyQ = 81;
 
 frmQuillon::frmQuillon(RunState& state, Forms& forms) : Form(state, kSpec), forms_(forms) {}
 
-const platform::WindowSpec& frmQuillon::Spec() { return kSpec; }
+const platform::WindowDesign& frmQuillon::Design() { return kSpec; }
 
 void frmQuillon::Form_Load() { RunStartupSequence(state_, *this); }
 

@@ -16,7 +16,7 @@ class frmQuillon : public Form {
 public:
     frmQuillon(RunState& state, Forms& forms);
 
-    static const platform::WindowSpec& Spec();
+    static const platform::WindowDesign& Design();
 
     void Form_Load() override;
     void Form_Activate() override;

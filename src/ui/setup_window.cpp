@@ -10,38 +10,38 @@ namespace quillon::ui {
 namespace {
 
 using platform::ControlKind;
-using platform::ControlSpec;
+using platform::ControlDesign;
 
 constexpr std::array kControls{
-    ControlSpec{ControlKind::Frame, "fraDesktop", "", 120, 240, 4215, 1095, 0},
-    ControlSpec{ControlKind::OptionButton, "optDesktopYes", "Yes", 2520, 360, 615, 255, 1,
+    ControlDesign{ControlKind::Frame, "fraDesktop", "", 120, 240, 4215, 1095, 0},
+    ControlDesign{ControlKind::OptionButton, "optDesktopYes", "Yes", 2520, 360, 615, 255, 1,
                 "fraDesktop"},
-    ControlSpec{ControlKind::OptionButton, "optDesktopNo", "No", 3240, 360, 615, 255, 2,
+    ControlDesign{ControlKind::OptionButton, "optDesktopNo", "No", 3240, 360, 615, 255, 2,
                 "fraDesktop"},
-    ControlSpec{ControlKind::Label, "lblDesktop",
+    ControlDesign{ControlKind::Label, "lblDesktop",
                 "Do you want to enable the option to create desktop shortcuts?", 120, 120, 3975,
                 495, 3, "fraDesktop"},
-    ControlSpec{ControlKind::Frame, "fraStartup", "", 120, 1200, 4095, 495, 4},
-    ControlSpec{ControlKind::Label, "lblStartup",
+    ControlDesign{ControlKind::Frame, "fraStartup", "", 120, 1200, 4095, 495, 4},
+    ControlDesign{ControlKind::Label, "lblStartup",
                 "Do you want to enable the option to create a startup group shortcut?", 120, 0,
                 4095, 615, 5, "fraStartup"},
-    ControlSpec{ControlKind::OptionButton, "optStartupYes", "Yes", 2520, 240, 615, 255, 6,
+    ControlDesign{ControlKind::OptionButton, "optStartupYes", "Yes", 2520, 240, 615, 255, 6,
                 "fraStartup"},
-    ControlSpec{ControlKind::OptionButton, "optStartupNo", "No", 3240, 240, 615, 255, 7,
+    ControlDesign{ControlKind::OptionButton, "optStartupNo", "No", 3240, 240, 615, 255, 7,
                 "fraStartup"},
-    ControlSpec{ControlKind::PushButton, "cmdOK", "&OK", 1193, 3000, 855, 375, 8},
-    ControlSpec{ControlKind::PushButton, "cmdCancel", "&Cancel", 2393, 3000, 855, 375, 9},
-    ControlSpec{ControlKind::Frame, "fraStartupAll", "", 120, 1680, 4095, 975, 10},
-    ControlSpec{ControlKind::Label, "lblStartupAll",
+    ControlDesign{ControlKind::PushButton, "cmdOK", "&OK", 1193, 3000, 855, 375, 8},
+    ControlDesign{ControlKind::PushButton, "cmdCancel", "&Cancel", 2393, 3000, 855, 375, 9},
+    ControlDesign{ControlKind::Frame, "fraStartupAll", "", 120, 1680, 4095, 975, 10},
+    ControlDesign{ControlKind::Label, "lblStartupAll",
                 "Do you want to enable the all users option in the startup group shortcut?", 120,
                 240, 3700, 615, 11, "fraStartupAll"},
-    ControlSpec{ControlKind::OptionButton, "optStartupAllYes", "Yes", 2520, 480, 615, 255, 12,
+    ControlDesign{ControlKind::OptionButton, "optStartupAllYes", "Yes", 2520, 480, 615, 255, 12,
                 "fraStartupAll"},
-    ControlSpec{ControlKind::OptionButton, "optStartupAllNo", "No", 3240, 480, 615, 195, 13,
+    ControlDesign{ControlKind::OptionButton, "optStartupAllNo", "No", 3240, 480, 615, 195, 13,
                 "fraStartupAll"},
 };
 
-const platform::WindowSpec kSpec{
+const platform::WindowDesign kSpec{
     .name = "frmSetup",
     .caption = "Quillon Setup",
     .clientWidth = 4440,
@@ -73,7 +73,7 @@ constexpr std::int32_t kNo = 2;
 
 frmSetup::frmSetup(RunState& state, Forms& forms) : Form(state, kSpec), forms_(forms) {}
 
-const platform::WindowSpec& frmSetup::Spec() { return kSpec; }
+const platform::WindowDesign& frmSetup::Design() { return kSpec; }
 
 void frmSetup::Form_Load() {
     for (const auto& question : kQuestions) {

@@ -13,7 +13,7 @@ class frmSetup : public Form {
 public:
     frmSetup(RunState& state, Forms& forms);
 
-    static const platform::WindowSpec& Spec();
+    static const platform::WindowDesign& Design();
 
     void Form_Load() override;
     void Control_Click(std::string_view control) override;

@@ -6,20 +6,20 @@ namespace quillon::ui {
 namespace {
 
 using platform::ControlKind;
-using platform::ControlSpec;
+using platform::ControlDesign;
 
 constexpr std::array kControls{
     // Wider than drawn, up to the options: in the dialog font the caption
     // would not fit its first line and lose "for:" to a second one.
-    ControlSpec{ControlKind::Label, "blbSelect", "Add to startup for:", 240, 240, 1425, 255, 0},
-    ControlSpec{ControlKind::OptionButton, "optCurrentUserOnly", "C&urrent User Only", 1680, 240,
+    ControlDesign{ControlKind::Label, "blbSelect", "Add to startup for:", 240, 240, 1425, 255, 0},
+    ControlDesign{ControlKind::OptionButton, "optCurrentUserOnly", "C&urrent User Only", 1680, 240,
                 1935, 255, 1},
-    ControlSpec{ControlKind::OptionButton, "optAllUsers", "&All Users", 1680, 600, 1695, 255, 2},
-    ControlSpec{ControlKind::PushButton, "cmdOK", "&OK", 1035, 1200, 855, 375, 3},
-    ControlSpec{ControlKind::PushButton, "cmdCancel", "&Cancel", 1995, 1200, 855, 375, 4},
+    ControlDesign{ControlKind::OptionButton, "optAllUsers", "&All Users", 1680, 600, 1695, 255, 2},
+    ControlDesign{ControlKind::PushButton, "cmdOK", "&OK", 1035, 1200, 855, 375, 3},
+    ControlDesign{ControlKind::PushButton, "cmdCancel", "&Cancel", 1995, 1200, 855, 375, 4},
 };
 
-const platform::WindowSpec kSpec{
+const platform::WindowDesign kSpec{
     .name = "frmStartupUsers",
     .caption = "Add To Startup",
     .clientWidth = 3885,
@@ -37,7 +37,7 @@ constexpr std::int32_t kNo = 2;
 
 frmStartupUsers::frmStartupUsers(RunState& state) : Form(state, kSpec) {}
 
-const platform::WindowSpec& frmStartupUsers::Spec() { return kSpec; }
+const platform::WindowDesign& frmStartupUsers::Design() { return kSpec; }
 
 void frmStartupUsers::Form_Load() {
     window().SetEnabled("optAllUsers", state_.Options.StartupAllSetting != kNo);

@@ -13,7 +13,7 @@ class frmStartupUsers : public Form {
 public:
     explicit frmStartupUsers(RunState& state);
 
-    static const platform::WindowSpec& Spec();
+    static const platform::WindowDesign& Design();
 
     void Form_Load() override;
     void Control_Click(std::string_view control) override;

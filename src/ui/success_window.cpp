@@ -8,15 +8,15 @@ namespace quillon::ui {
 namespace {
 
 using platform::ControlKind;
-using platform::ControlSpec;
+using platform::ControlDesign;
 
 constexpr std::array kControls{
-    ControlSpec{ControlKind::Image, "Image1", "", 240, 240, 480, 480, -1},
-    ControlSpec{ControlKind::Label, "lblSuccess", "", 960, 240, 2655, 1095, 1},
-    ControlSpec{ControlKind::PushButton, "cmdOK", "&OK", 1335, 1440, 1215, 375, 0},
+    ControlDesign{ControlKind::Image, "Image1", "", 240, 240, 480, 480, -1},
+    ControlDesign{ControlKind::Label, "lblSuccess", "", 960, 240, 2655, 1095, 1},
+    ControlDesign{ControlKind::PushButton, "cmdOK", "&OK", 1335, 1440, 1215, 375, 0},
 };
 
-const platform::WindowSpec kSpec{
+const platform::WindowDesign kSpec{
     .name = "frmSuccess",
     .caption = "Success",
     .clientWidth = 3885,
@@ -34,7 +34,7 @@ constexpr float kAutoCloseSeconds = 3.0F;
 
 frmSuccess::frmSuccess(RunState& state) : Form(state, kSpec) {}
 
-const platform::WindowSpec& frmSuccess::Spec() { return kSpec; }
+const platform::WindowDesign& frmSuccess::Design() { return kSpec; }
 
 void frmSuccess::Form_Load() {
     window().SetCaption("lblSuccess", "The default printer has been set to " +

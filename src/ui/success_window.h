@@ -14,7 +14,7 @@ class frmSuccess : public Form {
 public:
     explicit frmSuccess(RunState& state);
 
-    static const platform::WindowSpec& Spec();
+    static const platform::WindowDesign& Design();
 
     void Form_Load() override;
     void Form_Activate() override;

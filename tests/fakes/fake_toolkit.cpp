@@ -26,10 +26,10 @@ void Erase(std::vector<T*>& list, const T* item) {
 
 }  // namespace
 
-FakeWindow::FakeWindow(FakeToolkit& toolkit, const platform::WindowSpec& spec,
+FakeWindow::FakeWindow(FakeToolkit& toolkit, const platform::WindowDesign& design,
                        platform::WindowEvents& events, const FakeWindow* owner)
     : toolkit_(toolkit),
-      spec_(spec),
+      design_(design),
       events_(events),
       owner_(owner),
       handle_(static_cast<std::uintptr_t>(++toolkit.serial_) * 16) {
@@ -39,12 +39,12 @@ FakeWindow::FakeWindow(FakeToolkit& toolkit, const platform::WindowSpec& spec,
 FakeWindow::~FakeWindow() { toolkit_.Forget(*this); }
 
 void FakeWindow::Build() {
-    caption_ = std::string(spec_.caption);
+    caption_ = std::string(design_.caption);
     controls_.clear();
-    for (const auto& spec : spec_.controls) {
+    for (const auto& design : design_.controls) {
         FakeControl control;
-        control.spec = &spec;
-        control.caption = std::string(spec.caption);
+        control.design = &design;
+        control.caption = std::string(design.caption);
         controls_.push_back(std::move(control));
     }
     loaded_ = true;
@@ -57,9 +57,9 @@ FakeControl* FakeWindow::Find(std::string_view name) {
 
 const FakeControl* FakeWindow::Find(std::string_view name) const {
     for (const auto& control : controls_) {
-        if (control.spec->name == name) return &control;
+        if (control.design->name == name) return &control;
     }
-    ADD_FAILURE() << spec_.name << " has no control " << name;
+    ADD_FAILURE() << design_.name << " has no control " << name;
     return nullptr;
 }
 
@@ -69,8 +69,8 @@ FakeControl* FakeWindow::FindOfKind(std::string_view name, ControlKind kind) {
 
 const FakeControl* FakeWindow::FindOfKind(std::string_view name, ControlKind kind) const {
     const auto* control = Find(name);
-    if (control && control->spec->kind != kind) {
-        ADD_FAILURE() << spec_.name << "." << name << " is not of the kind this needs";
+    if (control && control->design->kind != kind) {
+        ADD_FAILURE() << design_.name << "." << name << " is not of the kind this needs";
         return nullptr;
     }
     return control;
@@ -80,15 +80,15 @@ const FakeControl* FakeWindow::Control(std::string_view name) const { return Fin
 
 bool FakeWindow::ReallyShown(const FakeControl& control) const {
     if (!control.visible) return false;
-    if (control.spec->container.empty()) return true;
-    const auto* frame = Find(control.spec->container);
+    if (control.design->container.empty()) return true;
+    const auto* frame = Find(control.design->container);
     return frame && ReallyShown(*frame);
 }
 
 bool FakeWindow::ReallyEnabled(const FakeControl& control) const {
     if (!control.enabled) return false;
-    if (control.spec->container.empty()) return true;
-    const auto* frame = Find(control.spec->container);
+    if (control.design->container.empty()) return true;
+    const auto* frame = Find(control.design->container);
     return frame && ReallyEnabled(*frame);
 }
 
@@ -106,8 +106,8 @@ bool FakeWindow::CanTakeInput(std::string_view action, const FakeControl* contro
         why = "the control is disabled";
     }
     if (why.empty()) return true;
-    ADD_FAILURE() << action << " on " << spec_.name
-                  << (control ? "." + std::string(control->spec->name) : std::string{})
+    ADD_FAILURE() << action << " on " << design_.name
+                  << (control ? "." + std::string(control->design->name) : std::string{})
                   << ": " << why;
     return false;
 }
@@ -115,7 +115,7 @@ bool FakeWindow::CanTakeInput(std::string_view action, const FakeControl* contro
 void FakeWindow::Click(std::string_view name) {
     auto* control = Find(name);
     if (!control || !CanTakeInput("click", control)) return;
-    if (control->spec->kind == ControlKind::OptionButton) SetChecked(name, true);
+    if (control->design->kind == ControlKind::OptionButton) SetChecked(name, true);
     events_.Control_Click(name);
 }
 
@@ -123,7 +123,7 @@ void FakeWindow::Select(std::string_view list, int index) {
     auto* control = FindOfKind(list, ControlKind::ListBox);
     if (!control || !CanTakeInput("select", control)) return;
     if (index < 0 || index >= static_cast<int>(control->items.size())) {
-        ADD_FAILURE() << spec_.name << "." << list << " has no entry " << index;
+        ADD_FAILURE() << design_.name << "." << list << " has no entry " << index;
         return;
     }
     control->listIndex = index;
@@ -135,8 +135,8 @@ void FakeWindow::Choose(std::string_view option) {
 }
 
 void FakeWindow::PressKeyUp(int keyCode, int shift) {
-    if (!spec_.keyPreview) {
-        ADD_FAILURE() << spec_.name << " does not preview keys";
+    if (!design_.keyPreview) {
+        ADD_FAILURE() << design_.name << " does not preview keys";
         return;
     }
     if (CanTakeInput("key", nullptr)) events_.Form_KeyUp(keyCode, shift);
@@ -160,14 +160,14 @@ void FakeWindow::Show() {
     if (!Load()) return;
     shown_ = true;
     showSerial_ = ++toolkit_.serial_;
-    ++toolkit_.shows_[std::string(spec_.name)];
+    ++toolkit_.shows_[std::string(design_.name)];
     toolkit_.Record("show", *this);
     toolkit_.Activate(*this);
 }
 
 void FakeWindow::ShowModal() {
     if (modal_) {
-        ADD_FAILURE() << spec_.name << " is already shown modally";
+        ADD_FAILURE() << design_.name << " is already shown modally";
         return;
     }
     if (!Load()) return;
@@ -187,16 +187,16 @@ void FakeWindow::ShowModal() {
 
     shown_ = true;
     showSerial_ = ++toolkit_.serial_;
-    ++toolkit_.shows_[std::string(spec_.name)];
+    ++toolkit_.shows_[std::string(design_.name)];
     toolkit_.Record("modal", *this);
     toolkit_.Activate(*this);
     if (!loaded_) return;
 
-    if (const auto script = toolkit_.onModal.find(spec_.name); script != toolkit_.onModal.end()) {
+    if (const auto script = toolkit_.onModal.find(design_.name); script != toolkit_.onModal.end()) {
         script->second(*this);
     }
     if (loaded_) Unload();
-    if (loaded_) ADD_FAILURE() << spec_.name << " refused to close; a modal show would never end";
+    if (loaded_) ADD_FAILURE() << design_.name << " refused to close; a modal show would never end";
 }
 
 void FakeWindow::Unload() {
@@ -224,7 +224,7 @@ std::string FakeWindow::Caption(std::string_view name) const {
     if (name.empty()) return caption_;
     const auto* control = Find(name);
     if (!control) return {};
-    if (control->spec->kind == ControlKind::ListBox) {
+    if (control->design->kind == ControlKind::ListBox) {
         return control->listIndex < 0 ? std::string{} : control->items[control->listIndex];
     }
     return control->caption;
@@ -254,8 +254,8 @@ void FakeWindow::SetChecked(std::string_view name, bool checked) {
     if (checked) {
         // Option buttons are exclusive within their frame (or the window).
         for (auto& other : controls_) {
-            if (other.spec->kind == ControlKind::OptionButton &&
-                other.spec->container == control->spec->container) {
+            if (other.design->kind == ControlKind::OptionButton &&
+                other.design->container == control->design->container) {
                 other.checked = false;
             }
         }
@@ -282,7 +282,7 @@ void FakeWindow::AddItem(std::string_view list, std::string_view text) {
     if (!control) return;
     auto& items = control->items;
     auto at = items.end();
-    if (control->spec->style & platform::kSorted) {
+    if (control->design->style & platform::kSorted) {
         at = std::upper_bound(items.begin(), items.end(), text,
                               [](std::string_view a, const std::string& b) {
                                   return SortsBefore(a, b);
@@ -314,7 +314,7 @@ void FakeWindow::SetListIndex(std::string_view list, int index) {
     auto* control = FindOfKind(list, ControlKind::ListBox);
     if (!control) return;
     if (index < -1 || index >= static_cast<int>(control->items.size())) {
-        ADD_FAILURE() << spec_.name << "." << list << " has no entry " << index;
+        ADD_FAILURE() << design_.name << "." << list << " has no entry " << index;
         return;
     }
     control->listIndex = index;
@@ -337,14 +337,14 @@ int FakeToolkit::ShowCount(std::string_view name) const {
     return it == shows_.end() ? 0 : it->second;
 }
 
-std::unique_ptr<platform::Window> FakeToolkit::Create(const platform::WindowSpec& spec,
+std::unique_ptr<platform::Window> FakeToolkit::Create(const platform::WindowDesign& design,
                                                       platform::WindowEvents& events,
                                                       const platform::Window* owner) {
     const auto* fakeOwner = dynamic_cast<const FakeWindow*>(owner);
-    if (owner && !fakeOwner) ADD_FAILURE() << "the owner of " << spec.name << " is no fake window";
-    auto window = std::make_unique<FakeWindow>(*this, spec, events, fakeOwner);
+    if (owner && !fakeOwner) ADD_FAILURE() << "the owner of " << design.name << " is no fake window";
+    auto window = std::make_unique<FakeWindow>(*this, design, events, fakeOwner);
     windows_.push_back(window.get());
-    ++created_[std::string(spec.name)];
+    ++created_[std::string(design.name)];
     Record("create", *window);
     return window;
 }

@@ -18,7 +18,7 @@ class FakeToolkit;
 
 // One control of a fake window, as the program left it.
 struct FakeControl {
-    const platform::ControlSpec* spec = nullptr;
+    const platform::ControlDesign* design = nullptr;
     std::string caption;
     bool enabled = true;
     bool visible = true;
@@ -35,14 +35,14 @@ struct FakeControl {
 // not carried out.
 class FakeWindow : public platform::Window {
 public:
-    FakeWindow(FakeToolkit& toolkit, const platform::WindowSpec& spec,
+    FakeWindow(FakeToolkit& toolkit, const platform::WindowDesign& design,
                platform::WindowEvents& events, const FakeWindow* owner);
     ~FakeWindow() override;
     FakeWindow(const FakeWindow&) = delete;
     FakeWindow& operator=(const FakeWindow&) = delete;
 
-    std::string_view Name() const { return spec_.name; }
-    const platform::WindowSpec& Spec() const { return spec_; }
+    std::string_view Name() const { return design_.name; }
+    const platform::WindowDesign& Design() const { return design_; }
     const FakeWindow* Owner() const { return owner_; }
     bool IsShown() const { return shown_; }
     bool IsModal() const { return modal_; }
@@ -94,7 +94,7 @@ private:
     bool ReallyEnabled(const FakeControl& control) const;
 
     FakeToolkit& toolkit_;
-    const platform::WindowSpec& spec_;
+    const platform::WindowDesign& design_;
     platform::WindowEvents& events_;
     const FakeWindow* owner_;
     std::uintptr_t handle_;
@@ -149,7 +149,7 @@ public:
     int CreatedCount(std::string_view name) const;
     int ShowCount(std::string_view name) const;
 
-    std::unique_ptr<platform::Window> Create(const platform::WindowSpec& spec,
+    std::unique_ptr<platform::Window> Create(const platform::WindowDesign& design,
                                              platform::WindowEvents& events,
                                              const platform::Window* owner) override;
     void MessageBox(std::string_view text, std::string_view title,

@@ -42,7 +42,7 @@ protected:
     fakes::Harness run;
     NoEvents events;
     std::unique_ptr<platform::Window> window =
-        run.toolkit.Create(frmAbout::Spec(), events, nullptr);
+        run.toolkit.Create(frmAbout::Design(), events, nullptr);
 
     std::string Fill(const ProgramVersion& version, std::string_view label) {
         FillAboutBox(*window, version);

@@ -342,13 +342,13 @@ TEST_F(AboutWindowRun, SystemInfoLeavesTheAboutWindowOpen) {
 }
 
 TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
-    const auto& spec = frmAbout::Spec();
+    const auto& design = frmAbout::Design();
     struct Box {
         std::string_view name;
         int left, top, right, bottom;
     };
     std::vector<Box> boxes;
-    for (const auto& control : spec.controls) {
+    for (const auto& control : design.controls) {
         if (control.kind == platform::ControlKind::Line) {
             // A line keeps its end points in place of its size.
             boxes.push_back({control.name, control.left, control.top, control.width + 1,
@@ -362,8 +362,8 @@ TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
         const Box& a = boxes[i];
         EXPECT_GE(a.left, 0) << a.name;
         EXPECT_GE(a.top, 0) << a.name;
-        EXPECT_LE(a.right, spec.clientWidth) << a.name;
-        EXPECT_LE(a.bottom, spec.clientHeight) << a.name;
+        EXPECT_LE(a.right, design.clientWidth) << a.name;
+        EXPECT_LE(a.bottom, design.clientHeight) << a.name;
         for (std::size_t j = i + 1; j < boxes.size(); ++j) {
             const Box& b = boxes[j];
             const bool apart = a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
@@ -375,7 +375,7 @@ TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
 
 TEST(AboutLayout, StylesMarkLinksTitleSeparatorAndOk) {
     const auto style = [](std::string_view name) {
-        for (const auto& control : frmAbout::Spec().controls) {
+        for (const auto& control : frmAbout::Design().controls) {
             if (control.name == name) return control.style;
         }
         ADD_FAILURE() << "no control " << name;

@@ -104,7 +104,7 @@ TEST_F(ShortcutButtons, DialogLayoutAndAllUsersOffered) {
         EXPECT_TRUE(dialog.IsEnabled("optAllUsers"));
         EXPECT_TRUE(dialog.IsModal());
         EXPECT_EQ(dialog.Owner(), &Main());
-        for (const auto& control : dialog.Spec().controls) {
+        for (const auto& control : dialog.Design().controls) {
             EXPECT_EQ(control.style & (platform::kDefaultButton | platform::kCancelButton), 0u)
                 << control.name;
         }

@@ -97,10 +97,10 @@ Win32Toolkit::Win32Toolkit(HINSTANCE instance)
 
 Win32Toolkit::~Win32Toolkit() = default;
 
-std::unique_ptr<Window> Win32Toolkit::Create(const WindowSpec& spec, WindowEvents& events,
+std::unique_ptr<Window> Win32Toolkit::Create(const WindowDesign& design, WindowEvents& events,
                                              const Window* owner) {
     const auto* ownerWindow = dynamic_cast<const Win32Window*>(owner);
-    return std::make_unique<Win32Window>(*this, spec, events,
+    return std::make_unique<Win32Window>(*this, design, events,
                                          ownerWindow ? ownerWindow->Handle() : nullptr);
 }
 

@@ -45,7 +45,7 @@ public:
     Win32Toolkit(const Win32Toolkit&) = delete;
     Win32Toolkit& operator=(const Win32Toolkit&) = delete;
 
-    std::unique_ptr<Window> Create(const WindowSpec& spec, WindowEvents& events,
+    std::unique_ptr<Window> Create(const WindowDesign& design, WindowEvents& events,
                                    const Window* owner) override;
     void MessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
     void SetScreenPointer(ScreenPointer pointer) override;

@@ -29,9 +29,9 @@ int ShiftState() {
 
 }  // namespace
 
-Win32Window::Win32Window(Win32Toolkit& toolkit, const WindowSpec& spec, WindowEvents& events,
+Win32Window::Win32Window(Win32Toolkit& toolkit, const WindowDesign& design, WindowEvents& events,
                          HWND owner)
-    : toolkit_(toolkit), spec_(spec), events_(events), owner_(owner) {
+    : toolkit_(toolkit), design_(design), events_(events), owner_(owner) {
     Build();
 }
 
@@ -43,10 +43,10 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::Build() {
-    const auto styles = WindowStylesFor(spec_);
+    const auto styles = WindowStylesFor(design_);
     HWND owner = owner_ && IsWindow(owner_) ? owner_ : nullptr;
-    if (!owner && !spec_.showInTaskbar) owner = toolkit_.HiddenOwner();
-    const std::string caption(spec_.caption);
+    if (!owner && !design_.showInTaskbar) owner = toolkit_.HiddenOwner();
+    const std::string caption(design_.caption);
     // The procedure takes over the handle on WM_NCCREATE.
     HWND hwnd = CreateWindowExA(styles.exStyle, styles.className, caption.c_str(), styles.style,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
@@ -66,49 +66,49 @@ void Win32Window::Build() {
 }
 
 void Win32Window::CreateControls(HWND parent, std::string_view container) {
-    const auto ordered = CreationOrder(spec_.controls, container);
+    const auto ordered = CreationOrder(design_.controls, container);
     const auto groupStarts = GroupStarts(ordered);
     for (std::size_t i = 0; i < ordered.size(); ++i) {
-        const ControlSpec& spec = *ordered[i];
-        const auto styles = ControlStylesFor(spec, groupStarts[i]);
-        const auto id = kFirstControlId + (&spec - spec_.controls.data());
+        const ControlDesign& design = *ordered[i];
+        const auto styles = ControlStylesFor(design, groupStarts[i]);
+        const auto id = kFirstControlId + (&design - design_.controls.data());
         // Icon statics would take their text as the name of an icon.
-        const bool hasText = spec.kind == ControlKind::PushButton ||
-                             spec.kind == ControlKind::OptionButton ||
-                             spec.kind == ControlKind::Label || spec.kind == ControlKind::Frame;
-        const std::string text = hasText ? std::string(spec.caption) : std::string{};
+        const bool hasText = design.kind == ControlKind::PushButton ||
+                             design.kind == ControlKind::OptionButton ||
+                             design.kind == ControlKind::Label || design.kind == ControlKind::Frame;
+        const std::string text = hasText ? std::string(design.caption) : std::string{};
         HWND control = CreateWindowExA(styles.exStyle, styles.className, text.c_str(),
                                        styles.style, 0, 0, 0, 0, parent,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        toolkit_.Instance(), nullptr);
         if (!control) continue;
-        if (spec.kind == ControlKind::Image) {
+        if (design.kind == ControlKind::Image) {
             SendMessageA(control, STM_SETICON,
                          reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_INFORMATION)), 0);
-        } else if (spec.kind == ControlKind::PictureBox) {
+        } else if (design.kind == ControlKind::PictureBox) {
             // Drawn at the size of the control; loaded at that size at the
             // DPI of the screen, so that it need not be scaled there.
-            const RECT place = ControlRect(spec, dpi_, dpi_);
+            const RECT place = ControlRect(design, dpi_, dpi_);
             const int size = std::min(place.right - place.left, place.bottom - place.top);
             SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(toolkit_.ProgramIcon(size)),
                          0);
         }
-        controls_.push_back({&spec, control, std::nullopt});
-        if (spec.kind == ControlKind::Frame) CreateControls(control, spec.name);
+        controls_.push_back({&design, control, std::nullopt});
+        if (design.kind == ControlKind::Frame) CreateControls(control, design.name);
     }
 }
 
 void Win32Window::Layout() {
     HWND hwnd = hwnd_.get();
     for (const auto& control : controls_) {
-        const auto& spec = *control.spec;
-        const RECT place = ControlRect(spec, dpi_, dpi_);
+        const auto& design = *control.design;
+        const RECT place = ControlRect(design, dpi_, dpi_);
         SetWindowPos(control.hwnd, nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         const HFONT font =
-            toolkit_.Font(dpi_, (spec.style & kBold) != 0, (spec.style & kUnderline) != 0);
+            toolkit_.Font(dpi_, (design.style & kBold) != 0, (design.style & kUnderline) != 0);
         SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-        if (spec.kind == ControlKind::Frame) FitFrameToControls(control.hwnd, spec.name);
+        if (design.kind == ControlKind::Frame) FitFrameToControls(control.hwnd, design.name);
     }
     // The frame around the client area is whatever the system draws at
     // this DPI; measure it rather than predict it.
@@ -116,9 +116,9 @@ void Win32Window::Layout() {
     RECT client{};
     GetWindowRect(hwnd, &window);
     GetClientRect(hwnd, &client);
-    const int width = TwipsToPixels(spec_.clientWidth, dpi_) + (window.right - window.left) -
+    const int width = TwipsToPixels(design_.clientWidth, dpi_) + (window.right - window.left) -
                       (client.right - client.left);
-    const int height = TwipsToPixels(spec_.clientHeight, dpi_) + (window.bottom - window.top) -
+    const int height = TwipsToPixels(design_.clientHeight, dpi_) + (window.bottom - window.top) -
                        (client.bottom - client.top);
     SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -129,9 +129,9 @@ void Win32Window::FitFrameToControls(HWND frame, std::string_view name) {
     // the controls of another frame that overlaps it.
     unique_gdi<HRGN> room(CreateRectRgn(0, 0, 0, 0));
     if (!room) return;
-    for (const auto& spec : spec_.controls) {
-        if (spec.container != name) continue;
-        const RECT place = ControlRect(spec, dpi_, dpi_);
+    for (const auto& design : design_.controls) {
+        if (design.container != name) continue;
+        const RECT place = ControlRect(design, dpi_, dpi_);
         const unique_gdi<HRGN> part(CreateRectRgnIndirect(&place));
         if (part) CombineRgn(room.get(), room.get(), part.get(), RGN_OR);
     }
@@ -145,7 +145,7 @@ void Win32Window::Position() {
     GetWindowRect(hwnd, &window);
     const LONG width = window.right - window.left;
     const LONG height = window.bottom - window.top;
-    const bool overOwner = spec_.position == WindowPosition::CenterOwner && owner_ &&
+    const bool overOwner = design_.position == WindowPosition::CenterOwner && owner_ &&
                            IsWindow(owner_) && IsWindowVisible(owner_) && !IsIconic(owner_);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
@@ -224,7 +224,7 @@ void Win32Window::Destroyed() {
 }
 
 void Win32Window::PreviewKeyUp(WPARAM key) {
-    if (spec_.keyPreview && !destroying_) events_.Form_KeyUp(static_cast<int>(key), ShiftState());
+    if (design_.keyPreview && !destroying_) events_.Form_KeyUp(static_cast<int>(key), ShiftState());
 }
 
 LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -293,7 +293,7 @@ void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
         // Enter and Esc, as the dialog manager reports them.
         if (id == IDOK) {
             const Control* focused = Find(GetFocus());
-            if (focused && focused->spec->kind == ControlKind::PushButton) {
+            if (focused && focused->design->kind == ControlKind::PushButton) {
                 PressButton(focused);
                 return;
             }
@@ -303,15 +303,15 @@ void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
         if (id == IDCANCEL) role = kCancelButton;
         if (role == kStyleNone) return;
         for (const auto& button : controls_) {
-            if (button.spec->kind == ControlKind::PushButton && (button.spec->style & role)) {
+            if (button.design->kind == ControlKind::PushButton && (button.design->style & role)) {
                 PressButton(&button);
                 return;
             }
         }
         return;
     }
-    const std::string_view name = source->spec->name;
-    switch (source->spec->kind) {
+    const std::string_view name = source->design->name;
+    switch (source->design->kind) {
     case ControlKind::PushButton:
         if (code == BN_CLICKED) events_.Control_Click(name);
         break;
@@ -336,7 +336,7 @@ void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
 
 void Win32Window::PressButton(const Control* button) {
     if (!button || !IsWindowEnabled(button->hwnd) || !IsWindowVisible(button->hwnd)) return;
-    events_.Control_Click(button->spec->name);
+    events_.Control_Click(button->design->name);
 }
 
 void Win32Window::OnActivate(HWND hwnd, bool active) {
@@ -373,15 +373,15 @@ void Win32Window::MoveFocusFrom(HWND control) {
 
 bool Win32Window::OnSetCursor(HWND under, WORD hitTest, WORD mouseMessage) {
     const Control* control = Find(under);
-    if (control && control->spec->kind == ControlKind::Label && mouseMessage == WM_MOUSEMOVE) {
-        events_.Control_MouseMove(control->spec->name);
+    if (control && control->design->kind == ControlKind::Label && mouseMessage == WM_MOUSEMOVE) {
+        events_.Control_MouseMove(control->design->name);
         control = Find(under);
     }
     if (HCURSOR screen = toolkit_.ScreenCursor()) {
         SetCursor(screen);
         return true;
     }
-    if (control && hitTest == HTCLIENT && (control->spec->style & kHandPointer)) {
+    if (control && hitTest == HTCLIENT && (control->design->style & kHandPointer)) {
         SetCursor(LoadCursor(nullptr, IDC_HAND));
         return true;
     }
@@ -401,7 +401,7 @@ Win32Window::Control* Win32Window::Find(std::string_view name) {
 
 const Win32Window::Control* Win32Window::Find(std::string_view name) const {
     const auto it = std::find_if(controls_.begin(), controls_.end(),
-                                 [&](const Control& control) { return control.spec->name == name; });
+                                 [&](const Control& control) { return control.design->name == name; });
     return it == controls_.end() ? nullptr : &*it;
 }
 
@@ -414,7 +414,7 @@ const Win32Window::Control* Win32Window::Find(HWND hwnd) const {
 
 const Win32Window::Control* Win32Window::FindOfKind(std::string_view name, ControlKind kind) const {
     const Control* control = Find(name);
-    return control && control->spec->kind == kind ? control : nullptr;
+    return control && control->design->kind == kind ? control : nullptr;
 }
 
 HWND Win32Window::ControlHandle(std::string_view name) const {
@@ -431,7 +431,7 @@ std::string Win32Window::Caption(std::string_view name) const {
     if (name.empty()) return hwnd_ ? WindowText(hwnd_.get()) : std::string{};
     const Control* control = Find(name);
     if (!control) return {};
-    if (control->spec->kind == ControlKind::ListBox) {
+    if (control->design->kind == ControlKind::ListBox) {
         return ListText(name, ListIndex(name));
     }
     return WindowText(control->hwnd);
@@ -472,8 +472,8 @@ void Win32Window::SetChecked(std::string_view name, bool checked) {
         // Exclusive within the frame (or the window), whatever keyboard
         // groups the options fall into.
         for (const auto& other : controls_) {
-            if (&other != option && other.spec->kind == ControlKind::OptionButton &&
-                other.spec->container == option->spec->container) {
+            if (&other != option && other.design->kind == ControlKind::OptionButton &&
+                other.design->container == option->design->container) {
                 SendMessageA(other.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
             }
         }

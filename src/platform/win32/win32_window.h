@@ -32,7 +32,7 @@ inline constexpr int kFirstControlId = 100;
 // event. Never destroy the object from one of its own handlers.
 class Win32Window final : public Window {
 public:
-    Win32Window(Win32Toolkit& toolkit, const WindowSpec& spec, WindowEvents& events, HWND owner);
+    Win32Window(Win32Toolkit& toolkit, const WindowDesign& design, WindowEvents& events, HWND owner);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
@@ -40,7 +40,7 @@ public:
     HWND Handle() const { return hwnd_.get(); }
     // The dots per inch the window is laid out for.
     int Dpi() const { return dpi_; }
-    const WindowSpec& Spec() const { return spec_; }
+    const WindowDesign& Design() const { return design_; }
     // The control's own window; null for a name that is not in the layout
     // or while the window is not loaded.
     HWND ControlHandle(std::string_view control) const;
@@ -78,7 +78,7 @@ public:
 
 private:
     struct Control {
-        const ControlSpec* spec;
+        const ControlDesign* design;
         HWND hwnd;  // destroyed with the window
         std::optional<COLORREF> textColor;
     };
@@ -108,7 +108,7 @@ private:
     const Control* FindOfKind(std::string_view name, ControlKind kind) const;
 
     Win32Toolkit& toolkit_;
-    const WindowSpec& spec_;
+    const WindowDesign& design_;
     WindowEvents& events_;
     HWND owner_;
     std::vector<Control> controls_;

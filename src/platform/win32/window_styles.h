@@ -24,11 +24,11 @@ struct NativeStyles {
 // The top-level window for a layout: never a maximise or minimise box; a
 // taskbar button only when the layout asks for one (an owned window has
 // none of its own).
-NativeStyles WindowStylesFor(const WindowSpec& spec);
+NativeStyles WindowStylesFor(const WindowDesign& design);
 
 // The standard control that stands for one entry of a control table.
 // startsGroup marks the first control of a keyboard group (GroupStarts).
-NativeStyles ControlStylesFor(const ControlSpec& spec, bool startsGroup);
+NativeStyles ControlStylesFor(const ControlDesign& design, bool startsGroup);
 
 // The controls of one container (the window itself: an empty name) in the
 // order they are created, which is their tab order and their stacking order
@@ -36,18 +36,18 @@ NativeStyles ControlStylesFor(const ControlSpec& spec, bool startsGroup);
 // table order. Labels, images and lines come after all the others: they
 // are drawn as the background the other controls sit on, so a label may
 // share its rectangle with the option buttons that answer it.
-std::vector<const ControlSpec*> CreationOrder(std::span<const ControlSpec> controls,
+std::vector<const ControlDesign*> CreationOrder(std::span<const ControlDesign> controls,
                                               std::string_view container);
 
 // For each control of a container in tab order, whether it starts a new
 // keyboard group. Option buttons that follow each other form one group, so
 // that arrow keys move between them; every other control is a group of its
 // own, which also ends the option group before it.
-std::vector<bool> GroupStarts(const std::vector<const ControlSpec*>& ordered);
+std::vector<bool> GroupStarts(const std::vector<const ControlDesign*>& ordered);
 
 // Where a control goes in its parent's client area, in pixels. A line is
 // given by its two end points; it becomes a thin horizontal or vertical
 // strip between them.
-RECT ControlRect(const ControlSpec& spec, int dpiX, int dpiY);
+RECT ControlRect(const ControlDesign& design, int dpiX, int dpiY);
 
 }  // namespace quillon::platform::win32

@@ -22,17 +22,17 @@ namespace {
 
 // The main window's layout: list on the right, buttons on the left.
 constexpr std::array kMainControls{
-    ControlSpec{ControlKind::ListBox, "lstPrinters", "", 2640, 240, 6015, 1425, 0, {}, kSorted},
-    ControlSpec{ControlKind::PushButton, "cmdSetDefault", "&Set as default", 240, 240, 2175, 375, 1},
-    ControlSpec{ControlKind::PushButton, "cmdCreateShortcut", "&Create desktop shortcut", 240, 720,
+    ControlDesign{ControlKind::ListBox, "lstPrinters", "", 2640, 240, 6015, 1425, 0, {}, kSorted},
+    ControlDesign{ControlKind::PushButton, "cmdSetDefault", "&Set as default", 240, 240, 2175, 375, 1},
+    ControlDesign{ControlKind::PushButton, "cmdCreateShortcut", "&Create desktop shortcut", 240, 720,
                 2175, 375, 2},
-    ControlSpec{ControlKind::PushButton, "cmdAddToStartup", "&Add to startup", 240, 1200, 2175, 375,
+    ControlDesign{ControlKind::PushButton, "cmdAddToStartup", "&Add to startup", 240, 1200, 2175, 375,
                 3},
-    ControlSpec{ControlKind::PushButton, "cmdAbout", "A&bout", 5160, 1920, 1095, 375, 4},
-    ControlSpec{ControlKind::PushButton, "cmdCancel", "&Quit", 240, 1920, 2175, 375, 5},
+    ControlDesign{ControlKind::PushButton, "cmdAbout", "A&bout", 5160, 1920, 1095, 375, 4},
+    ControlDesign{ControlKind::PushButton, "cmdCancel", "&Quit", 240, 1920, 2175, 375, 5},
 };
 
-constexpr WindowSpec kMainSpec{
+constexpr WindowDesign kMainSpec{
     .name = "frmMain",
     .caption = "Quillon",
     .clientWidth = 8955,
@@ -47,36 +47,36 @@ constexpr WindowSpec kMainSpec{
 // Questions in frames, whose table order is not their tab order, with a
 // default and a cancel button, a link label, an icon and a separator.
 constexpr std::array kQuestionControls{
-    ControlSpec{ControlKind::PushButton, "cmdOK", "&OK", 1193, 3000, 855, 375, 8, {},
+    ControlDesign{ControlKind::PushButton, "cmdOK", "&OK", 1193, 3000, 855, 375, 8, {},
                 kDefaultButton},
-    ControlSpec{ControlKind::PushButton, "cmdCancel", "&Cancel", 2393, 3000, 855, 375, 9, {},
+    ControlDesign{ControlKind::PushButton, "cmdCancel", "&Cancel", 2393, 3000, 855, 375, 9, {},
                 kCancelButton},
-    ControlSpec{ControlKind::Frame, "fraStartup", "", 120, 1200, 4095, 495, 4},
+    ControlDesign{ControlKind::Frame, "fraStartup", "", 120, 1200, 4095, 495, 4},
     // Before the options in tab order, and under them on the screen.
-    ControlSpec{ControlKind::Label, "lblStartup", "Startup shortcuts?", 120, 0, 3950, 615, 4,
+    ControlDesign{ControlKind::Label, "lblStartup", "Startup shortcuts?", 120, 0, 3950, 615, 4,
                 "fraStartup"},
-    ControlSpec{ControlKind::OptionButton, "optStartupYes", "Yes", 2520, 240, 615, 255, 5,
+    ControlDesign{ControlKind::OptionButton, "optStartupYes", "Yes", 2520, 240, 615, 255, 5,
                 "fraStartup"},
     // A button between the two options, which still exclude each other
     // though the keyboard sees two groups.
-    ControlSpec{ControlKind::PushButton, "cmdMore", "&More", 1200, 240, 700, 255, 6, "fraStartup"},
-    ControlSpec{ControlKind::OptionButton, "optStartupNo", "No", 3240, 240, 615, 255, 7,
+    ControlDesign{ControlKind::PushButton, "cmdMore", "&More", 1200, 240, 700, 255, 6, "fraStartup"},
+    ControlDesign{ControlKind::OptionButton, "optStartupNo", "No", 3240, 240, 615, 255, 7,
                 "fraStartup"},
     // Reaches into fraStartup below it, with nothing in that part.
-    ControlSpec{ControlKind::Frame, "fraDesktop", "", 120, 240, 4215, 1095, 0},
-    ControlSpec{ControlKind::OptionButton, "optDesktopYes", "Yes", 2520, 360, 615, 255, 1,
+    ControlDesign{ControlKind::Frame, "fraDesktop", "", 120, 240, 4215, 1095, 0},
+    ControlDesign{ControlKind::OptionButton, "optDesktopYes", "Yes", 2520, 360, 615, 255, 1,
                 "fraDesktop"},
-    ControlSpec{ControlKind::OptionButton, "optDesktopNo", "No", 3240, 360, 615, 255, 2,
+    ControlDesign{ControlKind::OptionButton, "optDesktopNo", "No", 3240, 360, 615, 255, 2,
                 "fraDesktop"},
-    ControlSpec{ControlKind::Label, "lblDesktop", "Desktop shortcuts?", 120, 120, 2300, 495, 3,
+    ControlDesign{ControlKind::Label, "lblDesktop", "Desktop shortcuts?", 120, 120, 2300, 495, 3,
                 "fraDesktop"},
-    ControlSpec{ControlKind::Image, "Image1", "", 3600, 2400, 480, 480, -1},
-    ControlSpec{ControlKind::Line, "Line1", "", 90, 2300, 4350, 2300, -1, {}, kEtchedLine},
-    ControlSpec{ControlKind::Label, "lblLink", "R&&D web", 240, 2400, 1500, 255, 10, {},
+    ControlDesign{ControlKind::Image, "Image1", "", 3600, 2400, 480, 480, -1},
+    ControlDesign{ControlKind::Line, "Line1", "", 90, 2300, 4350, 2300, -1, {}, kEtchedLine},
+    ControlDesign{ControlKind::Label, "lblLink", "R&&D web", 240, 2400, 1500, 255, 10, {},
                 kHandPointer | kUnderline},
 };
 
-constexpr WindowSpec kQuestionSpec{
+constexpr WindowDesign kQuestionSpec{
     .name = "frmQuestions",
     .caption = "Quillon Setup",
     .clientWidth = 4440,
@@ -396,8 +396,8 @@ TEST_F(WindowToolkit, TabOrderAndStackingFollowTheLayout) {
     std::vector<std::string> order;
     HWND first = GetNextDlgTabItem(window.Handle(), nullptr, FALSE);
     for (HWND item = first; item && order.size() < 10;) {
-        for (const auto& spec : kQuestionControls) {
-            if (window.ControlHandle(spec.name) == item) order.emplace_back(spec.name);
+        for (const auto& design : kQuestionControls) {
+            if (window.ControlHandle(design.name) == item) order.emplace_back(design.name);
         }
         item = GetNextDlgTabItem(window.Handle(), item, FALSE);
         if (item == first) break;
