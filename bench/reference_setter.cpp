@@ -6,8 +6,24 @@
 
 #include <windows.h>
 
+#include <cctype>
+#include <cstring>
 #include <string>
 #include <vector>
+
+namespace {
+
+bool StartsWithIgnoringCase(const char* name, const std::string& prefix) {
+    for (const char wanted : prefix) {
+        const auto c = static_cast<unsigned char>(*name++);
+        if (c == '\0' || std::tolower(c) != std::tolower(static_cast<unsigned char>(wanted))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     const std::string wanted = arguments;
@@ -18,13 +34,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
         if (copied + 2 < keys.size()) break;
         keys.resize(keys.size() * 2);
     }
-    for (const char* name = keys.data(); *name != '\0'; name += lstrlenA(name) + 1) {
-        if (static_cast<std::size_t>(lstrlenA(name)) < wanted.size() ||
-            CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name,
-                           static_cast<int>(wanted.size()), wanted.c_str(),
-                           static_cast<int>(wanted.size())) != CSTR_EQUAL) {
-            continue;
-        }
+    for (const char* name = keys.data(); *name != '\0'; name += std::strlen(name) + 1) {
+        if (!StartsWithIgnoringCase(name, wanted)) continue;
         char value[1024] = {};
         GetProfileStringA("PrinterPorts", name, "", value, sizeof value);
         std::string device = name;

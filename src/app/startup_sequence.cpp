@@ -32,7 +32,8 @@ void ReadPrinterList(RunState& state, ui::frmQuillon& form) {
         form.FillPrinterList(printers::ReadPrinterKeyList(state.os.profile));
         const int count = list.ListCount(kList);
         state.WriteDiagnostic("total printers = " + std::to_string(count));
-        for (int n = 1; n <= count; ++n) {
+        // A line per printer is only worth building when it is written.
+        for (int n = 1; state.DiagnosticsEnabled && n <= count; ++n) {
             state.WriteDiagnostic("  printer " + std::to_string(n) + " = " +
                                   list.ListText(kList, n - 1));
         }
