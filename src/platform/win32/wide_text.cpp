@@ -16,4 +16,15 @@ std::wstring Widen(std::string_view text) {
     return wide;
 }
 
+std::string Narrow(std::wstring_view text) {
+    if (text.empty() || text.size() > INT_MAX) return {};
+    const int size = static_cast<int>(text.size());
+    const int needed =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) return {};
+    std::string narrow(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), size, narrow.data(), needed, nullptr, nullptr);
+    return narrow;
+}
+
 }  // namespace quillon::platform::win32

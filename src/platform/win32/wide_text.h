@@ -9,4 +9,8 @@ namespace quillon::platform::win32 {
 // file names. Text that does not convert gives "".
 std::wstring Widen(std::string_view text);
 
+// UTF-16 as ANSI code-page text; characters the code page lacks come out
+// as the code page's stand-in. Text that does not convert gives "".
+std::string Narrow(std::wstring_view text);
+
 }  // namespace quillon::platform::win32

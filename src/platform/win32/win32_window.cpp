@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/win32/twips.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_toolkit.h"
 #include "platform/win32/window_styles.h"
 
@@ -515,13 +516,17 @@ int Win32Window::ListCount(std::string_view list) const {
 std::string Win32Window::ListText(std::string_view list, int index) const {
     const Control* control = FindOfKind(list, ControlKind::ListBox);
     if (!control || index < 0) return {};
-    const auto length = SendMessageA(control->hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    // Read in UTF-16: Wine passes an ANSI LB_GETTEXT through a buffer of
+    // 512 characters on its stack, which an entry of a longer printer name
+    // overruns and crashes the program.
+    const auto length = SendMessageW(control->hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const auto copied = SendMessageA(control->hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(control->hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
                                      reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
-    return text;
+    if (copied == LB_ERR) return {};
+    text.resize(static_cast<std::size_t>(copied));
+    return Narrow(text);
 }
 
 int Win32Window::ListIndex(std::string_view list) const {
