@@ -17,10 +17,10 @@ std::string ReadPrinterKeyList(platform::Profile& profile) {
     while (true) {
         std::string buffer(size, ' ');
         const auto count = profile.GetString("PrinterPorts", std::nullopt, "", buffer);
-        // A list that did not fit comes back cut, with the count size - 2. A
-        // list that fits exactly gives that count too; reading it once more
-        // costs nothing but time.
-        if (count != size - 2 || size >= kLargestBufferSize) return buffer;
+        // A list that did not fit comes back cut, with the count size - 2
+        // (size - 1 under Wine). A list that fits exactly gives such a count
+        // too; reading it once more costs nothing but time.
+        if (count + 2 < size || size >= kLargestBufferSize) return buffer;
         size *= 2;
     }
 }

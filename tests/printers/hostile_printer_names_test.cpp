@@ -4,6 +4,8 @@
 #include <string>
 
 #include "fakes/harness.h"
+#include "printers/key_list.h"
+#include "printers/printer_table.h"
 #include "test_names.h"
 
 namespace quillon::printers {
@@ -167,6 +169,30 @@ TEST_F(ProfileChangesMidRun, DefaultChangedIsReadAfterTheList) {
     EXPECT_EQ(run.Start(""), std::nullopt);
     auto* window = run.toolkit.Find("frmQuillon");
     EXPECT_EQ(window->ListText("lstPrinters", window->ListIndex("lstPrinters")), "HP LaserJet 4");
+}
+
+// Wine reports a key list it had to cut with the count size - 1, where
+// Windows reports size - 2.
+class WineProfile : public fakes::FakeProfile {
+public:
+    std::size_t GetString(std::string_view section, std::optional<std::string_view> key,
+                          std::string_view defaultValue, std::span<char> buffer) override {
+        const auto count = FakeProfile::GetString(section, key, defaultValue, buffer);
+        const bool cut = !key && buffer.size() >= 2 && count == buffer.size() - 2;
+        return cut ? count + 1 : count;
+    }
+};
+
+TEST(LongKeyList, CutAsWineReportsItIsReadAgainWhole) {
+    WineProfile profile;
+    std::vector<std::string> names;
+    for (int i = 0; i < 1500; ++i) {
+        names.push_back("Printer " + std::to_string(i));
+        profile.Set("PrinterPorts", names.back(), "winspool,Ne01:,15,45");
+    }
+    PrinterTable table;
+    FillPrinterTable(table, ReadPrinterKeyList(profile), 1);
+    EXPECT_EQ(table.RawPrinterNames, names);
 }
 
 }  // namespace
