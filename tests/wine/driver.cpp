@@ -1,7 +1,12 @@
 #include "wine/driver.h"
 
 #include <tlhelp32.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 #include <winspool.h>
+
+#include <algorithm>
 
 #include <cstdint>
 #include <cstdlib>
@@ -238,8 +243,10 @@ void InstallSpoolerPrinter(const std::string& name, const std::string& port) {
 }
 
 std::string DefaultDevice() {
-    char value[512] = {};
-    GetProfileStringA("windows", "device", "", value, sizeof value);
+    // Whole, however long the printer's name.
+    std::string value(4096, '\0');
+    value.resize(GetProfileStringA("windows", "device", "", value.data(),
+                                   static_cast<DWORD>(value.size())));
     return value;
 }
 
@@ -429,6 +436,38 @@ void SetWineVersion(const char* version) {
     RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
                    static_cast<DWORD>(lstrlenA(version) + 1));
     RegCloseKey(key);
+}
+
+std::vector<std::string> Links(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry{};
+    HANDLE search = FindFirstFileA((folder + "\\*.lnk").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        names.emplace_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool WriteLink(const std::string& path, const std::string& target) {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return false;
+    bool written = false;
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->SetPath(target.c_str())) &&
+            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            const std::wstring wide(path.begin(), path.end());
+            written = SUCCEEDED(file->Save(wide.c_str(), TRUE));
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return written;
 }
 
 std::vector<std::string> ReadLines(const std::string& path) {

@@ -111,6 +111,11 @@ int PixelsOfColour(HWND control, COLORREF colour);
 // programs started afterwards.
 void SetWineVersion(const char* version);
 
+// The names of the shortcut files in a folder, sorted.
+std::vector<std::string> Links(const std::string& folder);
+// A shortcut of the user's own, written the way any program writes one.
+bool WriteLink(const std::string& path, const std::string& target);
+
 // The lines of a text file; empty when it does not exist.
 std::vector<std::string> ReadLines(const std::string& path);
 

@@ -25,14 +25,6 @@ using Strings = std::vector<std::string>;
 // CreateProcess takes at most 32,767 characters, its NUL included.
 constexpr std::size_t kLongestCommandLine = 32766;
 
-// [windows] "device" whole, however long the printer's name.
-std::string Device() {
-    std::string value(4096, '\0');
-    value.resize(GetProfileStringA("windows", "device", "", value.data(),
-                                   static_cast<DWORD>(value.size())));
-    return value;
-}
-
 std::string LogPath() { return FolderOf(ProgramPath(true)) + "\\QLNDiagnostics.log"; }
 
 // Arguments that make the whole command line ("exe" arguments) as long as
@@ -110,7 +102,7 @@ TEST_F(QuillonTest, OddPrinterNamesAreSetWholeOrNotAtAll) {
         AddProfilePrinter(c.key, c.value);
         SetDefaultDevice("");
         EXPECT_EQ(RunToEnd(c.arguments), c.exitCode) << c.key.substr(0, 40);
-        EXPECT_EQ(Device(), c.device) << c.key.substr(0, 40);
+        EXPECT_EQ(DefaultDevice(), c.device) << c.key.substr(0, 40);
     }
 }
 
@@ -133,7 +125,7 @@ TEST_F(QuillonTest, PrinterNameLongerThan511CharactersIsListedSetAndConfirmed) {
     EXPECT_NE(FindControl(success, "Static", "The default printer has been set to " + name + "."),
               nullptr);
     EXPECT_EQ(program.WaitForExit(15s), 0U);
-    EXPECT_EQ(Device(), name + ",winspool,Ne01:");
+    EXPECT_EQ(DefaultDevice(), name + ",winspool,Ne01:");
 }
 
 void SetUserValue(const char* name, DWORD type, const std::string& bytes) {
@@ -247,38 +239,6 @@ std::string StartupFolder() {
     char path[MAX_PATH] = {};
     if (FAILED(SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
     return path;
-}
-
-Strings Links(const std::string& folder) {
-    Strings names;
-    WIN32_FIND_DATAA entry{};
-    HANDLE search = FindFirstFileA((folder + "\\*.lnk").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        names.emplace_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-bool WriteLink(const std::string& path, const std::string& target) {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return false;
-    bool written = false;
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->SetPath(target.c_str())) &&
-            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            const std::wstring wide(path.begin(), path.end());
-            written = SUCCEEDED(file->Save(wide.c_str(), TRUE));
-            file->Release();
-        }
-        link->Release();
-    }
-    CoUninitialize();
-    return written;
 }
 
 std::string Content(const std::string& path) {

@@ -40,20 +40,6 @@ bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The names of the shortcut files in a folder, sorted.
-Strings Links(const std::string& folder) {
-    Strings names;
-    WIN32_FIND_DATAA entry{};
-    HANDLE search = FindFirstFileA((folder + "\\*.lnk").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        names.emplace_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 void DeleteLinks(const std::string& folder) {
     for (const auto& name : Links(folder)) DeleteFileA((folder + "\\" + name).c_str());
 }
@@ -70,45 +56,6 @@ std::optional<std::uint32_t> ShowCommand(const std::string& path) {
            static_cast<std::uint32_t>(header[0x3F]) << 24;
 }
 
-// The entries of another process's list box. Asked for in UTF-16: Wine
-// hands an ANSI request for a list box text across processes back
-// unconverted.
-Strings ListTexts(HWND list) {
-    Strings entries;
-    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(text.find(L'\0'));
-        std::string ansi(text.size() * 2 + 1, '\0');
-        const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()),
-                                               ansi.data(), static_cast<int>(ansi.size()), nullptr,
-                                               nullptr);
-        ansi.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-        entries.push_back(ansi);
-    }
-    return entries;
-}
-
-// A shortcut of the user's own, written the way any program writes one.
-bool WriteLink(const std::string& path, const std::string& target) {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return false;
-    bool written = false;
-    IShellLinkA* link = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link)))) {
-        IPersistFile* file = nullptr;
-        if (SUCCEEDED(link->SetPath(target.c_str())) &&
-            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-            std::wstring wide(path.begin(), path.end());
-            written = SUCCEEDED(file->Save(wide.c_str(), TRUE));
-            file->Release();
-        }
-        link->Release();
-    }
-    CoUninitialize();
-    return written;
-}
 
 class ShortcutTest : public QuillonTest {
 protected:
@@ -161,7 +108,7 @@ protected:
 
     static void SelectEntry(HWND main, const std::string& entry) {
         HWND list = FindControl(main, "ListBox");
-        const auto entries = ListTexts(list);
+        const auto entries = ListEntries(list);
         const auto it = std::find(entries.begin(), entries.end(), entry);
         ASSERT_NE(it, entries.end()) << entry << " among " << ::testing::PrintToString(entries);
         SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(it - entries.begin()), 0);
