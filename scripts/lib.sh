@@ -75,10 +75,13 @@ build_windows() {
 
 # The unit tests and the fuzz targets, built by clang with AddressSanitizer,
 # UndefinedBehaviorSanitizer and libFuzzer's coverage (scripts/sanitize,
-# scripts/fuzz); QUILLON_ASAN_BUILD may name another folder.
+# scripts/fuzz); QUILLON_ASAN_BUILD may name another folder. -O1 with line
+# tables only builds in about half the time of -O2 -g and still gives the
+# sanitizers' reports their file and line.
 QUILLON_ASAN_BUILD=${QUILLON_ASAN_BUILD:-$QUILLON_ROOT/build/asan}
 QUILLON_ASAN_OPTIONS=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_FUZZ=ON)
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -gline-tables-only -DNDEBUG"
+    -DQUILLON_FUZZ=ON)
 build_asan() {
     build_tree "$QUILLON_ASAN_BUILD" "${1:-all}" "${QUILLON_ASAN_OPTIONS[@]}"
 }
