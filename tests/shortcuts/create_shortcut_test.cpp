@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/harness.h"
+#include "fakes/startup_folders.h"
 
 namespace quillon::shortcuts {
 namespace {
@@ -14,12 +15,10 @@ namespace {
 using platform::MessageIcon;
 
 constexpr const char* kDesktop = "C:\\Users\\ann\\Desktop";
-constexpr const char* kUserStartup =
-    "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-constexpr const char* kAllStartup = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-constexpr const char* kTarget = "C:\\Program Files\\Quillon\\quillon.exe";
-constexpr const char* kAllUsersInfo =
-    "To add to startup for all users, you must run Quillon as Administator!";
+using fakes::kAllStartup;
+using fakes::kAllUsersInfo;
+using fakes::kTarget;
+using fakes::kUserStartup;
 
 class CreateShortcutTest : public ::testing::Test {
 protected:

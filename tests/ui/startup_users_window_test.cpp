@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fakes/harness.h"
+#include "fakes/startup_folders.h"
 
 namespace quillon {
 namespace {
@@ -13,12 +14,10 @@ namespace {
 using platform::MessageIcon;
 using platform::RegistryRoot;
 
-constexpr const char* kUserStartup =
-    "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-constexpr const char* kAllStartup = "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
-constexpr const char* kTarget = "C:\\Program Files\\Quillon\\quillon.exe";
-constexpr const char* kAllUsersInfo =
-    "To add to startup for all users, you must run Quillon as Administator!";
+using fakes::kAllStartup;
+using fakes::kAllUsersInfo;
+using fakes::kTarget;
+using fakes::kUserStartup;
 
 // The main window in window mode, with the shortcut buttons on; a test
 // answers the Startup dialog through onModal.
