@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/pattern.h"
-#include "app/text.h"
+#include "base/pattern.h"
+#include "base/text.h"
 #include "fakes/harness.h"
 #include "printers/key_list.h"
 #include "printers/printer_names.h"
@@ -64,7 +64,7 @@ void BM_ReadPrinterKeyList(benchmark::State& state) {
 
 void BM_FillPrinterTable(benchmark::State& state) {
     const auto keyList = KeyList(PrinterNames(state.range(0)));
-    printers::PrinterTable table;
+    PrinterTable table;
     for (auto _ : state) {
         printers::FillPrinterTable(table, keyList, 1);
         benchmark::DoNotOptimize(table.DisplayPrinterNames.data());
@@ -75,7 +75,7 @@ void BM_FillPrinterTable(benchmark::State& state) {
 // Every list entry turned back into its printer name, as the lookup of a
 // printer named on the command line does.
 void BM_ListEntryToPrinterName(benchmark::State& state) {
-    printers::PrinterTable table;
+    PrinterTable table;
     printers::FillPrinterTable(table, KeyList(PrinterNames(state.range(0))), 2);
     for (auto _ : state) {
         for (const auto& entry : table.DisplayPrinterNames) {
@@ -88,7 +88,7 @@ void BM_ListEntryToPrinterName(benchmark::State& state) {
 // The current default against every entry, as the window's preparation
 // does when the default is the last one.
 void BM_PrinterNameMatches(benchmark::State& state) {
-    printers::PrinterTable table;
+    PrinterTable table;
     const auto names = PrinterNames(state.range(0));
     printers::FillPrinterTable(table, KeyList(names), 1);
     const std::string current = "\\\\server49\\Laser none";

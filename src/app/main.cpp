@@ -1,6 +1,6 @@
 #include "app/main.h"
 
-#include "app/switches.h"
+#include "base/switches.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
 #include "ui/setup_window.h"

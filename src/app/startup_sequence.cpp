@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/pattern.h"
-#include "app/switches.h"
-#include "app/text.h"
+#include "base/pattern.h"
+#include "base/switches.h"
+#include "base/text.h"
 #include "printers/default_printer.h"
 #include "printers/key_list.h"
 #include "printers/printer_names.h"

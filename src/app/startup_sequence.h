@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/run_state.h"
+#include "base/run_state.h"
 
 namespace quillon::ui {
 class frmQuillon;

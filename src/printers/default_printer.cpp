@@ -1,9 +1,8 @@
 #include "printers/default_printer.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "printers/printer_names.h"
 #include "printers/printer_table.h"
-#include "ui/program_title.h"
 
 namespace quillon::printers {
 namespace {
@@ -63,7 +62,7 @@ DefaultPrinter ReadDefaultPrinter(RunState& state) {
 }
 
 SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_view> entry) {
-    if (!entry) return SetDefaultResult::Failed;
+    if (!entry) return {SetDefaultStatus::Failed};
     std::string name = ListEntryToPrinterName(state.PrinterTable, *entry);
     auto value = LookUpDriverAndPort(state.os.profile, name);
     if (Incomplete(value)) {
@@ -74,10 +73,10 @@ SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_
     // would make the system take the part before it for the default printer.
     if (Incomplete(value) || name.find(',') != std::string::npos) {
         state.WriteDiagnostic("set default printer to " + name + " failed");
-        return SetDefaultResult::Failed;
+        return {SetDefaultStatus::Failed};
     }
-    return WriteDefaultDevice(state, name, value.driver, value.port) ? SetDefaultResult::Set
-                                                                      : SetDefaultResult::Failed;
+    const bool stored = WriteDefaultDevice(state, name, value.driver, value.port);
+    return {stored ? SetDefaultStatus::Set : SetDefaultStatus::Failed};
 }
 
 bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
@@ -93,17 +92,17 @@ bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view
 SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry) {
     const std::string name =
         entry ? ListEntryToPrinterName(state.PrinterTable, *entry) : std::string{};
-    if (name.empty()) return SetDefaultResult::Failed;
+    if (name.empty()) return {SetDefaultStatus::Failed};
 
     const auto printer = state.os.spooler.Open(name, platform::kPrinterAllAccess);
-    if (!printer) return SetDefaultResult::Failed;
+    if (!printer) return {SetDefaultStatus::Failed};
     const auto record = printer->ReadInfo5();
-    if (!record) return SetDefaultResult::Failed;
+    if (!record) return {SetDefaultStatus::Failed};
     // The record goes back with its names; a name cut short by the text
     // buffer would name another printer, so such a record is left alone.
     if (!FitsRecordBuffer(record->printerName) || !FitsRecordBuffer(record->portName)) {
         state.WriteDiagnostic("set default to " + name + " failed: name too long");
-        return SetDefaultResult::Failed;
+        return {SetDefaultStatus::Failed};
     }
 
     // The default bit is added to the printer's attributes; replacing the
@@ -115,12 +114,10 @@ SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_
     const std::uint32_t error = printer->WriteInfo5(updated);
     if (error == 0) {
         state.WriteDiagnostic("default printer set to " + name);
-        return SetDefaultResult::Set;
+        return {SetDefaultStatus::Set};
     }
-    state.os.toolkit.MessageBox("SetPrinterFailed. Error code: " + std::to_string(error),
-                                ui::kProgramTitle, platform::MessageIcon::None);
     state.WriteDiagnostic("set default to " + name + " failed err code: " + std::to_string(error));
-    return SetDefaultResult::FailedAndReported;
+    return {SetDefaultStatus::SpoolerRefused, error};
 }
 
 std::string StringFromPointer(const char* address) {

@@ -1,10 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/run_state.h"
+#include "base/run_state.h"
 
 namespace quillon::printers {
 
@@ -19,10 +20,15 @@ struct DefaultPrinter {
 
 DefaultPrinter ReadDefaultPrinter(RunState& state);
 
-enum class SetDefaultResult {
+enum class SetDefaultStatus {
     Set,
-    Failed,            // nothing was set and nothing told the user yet
-    FailedAndReported  // nothing was set; the user has seen why
+    Failed,         // nothing was set, for no reason of its own to tell
+    SpoolerRefused  // nothing was set; the spooler's error code says why
+};
+
+struct SetDefaultResult {
+    SetDefaultStatus status = SetDefaultStatus::Failed;
+    std::uint32_t spoolerError = 0;  // with SpoolerRefused
 };
 
 // The NT family: [windows] "Device" from the printer's [PrinterPorts]

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace quillon::printers {
 namespace {

@@ -1,6 +1,6 @@
 #include "printers/printer_table.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "printers/printer_names.h"
 
 namespace quillon::printers {

@@ -1,6 +1,6 @@
 #include "settings/settings_store.h"
 
-#include "app/text.h"
+#include "base/text.h"
 #include "settings/setting_value.h"
 
 namespace quillon::settings {
@@ -12,7 +12,7 @@ std::int32_t ReadValue(platform::Registry& registry, RegistryRoot root, std::str
     return ParseSettingValue(RegGetString(registry, root, kSettingsKey, name, ""));
 }
 
-void ReadAll(platform::Registry& registry, RegistryRoot root, Settings& options) {
+void ReadAll(platform::Registry& registry, RegistryRoot root, Options& options) {
     options.DesktopSetting = ReadValue(registry, root, "desktop");
     options.StartupSetting = ReadValue(registry, root, "startup");
     options.StartupAllSetting = ReadValue(registry, root, "startupall");
@@ -40,20 +40,20 @@ void RegSetString(platform::Registry& registry, RegistryRoot root, std::string_v
     (void)registry.SetString(root, keyPath, valueName, text);
 }
 
-void LoadSettings(platform::Registry& registry, Settings& options) {
+void LoadSettings(platform::Registry& registry, Options& options) {
     const bool userHasOptions =
         !RegGetString(registry, RegistryRoot::CurrentUser, kSettingsKey, "desktop", "").empty();
     ReadAll(registry, userHasOptions ? RegistryRoot::CurrentUser : RegistryRoot::LocalMachine,
             options);
 }
 
-void SaveUserSettings(platform::Registry& registry, const Settings& options) {
+void SaveUserSettings(platform::Registry& registry, const Options& options) {
     WriteValue(registry, RegistryRoot::CurrentUser, "desktop", options.DesktopSetting);
     WriteValue(registry, RegistryRoot::CurrentUser, "startup", options.StartupSetting);
     WriteValue(registry, RegistryRoot::CurrentUser, "startupall", options.StartupAllSetting);
 }
 
-void CopySettingsToMachine(platform::Registry& registry, Settings& options) {
+void CopySettingsToMachine(platform::Registry& registry, Options& options) {
     ReadAll(registry, RegistryRoot::CurrentUser, options);
     WriteValue(registry, RegistryRoot::LocalMachine, "desktop", options.DesktopSetting);
     WriteValue(registry, RegistryRoot::LocalMachine, "startup", options.StartupSetting);

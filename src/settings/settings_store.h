@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "platform/registry.h"
-#include "settings/settings.h"
+#include "base/options.h"
 
 namespace quillon::settings {
 
@@ -26,13 +26,13 @@ void RegSetString(platform::Registry& registry, platform::RegistryRoot root,
 // Reads the four options from the user's key, or from the machine's key
 // when the user has no "desktop" text. The root is chosen on "desktop"
 // alone; a value missing from the chosen key reads as 0.
-void LoadSettings(platform::Registry& registry, Settings& options);
+void LoadSettings(platform::Registry& registry, Options& options);
 
 // Writes "desktop", "startup" and "startupall" to the user's key.
-void SaveUserSettings(platform::Registry& registry, const Settings& options);
+void SaveUserSettings(platform::Registry& registry, const Options& options);
 
 // Reloads all four options from the user's key, dropping what switches
 // changed for this run, and writes them to the machine's key.
-void CopySettingsToMachine(platform::Registry& registry, Settings& options);
+void CopySettingsToMachine(platform::Registry& registry, Options& options);
 
 }  // namespace quillon::settings

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "shortcuts/old_startup_shortcuts.h"
 #include "shortcuts/shell_folders.h"
 #include "shortcuts/shell_link.h"
@@ -14,14 +14,17 @@ namespace {
 constexpr std::string_view kPrograms = "$(Programs)";
 constexpr std::int32_t kShowCommand = 5;  // SW_SHOW
 
-void RemoveOldEntries(platform::Platform& os) {
-    RemoveOldStartupShortcuts(os, "startup");
-    RemoveOldStartupShortcuts(os, "all startup");
+void RemoveOldEntries(platform::Platform& os, std::vector<Notice>& notices) {
+    for (const auto* location : {"startup", "all startup"}) {
+        if (auto notice = RemoveOldStartupShortcuts(os, location)) {
+            notices.push_back(std::move(*notice));
+        }
+    }
 }
 
 }  // namespace
 
-bool CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_view strShortcutName,
+ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_view strShortcutName,
                     std::string_view strShortcutTarget, std::string_view strShortcutArgs,
                     std::string_view strShortcutLocation) {
     auto& os = state.os;
@@ -29,16 +32,18 @@ bool CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_vie
         WindowsShellFolders::GetSpecialFolderPath(os.shell, ownerWindow, platform::kCsidlStartup));
     const std::string loc = text::ToLower(strShortcutLocation);
 
+    ShortcutResult outcome;
     if (loc == "all startup" && state.IsWindows6OrLater) {
-        os.toolkit.MessageBox("To add to startup for all users, you must run Quillon as Administator!",
-                              "Info", platform::MessageIcon::Information);
+        outcome.notices.push_back(
+            {"To add to startup for all users, you must run Quillon as Administator!", "Info",
+             platform::MessageIcon::Information});
     } else if (text::Contains(loc, "startup") && startupFolderName.empty()) {
-        os.toolkit.MessageBox("Could not determine startup folder name!", "Error",
-                              platform::MessageIcon::Exclamation);
+        outcome.notices.push_back({"Could not determine startup folder name!", "Error",
+                                   platform::MessageIcon::Exclamation});
     }
 
     const std::string cleanName = CleanShortcutName(strShortcutName);
-    bool result = false;
+    bool& result = outcome.created;
     if (loc == "desktop") {
         cShellLinkA link(os.shell);
         const std::string desktop = link.GetSystemFolderPath(ownerWindow, platform::kCsidlDesktop);
@@ -50,7 +55,7 @@ bool CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_vie
         result = os.shell.fCreateShellLink(kPrograms, cleanName, strShortcutTarget,
                                            strShortcutArgs, true, kPrograms) != 0;
     } else if (loc == "startup" || loc == "all startup") {
-        RemoveOldEntries(os);
+        RemoveOldEntries(os, outcome.notices);
         result = os.shell.fCreateShellLink(startupFolderName, cleanName, strShortcutTarget,
                                            strShortcutArgs, loc == "startup", kPrograms) != 0;
     }
@@ -61,7 +66,7 @@ bool CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_vie
         state.WriteDiagnostic(std::string(strShortcutLocation) +
                               (result ? " shortcut created successfully" : " shortcut create failed"));
     }
-    return result;
+    return outcome;
 }
 
 }  // namespace quillon::shortcuts

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
-#include "app/run_state.h"
+#include "base/notice.h"
+#include "base/run_state.h"
 
 namespace quillon::shortcuts {
 
@@ -12,8 +14,15 @@ namespace quillon::shortcuts {
 // the place strShortcutLocation names in any letter case: "Desktop",
 // "Programs", "Startup" or "All Startup". A Startup entry first removes the
 // program's older entries from both Startup folders. ownerWindow is the
-// window the shell's lookups belong to. True when the shortcut was written.
-bool CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_view strShortcutName,
+// window the shell's lookups belong to.
+struct ShortcutResult {
+    bool created = false;
+    // What the user must be told on the way, in order; the caller shows
+    // them before its own word on the result.
+    std::vector<Notice> notices;
+};
+
+ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_view strShortcutName,
                     std::string_view strShortcutTarget, std::string_view strShortcutArgs,
                     std::string_view strShortcutLocation);
 

@@ -2,8 +2,7 @@
 
 #include <cstddef>
 
-#include "app/text.h"
-#include "platform/window_toolkit.h"
+#include "base/text.h"
 #include "shortcuts/shortcut_names.h"
 
 namespace quillon::shortcuts {
@@ -28,7 +27,7 @@ void Assign(std::string& out, const std::optional<std::string>& value) {
 
 }  // namespace
 
-void RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location) {
+std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location) {
     const std::string folder = StartupFolder(os.system, location);
     std::vector<std::string> names;
     ListFiles(os.files, folder + "\\*.lnk", names, 0);
@@ -43,10 +42,9 @@ void RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location
             ReadShortcut(os.shell, path, name, target, description, workingFolder, arguments);
         if (text::ContainsLower(error, "permission denied") &&
             text::ContainsLower(names[i], "set default printer")) {
-            os.toolkit.MessageBox(
+            return Notice{
                 "To remove old shortcut from ALL USERS, you must run Quillon as Administator!",
-                "Info", platform::MessageIcon::Information);
-            return;
+                "Info", platform::MessageIcon::Information};
         }
         if (IsQuillonTarget(target)) {
             // A shortcut that cannot be deleted (no rights to the all-users
@@ -54,6 +52,7 @@ void RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location
             (void)os.files.Delete(path);
         }
     }
+    return std::nullopt;
 }
 
 std::string ReadShortcut(platform::Shell& shell, std::string_view path, std::string& name,

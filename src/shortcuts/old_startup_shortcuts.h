@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/notice.h"
 #include "platform/platform.h"
 
 namespace quillon::shortcuts {
@@ -12,10 +14,10 @@ namespace quillon::shortcuts {
 // Deletes the program's own shortcuts from one Startup folder: "all
 // startup" (any letter case) for all users, anything else for the current
 // user. The folders are found through ALLUSERSPROFILE and APPDATA. A
-// refused read of one of the program's entries stops the pass with a
-// message that administrator rights are needed; failed deletions are
+// refused read of one of the program's entries stops the pass and gives
+// the message that administrator rights are needed; failed deletions are
 // ignored.
-void RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location);
+std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location);
 
 // Reads the shortcut at path (".lnk" is added when the name lacks it).
 // Returns "" with every detail filled, or the reason it could not be read;

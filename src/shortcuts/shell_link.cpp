@@ -4,7 +4,7 @@
 #include <span>
 #include <stdexcept>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace quillon::shortcuts {
 namespace {

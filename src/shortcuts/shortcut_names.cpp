@@ -1,6 +1,6 @@
 #include "shortcuts/shortcut_names.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace quillon::shortcuts {
 namespace {

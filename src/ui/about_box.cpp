@@ -1,6 +1,6 @@
 #include "ui/about_box.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace quillon::ui {
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/run_state.h"
+#include "base/run_state.h"
 #include "platform/window_toolkit.h"
 
 namespace quillon::ui {

@@ -8,7 +8,8 @@
 
 namespace quillon::ui {
 
-Forms::Forms(RunState& state) : state_(state) {}
+Forms::Forms(RunState& state, MainWindowLoad mainWindowLoad)
+    : state_(state), mainWindowLoad_(mainWindowLoad) {}
 Forms::~Forms() = default;
 
 frmQuillon& Forms::Quillon() {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/run_state.h"
+#include "base/run_state.h"
 
 namespace quillon::ui {
 
@@ -12,11 +12,15 @@ class frmSetup;
 class frmStartupUsers;
 class frmSuccess;
 
+// What loading the main window runs: the start-up sequence. It sits above
+// the windows it drives, so whoever makes the windows hands it in.
+using MainWindowLoad = void (*)(RunState& state, frmQuillon& form);
+
 // The program's windows, one of each kind, each made on first use and kept
 // for the rest of the run.
 class Forms {
 public:
-    explicit Forms(RunState& state);
+    Forms(RunState& state, MainWindowLoad mainWindowLoad);
     ~Forms();
     Forms(const Forms&) = delete;
     Forms& operator=(const Forms&) = delete;
@@ -27,8 +31,12 @@ public:
     frmStartupUsers& StartupUsers();
     frmSuccess& Success();
 
+    // Runs the main window's load procedure on it.
+    void LoadMainWindow(frmQuillon& form) { mainWindowLoad_(state_, form); }
+
 private:
     RunState& state_;
+    MainWindowLoad mainWindowLoad_;
     std::unique_ptr<frmQuillon> quillon_;
     std::unique_ptr<frmAbout> about_;
     std::unique_ptr<frmSetup> setup_;

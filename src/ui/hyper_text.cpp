@@ -1,6 +1,6 @@
 #include "ui/hyper_text.h"
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace quillon::ui {
 namespace {

@@ -5,13 +5,13 @@
 #include <numeric>
 #include <vector>
 
-#include "app/startup_sequence.h"
-#include "app/text.h"
+#include "base/text.h"
 #include "printers/default_printer.h"
 #include "printers/printer_table.h"
 #include "settings/settings_store.h"
 #include "shortcuts/create_shortcut.h"
 #include "ui/about_window.h"
+#include "ui/program_title.h"
 #include "ui/startup_users_window.h"
 #include "ui/success_window.h"
 
@@ -53,7 +53,7 @@ frmQuillon::frmQuillon(RunState& state, Forms& forms) : Form(state, kSpec), form
 
 const platform::WindowDesign& frmQuillon::Design() { return kSpec; }
 
-void frmQuillon::Form_Load() { RunStartupSequence(state_, *this); }
+void frmQuillon::Form_Load() { forms_.LoadMainWindow(*this); }
 
 void frmQuillon::Form_Activate() { state_.WriteDiagnostic("main gui displayed"); }
 
@@ -94,15 +94,19 @@ void frmQuillon::cmdSetDefault_Click() {
     toolkit.SetScreenPointer(platform::ScreenPointer::Default);
 
     const bool quiet = state_.CommandLineHas("/q");
-    if (result != printers::SetDefaultResult::Set) {
+    using printers::SetDefaultStatus;
+    if (result.status == SetDefaultStatus::SpoolerRefused) {
+        // The spooler's own code is shown whatever "/q" says; it already
+        // tells that nothing was set.
+        toolkit.MessageBox("SetPrinterFailed. Error code: " + std::to_string(result.spoolerError),
+                           kProgramTitle, platform::MessageIcon::None);
+    } else if (result.status == SetDefaultStatus::Failed && !quiet) {
         // A default that was not set is never confirmed as set.
-        if (result == printers::SetDefaultResult::Failed && !quiet) {
-            toolkit.MessageBox("The default printer could not be set to " +
-                                   state_.SelectedPrinterText + ".",
-                               "Error", platform::MessageIcon::Exclamation);
-        }
-        state_.os.system.End(2);
+        toolkit.MessageBox("The default printer could not be set to " +
+                               state_.SelectedPrinterText + ".",
+                           "Error", platform::MessageIcon::Exclamation);
     }
+    if (result.status != SetDefaultStatus::Set) state_.os.system.End(2);
     if (!quiet) forms_.Success().ShowModal(this);
     state_.os.system.End(0);
 }
@@ -122,8 +126,13 @@ bool frmQuillon::CreateShortcut(std::string_view strShortcutName,
                                 std::string_view strShortcutTarget,
                                 std::string_view strShortcutArgs,
                                 std::string_view strShortcutLocation) {
-    return shortcuts::CreateShortcut(state_, window().NativeHandle(), strShortcutName,
-                                     strShortcutTarget, strShortcutArgs, strShortcutLocation);
+    const auto result = shortcuts::CreateShortcut(state_, window().NativeHandle(), strShortcutName,
+                                                  strShortcutTarget, strShortcutArgs,
+                                                  strShortcutLocation);
+    for (const auto& notice : result.notices) {
+        state_.os.toolkit.MessageBox(notice.text, notice.title, notice.icon);
+    }
+    return result.created;
 }
 
 void frmQuillon::cmdCreateShortcut_Click() {

@@ -57,13 +57,13 @@ const platform::WindowDesign kSpec{
 struct Question {
     std::string_view yes;
     std::string_view no;
-    std::int32_t settings::Settings::*option;
+    std::int32_t Options::*option;
 };
 
 constexpr std::array kQuestions{
-    Question{"optDesktopYes", "optDesktopNo", &settings::Settings::DesktopSetting},
-    Question{"optStartupYes", "optStartupNo", &settings::Settings::StartupSetting},
-    Question{"optStartupAllYes", "optStartupAllNo", &settings::Settings::StartupAllSetting},
+    Question{"optDesktopYes", "optDesktopNo", &Options::DesktopSetting},
+    Question{"optStartupYes", "optStartupNo", &Options::StartupSetting},
+    Question{"optStartupAllYes", "optStartupAllNo", &Options::StartupAllSetting},
 };
 
 constexpr std::int32_t kYes = 1;

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 
 namespace quillon::fakes {

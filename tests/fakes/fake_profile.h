@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "platform/profile.h"
 
 namespace quillon::fakes {

@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "platform/registry.h"
 
 namespace quillon::fakes {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "fakes/fake_files.h"
 #include "platform/shell.h"
 

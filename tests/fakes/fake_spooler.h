@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "platform/spooler.h"
 
 namespace quillon::fakes {

@@ -5,7 +5,8 @@
 #include <string_view>
 
 #include "app/main.h"
-#include "app/run_state.h"
+#include "app/startup_sequence.h"
+#include "base/run_state.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_registry.h"
@@ -33,7 +34,7 @@ public:
     FakeShell shell{files};
     platform::Platform os{profile, registry, spooler, system, files, toolkit, shell};
     RunState state{os};
-    ui::Forms forms{state};
+    ui::Forms forms{state, &RunStartupSequence};
     bool diagnostics = true;
 
     // A printer known to the profile and the spooler alike. Network

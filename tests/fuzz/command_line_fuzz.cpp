@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/switches.h"
-#include "app/text.h"
-#include "settings/settings.h"
+#include "base/switches.h"
+#include "base/text.h"
+#include "base/options.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(ParseSeconds(FormatSeconds(seconds)) == seconds);
     }
 
-    settings::Settings options;
+    Options options;
     ApplyOptionSwitches(line, options);
     ApplyNetworkNameSwitches(line, options);
     Check(IsOption(options.DesktopSetting) && IsOption(options.StartupSetting) &&

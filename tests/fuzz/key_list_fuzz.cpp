@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/text.h"
+#include "base/text.h"
 #include "printers/printer_names.h"
 #include "printers/printer_table.h"
 

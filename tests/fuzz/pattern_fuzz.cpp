@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/pattern.h"
+#include "base/pattern.h"
 
 namespace {
 

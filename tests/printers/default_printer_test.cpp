@@ -43,39 +43,39 @@ TEST_F(DefaultPrinterTest, UnknownOrMissingDefaultReadsAsQuestionMarks) {
 }
 
 TEST_F(DefaultPrinterTest, LocalPrinterIsWrittenAfterOneLookup) {
-    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax"), SetDefaultResult::Set);
+    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax").status, SetDefaultStatus::Set);
     EXPECT_EQ(run.Device(), "Fax,winspool,FAX:");
 }
 
 TEST_F(DefaultPrinterTest, NetworkPrinterIsWrittenUnderItsUncForm) {
-    EXPECT_EQ(SetDefaultByProfile(run.state, "Laser 4 on prtsrv"), SetDefaultResult::Set);
+    EXPECT_EQ(SetDefaultByProfile(run.state, "Laser 4 on prtsrv").status, SetDefaultStatus::Set);
     EXPECT_EQ(run.Device(), "\\\\prtsrv\\Laser 4,winspool,Ne03:");
 }
 
 TEST_F(DefaultPrinterTest, ValueWithoutPortCountsAsMissing) {
     run.profile.Set("PrinterPorts", "Fax", "winspool,LPT1:");
-    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax"), SetDefaultResult::Failed);
+    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax").status, SetDefaultStatus::Failed);
     EXPECT_FALSE(run.Device().has_value());
     EXPECT_EQ(run.LogLines().back(), "set default printer to Fax failed");
 }
 
 TEST_F(DefaultPrinterTest, NothingSelectedSetsNothing) {
-    EXPECT_EQ(SetDefaultByProfile(run.state, std::nullopt), SetDefaultResult::Failed);
+    EXPECT_EQ(SetDefaultByProfile(run.state, std::nullopt).status, SetDefaultStatus::Failed);
     EXPECT_TRUE(run.profile.writes.empty());
 }
 
 TEST_F(DefaultPrinterTest, BroadcastFollowsTheWriteOnlyBelowVersionSix) {
-    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax"), SetDefaultResult::Set);
+    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax").status, SetDefaultStatus::Set);
     EXPECT_TRUE(run.profile.broadcasts.empty());
 
     run.state.IsWindows6OrLater = false;
-    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax"), SetDefaultResult::Set);
+    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax").status, SetDefaultStatus::Set);
     EXPECT_EQ(run.profile.broadcasts, std::vector<std::string>{"windows"});
 }
 
 TEST_F(DefaultPrinterTest, SpoolerAddsTheDefaultBitAndKeepsTheOthers) {
     run.spooler.Find("Fax")->info5.attributes = 0x8 | 0x10;  // shared, network
-    EXPECT_EQ(SetDefaultBySpooler(run.state, "Fax"), SetDefaultResult::Set);
+    EXPECT_EQ(SetDefaultBySpooler(run.state, "Fax").status, SetDefaultStatus::Set);
     ASSERT_EQ(run.spooler.writes.size(), 1U);
     const auto& written = run.spooler.writes[0];
     EXPECT_EQ(written.attributes, 0x8U | 0x10U | 0x4U);
@@ -89,7 +89,7 @@ TEST_F(DefaultPrinterTest, SpoolerAddsTheDefaultBitAndKeepsTheOthers) {
 }
 
 TEST_F(DefaultPrinterTest, SpoolerOpensNetworkPrintersByTheirOnFormOnly) {
-    EXPECT_EQ(SetDefaultBySpooler(run.state, "Laser 4 on prtsrv"), SetDefaultResult::Failed);
+    EXPECT_EQ(SetDefaultBySpooler(run.state, "Laser 4 on prtsrv").status, SetDefaultStatus::Failed);
     ASSERT_EQ(run.spooler.opened.size(), 1U);
     EXPECT_EQ(run.spooler.opened[0].printerName, "Laser 4 on prtsrv");
     EXPECT_TRUE(run.toolkit.messages.empty());
@@ -97,19 +97,18 @@ TEST_F(DefaultPrinterTest, SpoolerOpensNetworkPrintersByTheirOnFormOnly) {
 
 TEST_F(DefaultPrinterTest, SpoolerReadFailureChangesNothingSilently) {
     run.spooler.failRead = true;
-    EXPECT_EQ(SetDefaultBySpooler(run.state, "Fax"), SetDefaultResult::Failed);
+    EXPECT_EQ(SetDefaultBySpooler(run.state, "Fax").status, SetDefaultStatus::Failed);
     EXPECT_TRUE(run.spooler.writes.empty());
     EXPECT_TRUE(run.toolkit.messages.empty());
     EXPECT_EQ(run.spooler.openConnections, 0);
 }
 
-TEST_F(DefaultPrinterTest, SpoolerWriteFailureIsShownWithItsErrorCode) {
+TEST_F(DefaultPrinterTest, SpoolerWriteFailureComesBackWithItsErrorCode) {
     run.spooler.setPrinterError = 122;
-    EXPECT_EQ(SetDefaultBySpooler(run.state, "Fax"), SetDefaultResult::FailedAndReported);
-    ASSERT_EQ(run.toolkit.messages.size(), 1U);
-    EXPECT_EQ(run.toolkit.messages[0].text, "SetPrinterFailed. Error code: 122");
-    EXPECT_EQ(run.toolkit.messages[0].title, "Quillon");
-    EXPECT_EQ(run.toolkit.messages[0].icon, platform::MessageIcon::None);
+    const auto result = SetDefaultBySpooler(run.state, "Fax");
+    EXPECT_EQ(result.status, SetDefaultStatus::SpoolerRefused);
+    EXPECT_EQ(result.spoolerError, 122U);
+    EXPECT_TRUE(run.toolkit.messages.empty());
     EXPECT_EQ(run.LogLines().back(), "set default to Fax failed err code: 122");
     EXPECT_EQ(run.spooler.openConnections, 0);
 }

@@ -72,7 +72,7 @@ TEST(OddStoredValues, HugeValueInTheMachineKeyIsReadOnce) {
     registry.SetSz(RegistryRoot::LocalMachine, kSettingsKey, "desktop",
                    "2" + std::string(kMegabyte, '\t'));
     registry.SetSz(RegistryRoot::LocalMachine, kSettingsKey, "uncpath", std::string(kMegabyte, '-'));
-    Settings options;
+    Options options;
     LoadSettings(registry, options);
     EXPECT_EQ(options.DesktopSetting, 2);
     EXPECT_EQ(options.UncDisplayMode, 0);

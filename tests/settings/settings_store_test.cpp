@@ -24,7 +24,7 @@ void Store(fakes::FakeRegistry& registry, RegistryRoot root, const std::string& 
     }
 }
 
-void ExpectOptions(const Settings& options, std::int32_t desktop, std::int32_t startup,
+void ExpectOptions(const Options& options, std::int32_t desktop, std::int32_t startup,
                    std::int32_t startupAll, std::int32_t uncPath) {
     EXPECT_EQ(options.DesktopSetting, desktop);
     EXPECT_EQ(options.StartupSetting, startup);
@@ -68,7 +68,7 @@ TEST(RegSetString, StoresTheTextWithoutItsNul) {
 
 TEST(LoadSettings, NothingStoredGivesZeros) {
     fakes::FakeRegistry registry;
-    Settings options{5, 5, 5, 5};
+    Options options{5, 5, 5, 5};
     LoadSettings(registry, options);
     ExpectOptions(options, 0, 0, 0, 0);
 }
@@ -91,7 +91,7 @@ TEST(LoadSettings, ChoosesTheRootOnTheUsersDesktopTextAlone) {
         fakes::FakeRegistry registry;
         Store(registry, kUser, c.user[0], c.user[1], c.user[2], c.user[3]);
         Store(registry, kMachine, c.machine[0], c.machine[1], c.machine[2], c.machine[3]);
-        Settings options;
+        Options options;
         LoadSettings(registry, options);
         SCOPED_TRACE(c.what);
         ExpectOptions(options, c.expected[0], c.expected[1], c.expected[2], c.expected[3]);
@@ -103,7 +103,7 @@ TEST(LoadSettings, EmptyOrWrongTypeUserDesktopFallsBackToTheMachine) {
     Store(registry, kMachine, "1", "1", "2", "2");
     registry.SetRaw(kUser, kSettingsKey, "desktop", platform::kRegSz, std::string("\0", 1));
     registry.SetSz(kUser, kSettingsKey, "startup", "2");
-    Settings options;
+    Options options;
     LoadSettings(registry, options);
     ExpectOptions(options, 1, 1, 2, 2);
 
@@ -116,7 +116,7 @@ TEST(LoadSettings, EmptyOrWrongTypeUserDesktopFallsBackToTheMachine) {
 TEST(SaveUserSettings, WritesThreeValuesInOrderAndLeavesUncPath) {
     fakes::FakeRegistry registry;
     registry.SetSz(kUser, kSettingsKey, "uncpath", "2");
-    SaveUserSettings(registry, Settings{1, 2, 1, 7});
+    SaveUserSettings(registry, Options{1, 2, 1, 7});
     ASSERT_EQ(registry.writes.size(), 3u);
     const char* names[] = {"desktop", "startup", "startupall"};
     const char* texts[] = {"1", "2", "1"};
@@ -127,7 +127,7 @@ TEST(SaveUserSettings, WritesThreeValuesInOrderAndLeavesUncPath) {
         EXPECT_EQ(registry.writes[i].text, texts[i]);
     }
     EXPECT_EQ(RegGetString(registry, kUser, kSettingsKey, "uncpath", ""), "2");
-    Settings reloaded;
+    Options reloaded;
     LoadSettings(registry, reloaded);
     ExpectOptions(reloaded, 1, 2, 1, 2);
 }
@@ -136,7 +136,7 @@ TEST(CopySettingsToMachine, ReloadsFromTheUserAndWritesAllFour) {
     fakes::FakeRegistry registry;
     Store(registry, kUser, "1", "2", "2", "");
     Store(registry, kMachine, "2", "2", "2", "2");
-    Settings options{1, 1, 1, 2};  // as switches left them
+    Options options{1, 1, 1, 2};  // as switches left them
     CopySettingsToMachine(registry, options);
     ExpectOptions(options, 1, 2, 2, 0);
     ASSERT_EQ(registry.writes.size(), 4u);
@@ -152,7 +152,7 @@ TEST(CopySettingsToMachine, ReloadsFromTheUserAndWritesAllFour) {
 
 TEST(CopySettingsToMachine, EmptyUserKeyWritesZerosAndAReadOnlyMachineKeyStaysAsItWas) {
     fakes::FakeRegistry registry;
-    Settings options{1, 1, 1, 1};
+    Options options{1, 1, 1, 1};
     CopySettingsToMachine(registry, options);
     ExpectOptions(options, 0, 0, 0, 0);
     EXPECT_EQ(RegGetString(registry, kMachine, kSettingsKey, "uncpath", "x"), "0");

@@ -30,13 +30,18 @@ protected:
         run.state.DiagnosticsEnabled = true;
     }
 
+    // Makes one shortcut and keeps what it has to tell the user.
     bool Create(std::string_view name, std::string_view location) {
-        return CreateShortcut(run.state, 4711, name, kTarget, "\"Fax\"", location);
+        auto result = CreateShortcut(run.state, 4711, name, kTarget, "\"Fax\"", location);
+        notices.insert(notices.end(), result.notices.begin(), result.notices.end());
+        return result.created;
     }
+
+    std::vector<Notice> notices;
 
     std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
-        for (const auto& message : run.toolkit.messages) texts.push_back(message.text);
+        for (const auto& message : notices) texts.push_back(message.text);
         return texts;
     }
 };
@@ -55,7 +60,7 @@ TEST_F(CreateShortcutTest, DesktopInAnyCaseWritesTheCleanNamedLink) {
         EXPECT_EQ(link->hotKey, 0);
         EXPECT_EQ(link->showCommand, 5);
     }
-    EXPECT_TRUE(run.toolkit.messages.empty());
+    EXPECT_TRUE(notices.empty());
     // The main window owns both lookups: the Startup folder and the desktop.
     EXPECT_TRUE(std::all_of(run.shell.folderOwners.begin(), run.shell.folderOwners.end(),
                             [](std::uintptr_t owner) { return owner == 4711; }));
@@ -84,7 +89,7 @@ TEST_F(CreateShortcutTest, FailedDesktopLinkIsReportedAsFailed) {
     EXPECT_TRUE(run.shell.linkCalls.empty());
     EXPECT_FALSE(run.files.Exists("\\Set default printer to Fax.lnk"));
     EXPECT_EQ(run.LogLines().back(), "Desktop shortcut create failed");
-    EXPECT_TRUE(run.toolkit.messages.empty());
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(CreateShortcutTest, StartupEntriesGoThroughTheStartMenuLinkWriter) {
@@ -125,42 +130,42 @@ TEST_F(CreateShortcutTest, NewStartupEntryReplacesOldOnesInBothFoldersEvenWhenIt
 TEST_F(CreateShortcutTest, AllUsersInfoComesOnlyFromVersionSixOn) {
     run.state.IsWindows6OrLater = false;
     ASSERT_TRUE(Create("Set default printer to Fax", "all startup"));
-    EXPECT_TRUE(run.toolkit.messages.empty());
+    EXPECT_TRUE(notices.empty());
     run.state.IsWindows6OrLater = true;
     run.shell.createShellLinkResult = 0;
     EXPECT_FALSE(Create("Set default printer to Fax", "ALL STARTUP"));
-    ASSERT_EQ(run.toolkit.messages.size(), 1u);
-    EXPECT_EQ(run.toolkit.messages[0].text, kAllUsersInfo);
-    EXPECT_EQ(run.toolkit.messages[0].title, "Info");
-    EXPECT_EQ(run.toolkit.messages[0].icon, MessageIcon::Information);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].text, kAllUsersInfo);
+    EXPECT_EQ(notices[0].title, "Info");
+    EXPECT_EQ(notices[0].icon, MessageIcon::Information);
     // The current user's entry never shows it.
-    run.toolkit.messages.clear();
+    notices.clear();
     Create("Set default printer to Fax", "Startup");
-    EXPECT_TRUE(run.toolkit.messages.empty());
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(CreateShortcutTest, EmptyStartupFolderNameIsReportedAndTriedAnyway) {
     for (const char* startupPath : {"", "NoBackslash", "C:\\Trailing\\"}) {
         run.shell.specialFolders[platform::kCsidlStartup] = startupPath;
-        run.toolkit.messages.clear();
+        notices.clear();
         run.shell.createShellLinkCalls.clear();
         EXPECT_FALSE(Create("Set default printer to Fax", "Startup")) << startupPath;
-        ASSERT_EQ(run.toolkit.messages.size(), 1u) << startupPath;
-        EXPECT_EQ(run.toolkit.messages[0].text, "Could not determine startup folder name!");
-        EXPECT_EQ(run.toolkit.messages[0].title, "Error");
-        EXPECT_EQ(run.toolkit.messages[0].icon, MessageIcon::Exclamation);
+        ASSERT_EQ(notices.size(), 1u) << startupPath;
+        EXPECT_EQ(notices[0].text, "Could not determine startup folder name!");
+        EXPECT_EQ(notices[0].title, "Error");
+        EXPECT_EQ(notices[0].icon, MessageIcon::Exclamation);
         ASSERT_EQ(run.shell.createShellLinkCalls.size(), 1u);
         EXPECT_EQ(run.shell.createShellLinkCalls[0].folder, "");
     }
     // On version 6 the all-users Info box takes the place of the error.
     run.state.IsWindows6OrLater = true;
-    run.toolkit.messages.clear();
+    notices.clear();
     Create("Set default printer to Fax", "All Startup");
     EXPECT_EQ(MessageTexts(), std::vector<std::string>{kAllUsersInfo});
     // The desktop does not need the Startup folder.
-    run.toolkit.messages.clear();
+    notices.clear();
     EXPECT_TRUE(Create("Set default printer to Fax", "Desktop"));
-    EXPECT_TRUE(run.toolkit.messages.empty());
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(CreateShortcutTest, ProgramsGoesIntoTheStartMenuWithoutRemovals) {

@@ -43,10 +43,9 @@ TEST(HostileStartupFolder, OnlyTheProgramsOwnShortcutIsDeleted) {
     const std::string longName = "Set default printer to " + std::string(300, 'n') + ".lnk";
     run.shell.AddLink(folder + "\\" + longName, {.target = "C:\\Tools\\other.exe"});
 
-    RemoveOldStartupShortcuts(run.os, "Startup");
+    EXPECT_FALSE(RemoveOldStartupShortcuts(run.os, "Startup").has_value());
 
     EXPECT_EQ(run.files.deleted, Names{folder + "\\Set default printer to Old.lnk"});
-    EXPECT_TRUE(run.toolkit.messages.empty());
     // Every file was looked at, the broken ones included.
     EXPECT_EQ(run.shell.readPaths.size(), 9u);
 }

@@ -30,6 +30,13 @@ protected:
         run.shell.AddLink(std::string(folder) + "\\" + std::string(name), {.target = std::string(target)});
     }
 
+    // Runs one pass and keeps what it has to tell the user.
+    void Remove(std::string_view location) {
+        if (auto notice = RemoveOldStartupShortcuts(run.os, location)) notices.push_back(*notice);
+    }
+
+    std::vector<Notice> notices;
+
     std::vector<std::string> Remaining(std::string_view folder) {
         std::vector<std::string> names;
         ListFiles(run.files, std::string(folder) + "\\*", names, 1);
@@ -45,25 +52,25 @@ TEST_F(OldStartupShortcuts, DeletesOnlyShortcutsWhoseTargetIsTheProgram) {
     Link(kUserStartup, "Copy.lnk", "C:\\Tools\\quillon2.exe");
     run.files.AddFile(std::string(kUserStartup) + "\\notes.txt", "quillon.exe");
 
-    RemoveOldStartupShortcuts(run.os, "startup");
+    Remove("startup");
 
     EXPECT_EQ(Remaining(kUserStartup),
               (std::vector<std::string>{"Set default printer to Mine.lnk",
                                         "Set default printer to My Way.lnk", "Copy.lnk",
                                         "notes.txt"}));
-    EXPECT_TRUE(run.toolkit.messages.empty());
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(OldStartupShortcuts, EachLocationTouchesOnlyItsOwnFolder) {
     Link(kUserStartup, "Set default printer to A.lnk", kQuillon);
     Link(kAllStartup, "Set default printer to B.lnk", kQuillon);
 
-    RemoveOldStartupShortcuts(run.os, "All Startup");
+    Remove("All Startup");
     EXPECT_EQ(Remaining(kUserStartup).size(), 1u);
     EXPECT_TRUE(Remaining(kAllStartup).empty());
 
     Link(kAllStartup, "Set default printer to B.lnk", kQuillon);
-    RemoveOldStartupShortcuts(run.os, "startup");
+    Remove("startup");
     EXPECT_TRUE(Remaining(kUserStartup).empty());
     EXPECT_EQ(Remaining(kAllStartup).size(), 1u);
 }
@@ -77,13 +84,13 @@ TEST_F(OldStartupShortcuts, RefusedReadOfTheProgramsEntryStopsThePassWithTheInfo
     refused.errorText = "Permission denied";
     run.shell.forcedReadings[std::string(kAllStartup) + "\\set default printer to fax.lnk"] = refused;
 
-    RemoveOldStartupShortcuts(run.os, "all startup");
+    Remove("all startup");
 
-    ASSERT_EQ(run.toolkit.messages.size(), 1u);
-    EXPECT_EQ(run.toolkit.messages[0].text,
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].text,
               "To remove old shortcut from ALL USERS, you must run Quillon as Administator!");
-    EXPECT_EQ(run.toolkit.messages[0].title, "Info");
-    EXPECT_EQ(run.toolkit.messages[0].icon, platform::MessageIcon::Information);
+    EXPECT_EQ(notices[0].title, "Info");
+    EXPECT_EQ(notices[0].icon, platform::MessageIcon::Information);
     // The one before was deleted; the refused one and the one after were
     // neither deleted nor read.
     EXPECT_EQ(Remaining(kAllStartup), (std::vector<std::string>{"Set default printer to Fax.lnk",
@@ -99,9 +106,9 @@ TEST_F(OldStartupShortcuts, RefusedReadOfAnotherShortcutIsPassedOver) {
     refused.errorText = "PERMISSION DENIED (5)";
     run.shell.forcedReadings[std::string(kAllStartup) + "\\Mine.lnk"] = refused;
 
-    RemoveOldStartupShortcuts(run.os, "all startup");
+    Remove("all startup");
 
-    EXPECT_TRUE(run.toolkit.messages.empty());
+    EXPECT_TRUE(notices.empty());
     EXPECT_EQ(Remaining(kAllStartup), (std::vector<std::string>{"Mine.lnk"}));
 }
 
@@ -120,7 +127,7 @@ TEST_F(OldStartupShortcuts, TargetReadBeforeAFailureStillDecides) {
     none.errorText = "The data is invalid.";
     run.shell.forcedReadings[std::string(kUserStartup) + "\\Unreadable.lnk"] = none;
 
-    RemoveOldStartupShortcuts(run.os, "startup");
+    Remove("startup");
 
     EXPECT_EQ(Remaining(kUserStartup), (std::vector<std::string>{"Unreadable.lnk"}));
 }
@@ -130,28 +137,28 @@ TEST_F(OldStartupShortcuts, FailedDeletionIsIgnoredAndThePassGoesOn) {
     run.files.readOnlyFolders.insert(kAllStartup);
     Link(kUserStartup, "Set default printer to B.lnk", kQuillon);
 
-    RemoveOldStartupShortcuts(run.os, "all startup");
-    RemoveOldStartupShortcuts(run.os, "startup");
+    Remove("all startup");
+    Remove("startup");
 
     EXPECT_EQ(Remaining(kAllStartup).size(), 1u);
     EXPECT_TRUE(Remaining(kUserStartup).empty());
-    EXPECT_TRUE(run.toolkit.messages.empty());
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(OldStartupShortcuts, MissingOrEmptyFolderChangesNothing) {
-    RemoveOldStartupShortcuts(run.os, "startup");
+    Remove("startup");
     run.files.AddFile(std::string(kUserStartup) + "\\readme.txt");
-    RemoveOldStartupShortcuts(run.os, "startup");
+    Remove("startup");
     EXPECT_TRUE(run.shell.readPaths.empty());
     EXPECT_TRUE(run.files.deleted.empty());
-    EXPECT_TRUE(run.toolkit.messages.empty());
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(OldStartupShortcuts, UnsetVariablesGiveAFolderOnTheCurrentDrive) {
     run.system.environment.clear();
     run.shell.AddLink("\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\Old.lnk",
                       {.target = kQuillon});
-    RemoveOldStartupShortcuts(run.os, "startup");
+    Remove("startup");
     EXPECT_EQ(run.files.deleted,
               (std::vector<std::string>{
                   "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\Old.lnk"}));

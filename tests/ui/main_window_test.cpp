@@ -261,6 +261,16 @@ TEST_F(MainWindowRun, PrinterThatCannotBeSetIsReportedAndEndsWithExitCodeTwo) {
     EXPECT_EQ(run.LogLines().back(), "set default printer to Fax failed");
 }
 
+TEST_F(MainWindowRun, SpoolerRefusalShowsItsErrorCodeEvenWhenQuiet) {
+    run.system.version = {platform::kPlatformWin32Windows, 4};
+    run.spooler.setPrinterError = 122;
+    EXPECT_EQ(run.Start("fax /q"), 2);
+    ASSERT_EQ(run.toolkit.messages.size(), 1U);
+    EXPECT_EQ(run.toolkit.messages[0].text, "SetPrinterFailed. Error code: 122");
+    EXPECT_EQ(run.toolkit.messages[0].title, "Quillon");
+    EXPECT_EQ(run.toolkit.messages[0].icon, platform::MessageIcon::None);
+}
+
 TEST_F(MainWindowRun, RefusedProfileWriteIsAFailureToo) {
     run.profile.failWrites = true;
     EXPECT_EQ(run.Start("fax /q"), 2);

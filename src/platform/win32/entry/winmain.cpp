@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/main.h"
-#include "app/run_state.h"
+#include "base/run_state.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
@@ -32,7 +32,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     quillon::platform::Platform os{profile, registry, spooler, system, files, toolkit, shell};
 
     quillon::RunState state(os);
-    quillon::ui::Forms forms(state);
+    quillon::ui::Forms forms(state, &quillon::RunStartupSequence);
     quillon::Main(state, forms, QUILLON_DIAGNOSTICS != 0);
     toolkit.Run();
     return 0;

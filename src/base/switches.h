@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "settings/settings.h"
+#include "base/options.h"
 
 namespace quillon {
 
@@ -33,9 +33,9 @@ float ParseSeconds(std::string_view value);
 std::string FormatSeconds(float seconds);
 
 // The switches that enable or disable the shortcut features for this run.
-void ApplyOptionSwitches(std::string_view commandLine, settings::Settings& options);
+void ApplyOptionSwitches(std::string_view commandLine, Options& options);
 
 // "/hideuncpath" and "/showuncpath"; the second wins when both are given.
-void ApplyNetworkNameSwitches(std::string_view commandLine, settings::Settings& options);
+void ApplyNetworkNameSwitches(std::string_view commandLine, Options& options);
 
 }  // namespace quillon

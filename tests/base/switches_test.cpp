@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/switches.h"
+#include "base/switches.h"
 
 namespace quillon {
 namespace {
@@ -130,11 +130,11 @@ TEST(FormatSeconds, GivesTheShortestForm) {
 
 struct OptionCase {
     std::string line;
-    settings::Settings expected;
+    Options expected;
 };
 
 TEST(ApplyOptionSwitches, EnablesAndDisablesForTheRun) {
-    const settings::Settings start{0, 0, 0, 7};
+    const Options start{0, 0, 0, 7};
     const OptionCase cases[] = {
         {"", {0, 0, 0, 7}},
         {"/enablestartupall", {0, 1, 1, 7}},
@@ -160,7 +160,7 @@ TEST(ApplyOptionSwitches, EnablesAndDisablesForTheRun) {
 }
 
 TEST(ApplyOptionSwitches, KeepsStoredValuesWithoutSwitches) {
-    settings::Settings options{1, 2, 1, 2};
+    Options options{1, 2, 1, 2};
     ApplyOptionSwitches("hp laser /q", options);
     EXPECT_EQ(options.DesktopSetting, 1);
     EXPECT_EQ(options.StartupSetting, 2);
@@ -179,7 +179,7 @@ TEST(ApplyNetworkNameSwitches, ShowWinsOverHide) {
         {"x/hideuncpathy", 0, 2},
     };
     for (const auto& c : cases) {
-        settings::Settings options;
+        Options options;
         options.UncDisplayMode = c.before;
         ApplyNetworkNameSwitches(c.line, options);
         EXPECT_EQ(options.UncDisplayMode, c.after) << "line: " << c.line;

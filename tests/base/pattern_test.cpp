@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/pattern.h"
+#include "base/pattern.h"
 
 namespace quillon {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/pattern.h"
+#include "base/pattern.h"
 
 #include <cstddef>
 #include <vector>

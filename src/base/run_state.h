@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/options.h"
+#include "base/printer_table.h"
 #include "platform/platform.h"
-#include "printers/printer_table.h"
-#include "settings/settings.h"
 
 namespace quillon {
 
@@ -18,8 +18,8 @@ struct RunState {
 
     bool DiagnosticsEnabled = false;
     bool IsWindows6OrLater = false;
-    settings::Settings Options;
-    printers::PrinterTable PrinterTable;
+    quillon::Options Options;
+    quillon::PrinterTable PrinterTable;
     std::string PrinterArgument;  // lower-cased; non-empty in command-line mode
     bool NoQuit = false;
     std::string SelectedPrinterText;

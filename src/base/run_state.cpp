@@ -1,18 +1,17 @@
-#include "app/run_state.h"
+#include "base/run_state.h"
 
-#include "app/diagnostics.h"
-#include "app/text.h"
+#include "base/diagnostics.h"
+#include "base/text.h"
 
 namespace quillon {
 
 void RunState::WriteDiagnostic(std::string_view text) {
     if (!DiagnosticsEnabled) return;
-    const auto date = os.system.Now();
-    const auto time = os.system.Now();
+    const auto now = os.system.Now();
     const std::string path =
         os.system.ExecutableFolder() + "\\" + std::string(kDiagnosticsFileName);
     // The run goes on without its log when the folder is read-only.
-    (void)os.files.Append(path, FormatDiagnosticLine(date, time, text));
+    (void)os.files.Append(path, FormatDiagnosticLine(now, text));
 }
 
 std::string RunState::CommandLine() const { return os.system.CommandLine(); }

@@ -1,10 +1,10 @@
-#include "app/switches.h"
+#include "base/switches.h"
 
 #include <charconv>
 #include <cmath>
 #include <vector>
 
-#include "app/text.h"
+#include "base/text.h"
 
 namespace quillon {
 namespace {
@@ -158,7 +158,7 @@ std::string FormatSeconds(float seconds) {
     return std::string(buffer, end);
 }
 
-void ApplyOptionSwitches(std::string_view commandLine, settings::Settings& options) {
+void ApplyOptionSwitches(std::string_view commandLine, Options& options) {
     const auto line = text::ToLower(commandLine);
     auto has = [&](std::string_view word) {
         return text::Contains(line, std::string("/") + std::string(word)) ||
@@ -183,7 +183,7 @@ void ApplyOptionSwitches(std::string_view commandLine, settings::Settings& optio
     }
 }
 
-void ApplyNetworkNameSwitches(std::string_view commandLine, settings::Settings& options) {
+void ApplyNetworkNameSwitches(std::string_view commandLine, Options& options) {
     const auto line = text::ToLower(commandLine);
     if (text::Contains(line, "/hideuncpath")) options.UncDisplayMode = 2;
     if (text::Contains(line, "/showuncpath")) options.UncDisplayMode = 1;
