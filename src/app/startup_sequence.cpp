@@ -16,7 +16,7 @@ namespace quillon {
 namespace {
 
 constexpr int kListAttempts = 15;
-constexpr std::string_view kList = "lstPrinters";
+constexpr std::string_view kList = ui::frmQuillon::lstPrinters;
 
 void ApplyStartDelay(RunState& state) {
     const auto delay = GetSwitchValue(state.CommandLine(), "delay");
@@ -67,9 +67,9 @@ void PrepareWindow(RunState& state, ui::frmQuillon& form) {
     auto& window = form.window();
     const int count = window.ListCount(kList);
     if (count == 0) {
-        window.SetEnabled("cmdAddToStartup", false);
-        window.SetEnabled("cmdCreateShortcut", false);
-        window.SetEnabled("cmdSetDefault", false);
+        window.SetEnabled(ui::frmQuillon::cmdAddToStartup, false);
+        window.SetEnabled(ui::frmQuillon::cmdCreateShortcut, false);
+        window.SetEnabled(ui::frmQuillon::cmdSetDefault, false);
     } else {
         window.SetListIndex(kList, 0);
         const auto current = printers::ReadDefaultPrinter(state);
@@ -80,13 +80,13 @@ void PrepareWindow(RunState& state, ui::frmQuillon& form) {
             }
         }
     }
-    if (state.Options.DesktopSetting != 1) window.SetEnabled("cmdCreateShortcut", false);
-    if (state.Options.StartupSetting != 1) window.SetEnabled("cmdAddToStartup", false);
+    if (state.Options.DesktopSetting != 1) window.SetEnabled(ui::frmQuillon::cmdCreateShortcut, false);
+    if (state.Options.StartupSetting != 1) window.SetEnabled(ui::frmQuillon::cmdAddToStartup, false);
 
     state.NoQuit = false;
     if (state.CommandLineHas("/noquit")) {
         state.NoQuit = true;
-        window.SetVisible("cmdCancel", false);
+        window.SetVisible(ui::frmQuillon::cmdCancel, false);
     }
 }
 

@@ -1,26 +1,27 @@
 #include "ui/about_box.h"
 
 #include "base/text.h"
+#include "ui/about_window.h"
 
 namespace quillon::ui {
 
 void FillAboutBox(platform::Window& window, const ProgramVersion& version) {
     window.SetCaption("", "About " + std::string(version.title));
     if (version.fileDescription != version.productName) {
-        window.SetCaption("lblTitle", std::string(version.productName) + " - " +
+        window.SetCaption(frmAbout::lblTitle, std::string(version.productName) + " - " +
                                           std::string(version.fileDescription));
     } else {
-        window.SetCaption("lblTitle", version.productName);
+        window.SetCaption(frmAbout::lblTitle, version.productName);
     }
     // lblTitle is bold by its layout: the toolkit fixes fonts as it builds
     // the window.
-    window.SetCaption("lblVersion", VersionText(version));
+    window.SetCaption(frmAbout::lblVersion, VersionText(version));
     // The company name is shown as it is stored; only a name of nothing but
     // blanks counts as none.
     if (text::TrimBlanks(version.companyName).empty()) {
-        window.SetCaption("lblDescription", version.legalCopyright);
+        window.SetCaption(frmAbout::lblDescription, version.legalCopyright);
     } else {
-        window.SetCaption("lblDescription", std::string(version.companyName) + "\r\n\r\n" +
+        window.SetCaption(frmAbout::lblDescription, std::string(version.companyName) + "\r\n\r\n" +
                                                 std::string(version.legalCopyright));
     }
 }

@@ -15,26 +15,26 @@ using platform::ControlDesign;
 constexpr std::uint32_t kLinkStyle = platform::kUnderline | platform::kHandPointer;
 
 constexpr std::array kControls{
-    ControlDesign{ControlKind::PictureBox, "picIcon", "", 240, 240, 720, 720, 1},
-    ControlDesign{ControlKind::Label, "lblTitle", "", 1050, 240, 4365, 480, 4, {}, platform::kBold},
-    ControlDesign{ControlKind::Label, "lblVersion", "", 1050, 780, 4365, 225, 5},
-    ControlDesign{ControlKind::Label, "lblDescription", "", 1050, 1125, 4365, 690, 3},
+    ControlDesign{ControlKind::PictureBox, frmAbout::picIcon, "", 240, 240, 720, 720, 1},
+    ControlDesign{ControlKind::Label, frmAbout::lblTitle, "", 1050, 240, 4365, 480, 4, {}, platform::kBold},
+    ControlDesign{ControlKind::Label, frmAbout::lblVersion, "", 1050, 780, 4365, 225, 5},
+    ControlDesign{ControlKind::Label, frmAbout::lblDescription, "", 1050, 1125, 4365, 690, 3},
     // One etched line draws the grey stroke and the white one under it.
-    ControlDesign{ControlKind::Line, "Line1", "", 90, 1965, 5654, 1965, -1, {},
+    ControlDesign{ControlKind::Line, frmAbout::Line1, "", 90, 1965, 5654, 1965, -1, {},
                 platform::kEtchedLine},
     // The captions and the e-mail address get more room than they were
     // drawn with: the dialog font is wider than the one they were measured
     // for, and would cut their last letters off.
-    ControlDesign{ControlKind::Label, "lblTechSupport", "Tech Support:", 240, 2040, 1305, 255, 6},
-    ControlDesign{ControlKind::Label, "lblWeb", "Web:", 480, 2400, 690, 255, 7},
-    ControlDesign{ControlKind::Label, "lblWebLink", QUILLON_WEB_PAGE, 1200, 2400, 2535, 255, 9, {},
+    ControlDesign{ControlKind::Label, frmAbout::lblTechSupport, "Tech Support:", 240, 2040, 1305, 255, 6},
+    ControlDesign{ControlKind::Label, frmAbout::lblWeb, "Web:", 480, 2400, 690, 255, 7},
+    ControlDesign{ControlKind::Label, frmAbout::lblWebLink, QUILLON_WEB_PAGE, 1200, 2400, 2535, 255, 9, {},
                 kLinkStyle},
-    ControlDesign{ControlKind::Label, "lblEmail", "E-Mail:", 480, 2760, 690, 255, 8},
-    ControlDesign{ControlKind::Label, "lblEmailLink", QUILLON_SUPPORT_EMAIL, 1200, 2760, 2010, 255,
+    ControlDesign{ControlKind::Label, frmAbout::lblEmail, "E-Mail:", 480, 2760, 690, 255, 8},
+    ControlDesign{ControlKind::Label, frmAbout::lblEmailLink, QUILLON_SUPPORT_EMAIL, 1200, 2760, 2010, 255,
                 10, {}, kLinkStyle},
-    ControlDesign{ControlKind::PushButton, "cmdOK", "OK", 4245, 2265, 1260, 345, 0, {},
+    ControlDesign{ControlKind::PushButton, frmAbout::cmdOK, "OK", 4245, 2265, 1260, 345, 0, {},
                 platform::kDefaultButton | platform::kCancelButton},
-    ControlDesign{ControlKind::PushButton, "cmdSysInfo", "&System Info...", 4260, 2715, 1245, 345,
+    ControlDesign{ControlKind::PushButton, frmAbout::cmdSysInfo, "&System Info...", 4260, 2715, 1245, 345,
                 2},
 };
 
@@ -77,12 +77,12 @@ const platform::WindowDesign& frmAbout::Design() { return kSpec; }
 void frmAbout::Form_Load() {
     auto& about = window();
     FillAboutBox(about);
-    about.SetTextColor("lblTitle", kBlack);
-    about.SetTextColor("lblDescription", kBlack);
+    about.SetTextColor(lblTitle, kBlack);
+    about.SetTextColor(lblDescription, kBlack);
     if (!webLink_) webLink_ = std::make_unique<HyperText>(state_);
-    webLink_->CreateHyper(about, "lblWebLink");
+    webLink_->CreateHyper(about, lblWebLink);
     if (!emailLink_) emailLink_ = std::make_unique<HyperText>(state_);
-    emailLink_->CreateHyper(about, "lblEmailLink");
+    emailLink_->CreateHyper(about, lblEmailLink);
 }
 
 void frmAbout::Form_Unload() {
@@ -92,8 +92,8 @@ void frmAbout::Form_Unload() {
 }
 
 void frmAbout::Control_Click(std::string_view control) {
-    if (control == "cmdOK") cmdOK_Click();
-    if (control == "cmdSysInfo") cmdSysInfo_Click();
+    if (control == cmdOK) cmdOK_Click();
+    if (control == cmdSysInfo) cmdSysInfo_Click();
     if (HyperText* link = LinkOf(control)) link->mlblTarget_Click();
 }
 

@@ -24,6 +24,20 @@ public:
 // window.
 class frmAbout : public Form {
 public:
+    // The names its controls are addressed by.
+    static constexpr std::string_view picIcon = "picIcon";
+    static constexpr std::string_view lblTitle = "lblTitle";
+    static constexpr std::string_view lblVersion = "lblVersion";
+    static constexpr std::string_view lblDescription = "lblDescription";
+    static constexpr std::string_view Line1 = "Line1";
+    static constexpr std::string_view lblTechSupport = "lblTechSupport";
+    static constexpr std::string_view lblWeb = "lblWeb";
+    static constexpr std::string_view lblWebLink = "lblWebLink";
+    static constexpr std::string_view lblEmail = "lblEmail";
+    static constexpr std::string_view lblEmailLink = "lblEmailLink";
+    static constexpr std::string_view cmdOK = "cmdOK";
+    static constexpr std::string_view cmdSysInfo = "cmdSysInfo";
+
     explicit frmAbout(RunState& state);
 
     static const platform::WindowDesign& Design();

@@ -22,15 +22,15 @@ using platform::ControlKind;
 using platform::ControlDesign;
 
 constexpr std::array kControls{
-    ControlDesign{ControlKind::ListBox, "lstPrinters", "", 2640, 240, 6015, 1425, 0, {},
+    ControlDesign{ControlKind::ListBox, frmQuillon::lstPrinters, "", 2640, 240, 6015, 1425, 0, {},
                 platform::kSorted},
-    ControlDesign{ControlKind::PushButton, "cmdSetDefault", "&Set as default", 240, 240, 2175, 375, 1},
-    ControlDesign{ControlKind::PushButton, "cmdCreateShortcut", "&Create desktop shortcut", 240, 720,
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdSetDefault, "&Set as default", 240, 240, 2175, 375, 1},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCreateShortcut, "&Create desktop shortcut", 240, 720,
                 2175, 375, 2},
-    ControlDesign{ControlKind::PushButton, "cmdAddToStartup", "&Add to startup", 240, 1200, 2175, 375,
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAddToStartup, "&Add to startup", 240, 1200, 2175, 375,
                 3},
-    ControlDesign{ControlKind::PushButton, "cmdAbout", "A&bout", 5160, 1920, 1095, 375, 4},
-    ControlDesign{ControlKind::PushButton, "cmdCancel", "&Quit", 240, 1920, 2175, 375, 5},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAbout, "A&bout", 5160, 1920, 1095, 375, 4},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCancel, "&Quit", 240, 1920, 2175, 375, 5},
 };
 
 const platform::WindowDesign kSpec{
@@ -72,17 +72,17 @@ void frmQuillon::Form_KeyUp(int keyCode, int shift) {
 }
 
 void frmQuillon::Control_Click(std::string_view control) {
-    if (control == "cmdSetDefault") cmdSetDefault_Click();
-    if (control == "cmdCreateShortcut") cmdCreateShortcut_Click();
-    if (control == "cmdAddToStartup") cmdAddToStartup_Click();
-    if (control == "cmdAbout") cmdAbout_Click();
-    if (control == "cmdCancel") cmdCancel_Click();
+    if (control == cmdSetDefault) cmdSetDefault_Click();
+    if (control == cmdCreateShortcut) cmdCreateShortcut_Click();
+    if (control == cmdAddToStartup) cmdAddToStartup_Click();
+    if (control == cmdAbout) cmdAbout_Click();
+    if (control == cmdCancel) cmdCancel_Click();
 }
 
 void frmQuillon::cmdSetDefault_Click() {
     const auto& list = window();
-    const int selected = list.ListIndex("lstPrinters");
-    state_.SelectedPrinterText = selected >= 0 ? list.ListText("lstPrinters", selected) : "";
+    const int selected = list.ListIndex(lstPrinters);
+    state_.SelectedPrinterText = selected >= 0 ? list.ListText(lstPrinters, selected) : "";
     const std::optional<std::string_view> entry =
         selected >= 0 ? std::optional<std::string_view>(state_.SelectedPrinterText) : std::nullopt;
 
@@ -113,9 +113,9 @@ void frmQuillon::cmdSetDefault_Click() {
 
 std::optional<shortcuts::ShortcutRequest> frmQuillon::SelectedShortcut() {
     const auto& list = window();
-    const int selected = list.ListIndex("lstPrinters");
+    const int selected = list.ListIndex(lstPrinters);
     if (selected < 0) return std::nullopt;
-    const std::string entry = list.ListText("lstPrinters", selected);
+    const std::string entry = list.ListText(lstPrinters, selected);
     auto& system = state_.os.system;
     return shortcuts::MakeShortcutRequest(
         entry, printers::ListEntryToPrinterName(state_.PrinterTable, entry),
@@ -187,7 +187,7 @@ void frmQuillon::FillPrinterList(std::string_view keyList) {
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
         return text::LessIgnoringCase(names[a], names[b]);
     });
-    for (const auto index : order) window().AddItem("lstPrinters", names[index]);
+    for (const auto index : order) window().AddItem(lstPrinters, names[index]);
 }
 
 }  // namespace quillon::ui

@@ -14,6 +14,14 @@ namespace quillon::ui {
 // line and end the program before the window is ever shown.
 class frmQuillon : public Form {
 public:
+    // The names its controls are addressed by.
+    static constexpr std::string_view lstPrinters = "lstPrinters";
+    static constexpr std::string_view cmdSetDefault = "cmdSetDefault";
+    static constexpr std::string_view cmdCreateShortcut = "cmdCreateShortcut";
+    static constexpr std::string_view cmdAddToStartup = "cmdAddToStartup";
+    static constexpr std::string_view cmdAbout = "cmdAbout";
+    static constexpr std::string_view cmdCancel = "cmdCancel";
+
     frmQuillon(RunState& state, Forms& forms);
 
     static const platform::WindowDesign& Design();

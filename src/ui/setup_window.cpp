@@ -13,32 +13,32 @@ using platform::ControlKind;
 using platform::ControlDesign;
 
 constexpr std::array kControls{
-    ControlDesign{ControlKind::Frame, "fraDesktop", "", 120, 240, 4215, 1095, 0},
-    ControlDesign{ControlKind::OptionButton, "optDesktopYes", "Yes", 2520, 360, 615, 255, 1,
-                "fraDesktop"},
-    ControlDesign{ControlKind::OptionButton, "optDesktopNo", "No", 3240, 360, 615, 255, 2,
-                "fraDesktop"},
-    ControlDesign{ControlKind::Label, "lblDesktop",
+    ControlDesign{ControlKind::Frame, frmSetup::fraDesktop, "", 120, 240, 4215, 1095, 0},
+    ControlDesign{ControlKind::OptionButton, frmSetup::optDesktopYes, "Yes", 2520, 360, 615, 255, 1,
+                frmSetup::fraDesktop},
+    ControlDesign{ControlKind::OptionButton, frmSetup::optDesktopNo, "No", 3240, 360, 615, 255, 2,
+                frmSetup::fraDesktop},
+    ControlDesign{ControlKind::Label, frmSetup::lblDesktop,
                 "Do you want to enable the option to create desktop shortcuts?", 120, 120, 3975,
-                495, 3, "fraDesktop"},
-    ControlDesign{ControlKind::Frame, "fraStartup", "", 120, 1200, 4095, 495, 4},
-    ControlDesign{ControlKind::Label, "lblStartup",
+                495, 3, frmSetup::fraDesktop},
+    ControlDesign{ControlKind::Frame, frmSetup::fraStartup, "", 120, 1200, 4095, 495, 4},
+    ControlDesign{ControlKind::Label, frmSetup::lblStartup,
                 "Do you want to enable the option to create a startup group shortcut?", 120, 0,
-                4095, 615, 5, "fraStartup"},
-    ControlDesign{ControlKind::OptionButton, "optStartupYes", "Yes", 2520, 240, 615, 255, 6,
-                "fraStartup"},
-    ControlDesign{ControlKind::OptionButton, "optStartupNo", "No", 3240, 240, 615, 255, 7,
-                "fraStartup"},
-    ControlDesign{ControlKind::PushButton, "cmdOK", "&OK", 1193, 3000, 855, 375, 8},
-    ControlDesign{ControlKind::PushButton, "cmdCancel", "&Cancel", 2393, 3000, 855, 375, 9},
-    ControlDesign{ControlKind::Frame, "fraStartupAll", "", 120, 1680, 4095, 975, 10},
-    ControlDesign{ControlKind::Label, "lblStartupAll",
+                4095, 615, 5, frmSetup::fraStartup},
+    ControlDesign{ControlKind::OptionButton, frmSetup::optStartupYes, "Yes", 2520, 240, 615, 255, 6,
+                frmSetup::fraStartup},
+    ControlDesign{ControlKind::OptionButton, frmSetup::optStartupNo, "No", 3240, 240, 615, 255, 7,
+                frmSetup::fraStartup},
+    ControlDesign{ControlKind::PushButton, frmSetup::cmdOK, "&OK", 1193, 3000, 855, 375, 8},
+    ControlDesign{ControlKind::PushButton, frmSetup::cmdCancel, "&Cancel", 2393, 3000, 855, 375, 9},
+    ControlDesign{ControlKind::Frame, frmSetup::fraStartupAll, "", 120, 1680, 4095, 975, 10},
+    ControlDesign{ControlKind::Label, frmSetup::lblStartupAll,
                 "Do you want to enable the all users option in the startup group shortcut?", 120,
-                240, 3700, 615, 11, "fraStartupAll"},
-    ControlDesign{ControlKind::OptionButton, "optStartupAllYes", "Yes", 2520, 480, 615, 255, 12,
-                "fraStartupAll"},
-    ControlDesign{ControlKind::OptionButton, "optStartupAllNo", "No", 3240, 480, 615, 195, 13,
-                "fraStartupAll"},
+                240, 3700, 615, 11, frmSetup::fraStartupAll},
+    ControlDesign{ControlKind::OptionButton, frmSetup::optStartupAllYes, "Yes", 2520, 480, 615, 255, 12,
+                frmSetup::fraStartupAll},
+    ControlDesign{ControlKind::OptionButton, frmSetup::optStartupAllNo, "No", 3240, 480, 615, 195, 13,
+                frmSetup::fraStartupAll},
 };
 
 const platform::WindowDesign kSpec{
@@ -61,9 +61,9 @@ struct Question {
 };
 
 constexpr std::array kQuestions{
-    Question{"optDesktopYes", "optDesktopNo", &Options::DesktopSetting},
-    Question{"optStartupYes", "optStartupNo", &Options::StartupSetting},
-    Question{"optStartupAllYes", "optStartupAllNo", &Options::StartupAllSetting},
+    Question{frmSetup::optDesktopYes, frmSetup::optDesktopNo, &Options::DesktopSetting},
+    Question{frmSetup::optStartupYes, frmSetup::optStartupNo, &Options::StartupSetting},
+    Question{frmSetup::optStartupAllYes, frmSetup::optStartupAllNo, &Options::StartupAllSetting},
 };
 
 constexpr std::int32_t kYes = 1;
@@ -83,8 +83,8 @@ void frmSetup::Form_Load() {
 }
 
 void frmSetup::Control_Click(std::string_view control) {
-    if (control == "cmdOK") cmdOK_Click();
-    if (control == "cmdCancel") cmdCancel_Click();
+    if (control == cmdOK) cmdOK_Click();
+    if (control == cmdCancel) cmdCancel_Click();
 }
 
 void frmSetup::cmdOK_Click() {

@@ -11,6 +11,13 @@ namespace quillon::ui {
 // user cancels or closes the dialog.
 class frmStartupUsers : public Form {
 public:
+    // The names its controls are addressed by.
+    static constexpr std::string_view blbSelect = "blbSelect";
+    static constexpr std::string_view optCurrentUserOnly = "optCurrentUserOnly";
+    static constexpr std::string_view optAllUsers = "optAllUsers";
+    static constexpr std::string_view cmdOK = "cmdOK";
+    static constexpr std::string_view cmdCancel = "cmdCancel";
+
     explicit frmStartupUsers(RunState& state);
 
     static const platform::WindowDesign& Design();

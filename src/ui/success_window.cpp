@@ -11,9 +11,9 @@ using platform::ControlKind;
 using platform::ControlDesign;
 
 constexpr std::array kControls{
-    ControlDesign{ControlKind::Image, "Image1", "", 240, 240, 480, 480, -1},
-    ControlDesign{ControlKind::Label, "lblSuccess", "", 960, 240, 2655, 1095, 1},
-    ControlDesign{ControlKind::PushButton, "cmdOK", "&OK", 1335, 1440, 1215, 375, 0},
+    ControlDesign{ControlKind::Image, frmSuccess::Image1, "", 240, 240, 480, 480, -1},
+    ControlDesign{ControlKind::Label, frmSuccess::lblSuccess, "", 960, 240, 2655, 1095, 1},
+    ControlDesign{ControlKind::PushButton, frmSuccess::cmdOK, "&OK", 1335, 1440, 1215, 375, 0},
 };
 
 const platform::WindowDesign kSpec{
@@ -37,7 +37,7 @@ frmSuccess::frmSuccess(RunState& state) : Form(state, kSpec) {}
 const platform::WindowDesign& frmSuccess::Design() { return kSpec; }
 
 void frmSuccess::Form_Load() {
-    window().SetCaption("lblSuccess", "The default printer has been set to " +
+    window().SetCaption(lblSuccess, "The default printer has been set to " +
                                           FixVBAmpersandInText(state_.SelectedPrinterText) + ".");
 }
 
@@ -48,7 +48,7 @@ void frmSuccess::Form_Activate() {
 }
 
 void frmSuccess::Control_Click(std::string_view control) {
-    if (control == "cmdOK") cmdOK_Click();
+    if (control == cmdOK) cmdOK_Click();
 }
 
 void frmSuccess::cmdOK_Click() { Unload(); }

@@ -12,6 +12,11 @@ namespace quillon::ui {
 // click; opened from the list it waits for OK.
 class frmSuccess : public Form {
 public:
+    // The names its controls are addressed by.
+    static constexpr std::string_view Image1 = "Image1";
+    static constexpr std::string_view lblSuccess = "lblSuccess";
+    static constexpr std::string_view cmdOK = "cmdOK";
+
     explicit frmSuccess(RunState& state);
 
     static const platform::WindowDesign& Design();
