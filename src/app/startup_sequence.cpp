@@ -21,7 +21,7 @@ constexpr std::string_view kList = ui::frmQuillon::lstPrinters;
 void ApplyStartDelay(RunState& state) {
     const auto delay = GetSwitchValue(state.CommandLine(), "delay");
     if (!delay.found) return;
-    const float seconds = ParseSeconds(delay.value);
+    const float seconds = StartDelaySeconds(delay.value);
     state.WriteDiagnostic("execution delayed " + FormatSeconds(seconds) + " secs");
     ui::Wait(state, seconds);
 }

@@ -1,7 +1,8 @@
 #include "base/switches.h"
 
+#include <algorithm>
 #include <charconv>
-#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "base/text.h"
@@ -144,10 +145,21 @@ float ParseSeconds(std::string_view value) {
     float seconds = 0.0f;
     const auto [ptr, error] =
         std::from_chars(number.data(), number.data() + number.size(), seconds);
-    // A number beyond what a float holds counts as no number: an endless
-    // wait would hang the run in an invisible window.
-    if (error != std::errc{} || !std::isfinite(seconds)) return 0.0f;
+    if (error == std::errc::result_out_of_range) {
+        // Too large for a float, or too close to zero: tell which by the
+        // exponent's sign.
+        const bool tiny = number.find("e-") != std::string_view::npos ||
+                          number.find("E-") != std::string_view::npos;
+        if (tiny) return 0.0f;
+        const float huge = std::numeric_limits<float>::infinity();
+        return number.front() == '-' ? -huge : huge;
+    }
+    if (error != std::errc{}) return 0.0f;
     return seconds;
+}
+
+float StartDelaySeconds(std::string_view value) {
+    return std::min(ParseSeconds(value), kMaxStartDelaySeconds);
 }
 
 std::string FormatSeconds(float seconds) {

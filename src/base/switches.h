@@ -26,8 +26,17 @@ SwitchValue GetSwitchValue(std::string_view commandLine, std::string_view name);
 std::string PrinterArgumentFrom(std::string_view commandLine);
 
 // The longest leading decimal number of the text (sign, digits, point,
-// fraction, exponent); 0 when there is none.
+// fraction, exponent); 0 when there is none, an infinity of its sign when
+// it is too large for a float.
 float ParseSeconds(std::string_view value);
+
+// The longest start delay a run waits, whatever its command line says: a
+// Startup entry must never hold its log-on in an invisible wait for ever.
+inline constexpr float kMaxStartDelaySeconds = 600.0f;
+
+// The seconds a "/delay" value makes a run wait: the number, at most
+// kMaxStartDelaySeconds.
+float StartDelaySeconds(std::string_view value);
 // The shortest decimal text that reads back as the same number: 5 gives
 // "5", 2.5 gives "2.5".
 std::string FormatSeconds(float seconds);

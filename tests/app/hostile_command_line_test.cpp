@@ -97,14 +97,17 @@ TEST(HostileCommandLineRun, OnlySwitchesStillApplyThem) {
     EXPECT_EQ(run.state.Options.UncDisplayMode, 2);
 }
 
-TEST(HostileCommandLineRun, ALongDelayValueIsNoNumberAndNoWait) {
-    fakes::Harness run;
-    run.StoreOptions("1", "1", "1");
-    run.AddPrinter("Fax", "winspool", "FAX:");
-    // Past what a float holds: no endless wait in an invisible window.
-    EXPECT_EQ(run.Start("/delay 1" + std::string(400, '0') + " fax /q"), 0);
-    EXPECT_EQ(run.toolkit.waitedSeconds, 0.0);
-    EXPECT_EQ(run.Device(), "Fax,winspool,FAX:");
+TEST(HostileCommandLineRun, ALongDelayWaitsTenMinutesAndSaysSo) {
+    for (const std::string& delay : {"1" + std::string(400, '0'), std::string("1e30")}) {
+        fakes::Harness run;
+        run.StoreOptions("1", "1", "1");
+        run.AddPrinter("Fax", "winspool", "FAX:");
+        // No endless wait in an invisible window.
+        EXPECT_EQ(run.Start("/delay " + delay + " fax /q"), 0);
+        EXPECT_EQ(run.toolkit.waitedSeconds, 600.0) << delay;
+        EXPECT_EQ(run.LogLines()[2], "execution delayed 600 secs");
+        EXPECT_EQ(run.Device(), "Fax,winspool,FAX:");
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "base/switches.h"
@@ -111,10 +112,21 @@ TEST(ParseSeconds, ReadsTheLongestLeadingNumber) {
         {".5", 0.5f},       {".", 0.0f},        {"-", 0.0f},       {"+.", 0.0f},
         {"1e2", 100.0f},    {"1E-1", 0.1f},     {"1e", 1.0f},      {"1e+", 1.0f},
         {"2.5e1x", 25.0f},  {"1.2.3", 1.2f},    {"0x10", 0.0f},    {" 5", 0.0f},
-        {"1e999", 0.0f},    {"00012", 12.0f},
+        {"00012", 12.0f},   {"1e-999", 0.0f},
     };
     for (const auto& c : cases) {
         EXPECT_FLOAT_EQ(ParseSeconds(c.text), c.seconds) << "text: " << c.text;
+    }
+}
+
+TEST(StartDelaySeconds, WaitsTenMinutesAtMost) {
+    const float infinity = std::numeric_limits<float>::infinity();
+    const SecondsCase cases[] = {
+        {"5", 5.0f},     {"600", 600.0f}, {"600.5", 600.0f}, {"1e30", 600.0f},
+        {"1e999", 600.0f}, {"-1e999", -infinity}, {"abc", 0.0f},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StartDelaySeconds(c.text), c.seconds) << "text: " << c.text;
     }
 }
 
