@@ -45,7 +45,11 @@ private:
 };
 
 // What the shell is asked to open for a link caption: an e-mail address
-// (anything with "@") as a "mailto:" address, anything else as it stands.
+// (anything with "@") as a "mailto:" address, a web address without a
+// scheme as "https://" + the caption, anything else as it stands.
 std::string LinkTarget(std::string_view caption);
+
+// Whether the link begins with a scheme ("https:", "mailto:", ...).
+bool HasScheme(std::string_view link);
 
 }  // namespace quillon::ui

@@ -88,7 +88,7 @@ TEST_F(AboutWindowRun, LinksOpenWithTheShellAndTakeTheVisitedColour) {
         EXPECT_EQ(about.TextColor("lblEmailLink"), 0x0000FFU);
     });
     EXPECT_EQ(run.shell.executed,
-              (std::vector<std::string>{QUILLON_WEB_PAGE, "mailto:" QUILLON_SUPPORT_EMAIL}));
+              (std::vector<std::string>{"https://" QUILLON_WEB_PAGE, "mailto:" QUILLON_SUPPORT_EMAIL}));
     EXPECT_TRUE(run.toolkit.messages.empty());
 }
 
@@ -131,13 +131,17 @@ INSTANTIATE_TEST_SUITE_P(
                       LinkFailureCase{"lblEmailLink", 31, "Could not start e-mail program!"},
                       LinkFailureCase{"lblEmailLink", -1, "Could not start e-mail program!"}));
 
-TEST(LinkTarget, AnAddressWithAnAtSignIsMailedTo) {
+TEST(LinkTarget, AnAddressWithAnAtSignIsMailedToAndOneWithoutSchemeGoesOverHttps) {
     struct Case {
         const char* caption;
         const char* target;
     };
     for (const auto& c : {Case{"support@example.com", "mailto:support@example.com"},
-                          Case{"www.example.com/quillon", "www.example.com/quillon"},
+                          Case{"www.example.com/quillon", "https://www.example.com/quillon"},
+                          Case{"example.com:8080/q", "https://example.com:8080/q"},
+                          Case{"HTTP://example.com", "HTTP://example.com"},
+                          Case{"nosuchscheme:quillon", "nosuchscheme:quillon"},
+                          Case{"1a:b", "https://1a:b"}, Case{":x", "https://:x"},
                           Case{"example.com/~ann@home", "mailto:example.com/~ann@home"},
                           Case{"@", "mailto:@"}, Case{"", ""},
                           Case{"mailto:ann", "mailto:ann"}}) {
