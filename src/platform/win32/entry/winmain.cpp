@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/main.h"
+#include "app/startup_sequence.h"
 #include "base/run_state.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_files.h"
