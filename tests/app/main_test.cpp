@@ -87,6 +87,17 @@ TEST(Main, LogLinesCarryDateAndTime) {
     EXPECT_EQ(log->substr(0, 43), "2026.12.06 13.05.09 started with switches: ");
 }
 
+TEST(Main, ALineWrittenAtMidnightCarriesOneMomentsDateAndTime) {
+    fakes::Harness run;
+    run.StoreOptions("1", "1", "1");
+    run.system.clockSeconds = 86400 - 0.5;
+    run.system.secondsPerReading = 0.4;  // the next reading is past midnight
+    run.Start("");
+    const auto log = run.files.Content("C:\\Program Files\\Quillon\\QLNDiagnostics.log");
+    ASSERT_TRUE(log.has_value());
+    EXPECT_EQ(log->substr(0, 20), "2026.12.06 23.59.59 ");
+}
+
 TEST(Main, UnwritableLogDoesNotStopTheRun) {
     fakes::Harness run;
     run.files.readOnlyFolders.insert("C:\\Program Files\\Quillon");

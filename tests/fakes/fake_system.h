@@ -26,6 +26,9 @@ public:
     // Seconds since midnight of startDate; the local time follows it.
     double clockSeconds = 13 * 3600 + 5 * 60 + 9;
     platform::LocalDateTime startDate{2026, 12, 6, 0, 0, 0};
+    // How far the clock moves at every reading of the local time, for runs
+    // that cross midnight while they read it.
+    double secondsPerReading = 0;
 
     void Advance(double seconds) { clockSeconds += seconds; }
 
@@ -41,6 +44,7 @@ public:
     platform::LocalDateTime Now() override {
         // Days past the start date are not needed by any test; the time of
         // day wraps at midnight as a wall clock does.
+        clockSeconds += secondsPerReading;
         auto whole = static_cast<long long>(std::floor(clockSeconds));
         auto now = startDate;
         now.day += static_cast<int>(whole / 86400);
