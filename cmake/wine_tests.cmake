@@ -69,8 +69,16 @@ file(GLOB QUILLON_E2E_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 if(QUILLON_E2E_SOURCES)
     add_executable(quillon_e2e_tests ${QUILLON_E2E_SOURCES})
     target_include_directories(quillon_e2e_tests PRIVATE tests)
-    target_link_libraries(quillon_e2e_tests PRIVATE user32 advapi32 winspool shell32 ole32 uuid)
+    target_link_libraries(quillon_e2e_tests PRIVATE user32 gdi32 advapi32 winspool shell32 ole32 uuid)
     target_compile_definitions(quillon_e2e_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-    add_dependencies(quillon_e2e_tests quillon quillon-diagnostics)
+    add_dependencies(quillon_e2e_tests quillon quillon-diagnostics quillon_font_report)
     quillon_wine_test(quillon_e2e_tests)
+
+    # Loaded into quillon.exe by the layout tests to read its controls' fonts;
+    # found beside the test program.
+    add_library(quillon_font_report SHARED tests/wine/font_report/font_report.cpp)
+    target_include_directories(quillon_font_report PRIVATE tests)
+    target_link_libraries(quillon_font_report PRIVATE user32 gdi32)
+    target_link_options(quillon_font_report PRIVATE -static -static-libgcc -static-libstdc++)
+    set_target_properties(quillon_font_report PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()

@@ -393,12 +393,11 @@ void SetText(HWND control, const std::string& text) {
                         SMTO_ABORTIFHUNG, 5000, nullptr);
 }
 
-int PixelsOfColour(HWND control, COLORREF colour) {
-    RECT place{};
-    GetWindowRect(control, &place);
+std::vector<std::uint32_t> ScreenPixels(const RECT& place) {
     const int width = place.right - place.left;
     const int height = place.bottom - place.top;
-    if (width <= 0 || height <= 0) return 0;
+    if (width <= 0 || height <= 0) return {};
+    std::vector<std::uint32_t> pixels;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO format{};
@@ -410,24 +409,29 @@ int PixelsOfColour(HWND control, COLORREF colour) {
     format.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-    int count = 0;
     if (bitmap != nullptr) {
         HGDIOBJ old = SelectObject(memory, bitmap);
         BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
         GdiFlush();
         // The section holds blue, green, red and a spare byte per pixel.
         const auto* pixel = static_cast<const std::uint32_t*>(bits);
-        const std::uint32_t wanted =
-            (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-        for (int i = 0; i < width * height; ++i) {
-            if ((pixel[i] & 0xFFFFFF) == wanted) ++count;
-        }
+        pixels.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        for (int i = 0; i < width * height; ++i) pixels.push_back(pixel[i] & 0xFFFFFF);
         SelectObject(memory, old);
         DeleteObject(bitmap);
     }
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return count;
+    return pixels;
+}
+
+int PixelsOfColour(HWND control, COLORREF colour) {
+    RECT place{};
+    GetWindowRect(control, &place);
+    const std::uint32_t wanted =
+        (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    const auto pixels = ScreenPixels(place);
+    return static_cast<int>(std::count(pixels.begin(), pixels.end(), wanted));
 }
 
 void SetWineVersion(const char* version) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -104,6 +105,8 @@ bool ShowsAnIcon(HWND window);
 // A click on a label that reports clicks.
 void ClickLabel(HWND label);
 void SetText(HWND control, const std::string& text);
+// The screen's pixels inside the rectangle, top row first, as 0xRRGGBB.
+std::vector<std::uint32_t> ScreenPixels(const RECT& place);
 // How many pixels of the colour the control shows on the screen.
 int PixelsOfColour(HWND control, COLORREF colour);
 
