@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/win32/control_colors.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_toolkit.h"
@@ -390,8 +391,11 @@ bool Win32Window::OnSetCursor(HWND under, WORD hitTest, WORD mouseMessage) {
 }
 
 LRESULT Win32Window::OnControlColor(HDC dc, HWND control) const {
+    // Labels, options and frames draw in the colours of the system's scheme
+    // for dialogs, so that a high-contrast theme shows them too.
     const Control* found = Find(control);
-    if (found && found->textColor) ::SetTextColor(dc, *found->textColor);
+    const bool link = found && (found->design->style & kHandPointer);
+    ::SetTextColor(dc, TextColorOnFace(found ? found->textColor : std::nullopt, link));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }

@@ -594,7 +594,7 @@ TEST_F(WindowToolkit, LabelTextColourReachesThePainting) {
     ::SetTextColor(dc, 0x123456);
     SendMessageA(Control(window, "fraDesktop"), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                  reinterpret_cast<LPARAM>(Control(window, "lblStartup")));
-    EXPECT_EQ(GetTextColor(dc), 0x123456U) << "a label without a colour of its own";
+    EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_BTNTEXT)) << "a label without a colour of its own";
     DeleteDC(dc);
 }
 
