@@ -152,11 +152,15 @@ bool Contains(const RECT& outer, const RECT& inner) {
 // One control as the screen shows it.
 struct Shown {
     std::string name;
+    std::string text;
+    bool label = false;
+    bool enabled = false;
     RECT box{};
     RECT visible{};  // the box inside the frames and the window around it
     std::vector<RECT> drawn;  // its ink for a label, else its box
     SIZE room{};     // what the control leaves its text
     SIZE needs{};    // what the text takes
+    RECT textArea{};  // where a label or an option draws its text in its colours
 };
 
 // Where a static control of that style puts ink: the text drawn as the
@@ -185,6 +189,7 @@ void MeasureStatic(const Measurer& measure, const std::wstring& text, LONG style
         RECT onScreen = row;
         OffsetRect(&onScreen, shown.box.left, shown.box.top);
         shown.drawn.push_back(onScreen);
+        UnionRect(&shown.textArea, &shown.textArea, &onScreen);
     }
 }
 
@@ -201,8 +206,10 @@ void MeasureButton(const Measurer& measure, const std::wstring& text, LONG style
         shown.needs = measure.Text(text, shown.room.cx, lines | DT_CENTER);
     } else if (type != BS_GROUPBOX && type != BS_OWNERDRAW && type != BS_USERBUTTON) {
         const int check = 12 * dpi / 96 + 1;
+        shown.textArea = shown.box;
+        shown.textArea.left += check + measure.HalfOfDigitZero();
         // One more pixel on the right for the focus rectangle.
-        shown.room = {Width(shown.box) - check - measure.HalfOfDigitZero() - 1, Height(shown.box)};
+        shown.room = {Width(shown.textArea) - 1, Height(shown.box)};
         shown.needs = measure.Text(text, shown.room.cx, lines | DT_LEFT);
         shown.needs.cy = std::max<LONG>(shown.needs.cy, check);
     }
@@ -223,12 +230,15 @@ Shown Measure(HWND window, HWND control, const FontReader& fonts, int dpi) {
     char className[64] = {};
     GetClassNameA(control, className, sizeof className);
     const std::wstring text = TextOf(control);
-    shown.name = text.empty() ? std::string(className) : "\"" + Narrow(text) + "\"";
+    shown.text = Narrow(text);
+    shown.name = text.empty() ? std::string(className) : "\"" + shown.text + "\"";
+    shown.label = lstrcmpiA(className, "Static") == 0;
+    shown.enabled = IsWindowEnabled(control) != FALSE;
     const auto font = fonts.FontOf(control);
     if (!font) return shown;
     const Measurer measure(*font);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
-    if (lstrcmpiA(className, "Static") == 0) MeasureStatic(measure, text, style, shown);
+    if (shown.label) MeasureStatic(measure, text, style, shown);
     if (lstrcmpiA(className, "Button") == 0) MeasureButton(measure, text, style, dpi, shown);
     return shown;
 }
@@ -247,6 +257,24 @@ bool Overlap(const Shown& a, const Shown& b) {
         }
     }
     return false;
+}
+
+std::vector<Shown> ShownControls(HWND window, int dpi) {
+    std::vector<HWND> controls;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM found) {
+            // A frame is only the room of what it holds.
+            if (IsWindowVisible(child) && !GetWindow(child, GW_CHILD)) {
+                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&controls));
+    const FontReader fonts(window);
+    std::vector<Shown> shown;
+    for (HWND control : controls) shown.push_back(Measure(window, control, fonts, dpi));
+    return shown;
 }
 
 std::string Size(SIZE size) { return std::to_string(size.cx) + " x " + std::to_string(size.cy); }
@@ -292,22 +320,9 @@ ScopedUserValues::~ScopedUserValues() {
 }
 
 std::vector<std::string> LayoutFaults(HWND window, int dpi) {
-    std::vector<HWND> controls;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM found) {
-            // A frame is only the room of what it holds.
-            if (IsWindowVisible(child) && !GetWindow(child, GW_CHILD)) {
-                reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&controls));
-    const FontReader fonts(window);
+    const auto shown = ShownControls(window, dpi);
     std::vector<std::string> faults;
-    std::vector<Shown> shown;
-    for (HWND control : controls) {
-        const Shown& one = shown.emplace_back(Measure(window, control, fonts, dpi));
+    for (const Shown& one : shown) {
         if (one.needs.cx > one.room.cx || one.needs.cy > one.room.cy) {
             faults.push_back(one.name + " needs " + Size(one.needs) + " pixels for its text, has " +
                              Size(one.room));
@@ -325,6 +340,36 @@ std::vector<std::string> LayoutFaults(HWND window, int dpi) {
         }
     }
     return faults;
+}
+
+std::vector<std::string> TextsNotShownIn(HWND window, int dpi, COLORREF text, COLORREF link,
+                                        const std::vector<std::string>& links) {
+    const auto shown = ShownControls(window, dpi);
+    std::vector<std::string> missing;
+    for (const Shown& one : shown) {
+        if (!one.enabled || IsRectEmpty(&one.textArea)) continue;
+        const bool isLink = std::find(links.begin(), links.end(), one.text) != links.end();
+        const COLORREF colour = isLink ? link : text;
+        const std::uint32_t wanted =
+            (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+        const auto pixels = ScreenPixels(one.textArea);
+        int found = 0;
+        for (int y = one.textArea.top; y < one.textArea.bottom; ++y) {
+            for (int x = one.textArea.left; x < one.textArea.right; ++x) {
+                // Labels lie under the other controls; where one of those
+                // covers a label, its own colours show.
+                const POINT at{x, y};
+                const bool covered = std::any_of(shown.begin(), shown.end(), [&](const Shown& other) {
+                    return &other != &one && !other.label && PtInRect(&other.box, at);
+                });
+                const auto index = static_cast<std::size_t>((y - one.textArea.top) * Width(one.textArea) +
+                                                            (x - one.textArea.left));
+                if (!covered && pixels[index] == wanted) ++found;
+            }
+        }
+        if (found == 0) missing.push_back(one.name);
+    }
+    return missing;
 }
 
 std::optional<LOGFONTW> FontOf(HWND control) {

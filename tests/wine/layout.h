@@ -38,6 +38,12 @@ private:
 // inch are the program's, for the parts the controls scale themselves.
 std::vector<std::string> LayoutFaults(HWND window, int dpi);
 
+// The labels and options of a window whose text shows no pixel of its
+// colour (the link colour for the links named, the text colour for the
+// rest) where the text is drawn; disabled ones are passed over.
+std::vector<std::string> TextsNotShownIn(HWND window, int dpi, COLORREF text, COLORREF link,
+                                        const std::vector<std::string>& links);
+
 // The font a control of another process draws its text with; nothing when
 // the program could not be asked.
 std::optional<LOGFONTW> FontOf(HWND control);
