@@ -34,7 +34,9 @@ constexpr std::array kControls{
                 10, {}, kLinkStyle},
     ControlDesign{ControlKind::PushButton, frmAbout::cmdOK, "OK", 4245, 2265, 1260, 345, 0, {},
                 platform::kDefaultButton | platform::kCancelButton},
-    ControlDesign{ControlKind::PushButton, frmAbout::cmdSysInfo, "&System Info...", 4260, 2715, 1245, 345,
+    // Two pixels wider than drawn, to the left so that its right edge stays
+    // under OK's: at 96 DPI the caption would touch the focus rectangle.
+    ControlDesign{ControlKind::PushButton, frmAbout::cmdSysInfo, "&System Info...", 4230, 2715, 1275, 345,
                 2},
 };
 

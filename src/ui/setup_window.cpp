@@ -32,9 +32,11 @@ constexpr std::array kControls{
     ControlDesign{ControlKind::PushButton, frmSetup::cmdOK, "&OK", 1193, 3000, 855, 375, 8},
     ControlDesign{ControlKind::PushButton, frmSetup::cmdCancel, "&Cancel", 2393, 3000, 855, 375, 9},
     ControlDesign{ControlKind::Frame, frmSetup::fraStartupAll, "", 120, 1680, 4095, 975, 10},
+    // As wide as the first question's: narrower, the second line of the
+    // dialog font's wrap runs under the "Yes" beside it.
     ControlDesign{ControlKind::Label, frmSetup::lblStartupAll,
                 "Do you want to enable the all users option in the startup group shortcut?", 120,
-                240, 3700, 615, 11, frmSetup::fraStartupAll},
+                240, 3975, 615, 11, frmSetup::fraStartupAll},
     ControlDesign{ControlKind::OptionButton, frmSetup::optStartupAllYes, "Yes", 2520, 480, 615, 255, 12,
                 frmSetup::fraStartupAll},
     ControlDesign{ControlKind::OptionButton, frmSetup::optStartupAllNo, "No", 3240, 480, 615, 195, 13,

@@ -9,20 +9,24 @@ using platform::ControlKind;
 using platform::ControlDesign;
 
 constexpr std::array kControls{
-    // Wider than drawn, up to the options: in the dialog font the caption
-    // would not fit its first line and lose "for:" to a second one.
-    ControlDesign{ControlKind::Label, frmStartupUsers::blbSelect, "Add to startup for:", 240, 240, 1425, 255, 0},
-    ControlDesign{ControlKind::OptionButton, frmStartupUsers::optCurrentUserOnly, "C&urrent User Only", 1680, 240,
-                1935, 255, 1},
-    ControlDesign{ControlKind::OptionButton, frmStartupUsers::optAllUsers, "&All Users", 1680, 600, 1695, 255, 2},
-    ControlDesign{ControlKind::PushButton, frmStartupUsers::cmdOK, "&OK", 1035, 1200, 855, 375, 3},
-    ControlDesign{ControlKind::PushButton, frmStartupUsers::cmdCancel, "&Cancel", 1995, 1200, 855, 375, 4},
+    // The caption is wider in the dialog font than it was drawn for and would
+    // lose "for:" to a second line; the label, and with it the options, the
+    // window and the centred buttons, take what it needs on one line.
+    ControlDesign{ControlKind::Label, frmStartupUsers::blbSelect, "Add to startup for:", 240, 240,
+                1590, 255, 0},
+    ControlDesign{ControlKind::OptionButton, frmStartupUsers::optCurrentUserOnly,
+                "C&urrent User Only", 1845, 240, 1935, 255, 1},
+    ControlDesign{ControlKind::OptionButton, frmStartupUsers::optAllUsers, "&All Users", 1845, 600,
+                1695, 255, 2},
+    ControlDesign{ControlKind::PushButton, frmStartupUsers::cmdOK, "&OK", 1118, 1200, 855, 375, 3},
+    ControlDesign{ControlKind::PushButton, frmStartupUsers::cmdCancel, "&Cancel", 2078, 1200, 855,
+                375, 4},
 };
 
 const platform::WindowDesign kSpec{
     .name = "frmStartupUsers",
     .caption = "Add To Startup",
-    .clientWidth = 3885,
+    .clientWidth = 4050,
     .clientHeight = 1815,
     .border = platform::WindowBorder::FixedDialog,
     .position = platform::WindowPosition::CenterOwner,
