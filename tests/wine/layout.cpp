@@ -239,6 +239,13 @@ Shown Measure(HWND window, HWND control, const FontReader& fonts, int dpi) {
     const Measurer measure(*font);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     if (shown.label) MeasureStatic(measure, text, style, shown);
+    // An icon picture without its icon (a message box's without a symbol)
+    // shows only the face.
+    DWORD_PTR icon = 0;
+    if (shown.label && (style & SS_TYPEMASK) == SS_ICON &&
+        SendMessageTimeoutW(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 5000, &icon) && !icon) {
+        shown.drawn.clear();
+    }
     if (lstrcmpiA(className, "Button") == 0) MeasureButton(measure, text, style, dpi, shown);
     return shown;
 }

@@ -39,12 +39,14 @@ protected:
         QuillonTest::SetUp();
         AddProfilePrinter(kLongPrinter, "winspool,LPT1:,15,45");
         InstallSpoolerPrinter(kLongPrinter, "LPT1:");
+        SetDefaultDevice("HP LaserJet 4,winspool,LPT1:");
         DeleteMachineKey("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
         DeleteMachineKey("SOFTWARE\\Microsoft\\Shared Tools Location");
     }
 
 public:
     // The steps from a fresh run to each window.
+    using QuillonTest::program_;
     using QuillonTest::Start;
     HWND Main() {
         Start("");
@@ -83,12 +85,15 @@ const Screen kScreens[] = {
      {"www.example.com/quillon", "support@example.com"}},
     {"system-info-unavailable-box", false,
      [](Layout& t) {
-         return t.Press(t.Press(t.Main(), "A&bout", "About Quillon"), "&System Info...", "Quillon");
+         HWND about = t.Press(t.Main(), "A&bout", "About Quillon");
+         e2e::Press(FindControl(about, "Button", "&System Info..."));
+         return WaitForDialog(t.program_->Id(), "Quillon");  // not the main window of that title
      }},
     {"could-not-set-box", false,
      [](Layout& t) {
          AddProfilePrinter(kBrokenPrinter, "winspool");
-         return t.Start(std::string("\"") + kBrokenPrinter + "\"").WaitForWindow("Error");
+         const auto& program = t.Start(std::string("\"") + kBrokenPrinter + "\"");
+         return WaitForDialog(program.Id(), "Error");
      }},
 };
 
