@@ -1,0 +1,60 @@
+# What a Windows user downloads and an administrator deploys, built into
+# <build>/dist by the target quillon_package (part of every build, so that a
+# broken installer source fails it):
+#   quillon-<version>-win64.zip   quillon.exe and README.txt
+#   quillon-<version>-x64.msi     the installer of packaging/quillon.wxs
+#   README.txt                    the read-me for Windows users
+#   policy/quillon.admx, policy/en-US/quillon.adml   the administrative template
+# scripts/package copies the folder to dist/ at the top of the source tree.
+find_program(QUILLON_WIXL wixl)
+if(NOT QUILLON_WIXL)
+    if(QUILLON_TESTS)
+        message(FATAL_ERROR "The package tests need wixl (Debian package wixl).")
+    endif()
+    message(STATUS "wixl not found: no release package")
+    return()
+endif()
+
+set(QUILLON_DIST ${CMAKE_BINARY_DIR}/dist)
+set(QUILLON_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
+
+# The installer of quillon.exe, labelled with the version given, into the
+# file given; the tests build a second one with a higher version.
+function(quillon_msi output version)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${QUILLON_WIXL} --arch x64 --output ${output}
+            --define "Version=${version}"
+            --define "ProductName=${QUILLON_PRODUCT_NAME}"
+            --define "Manufacturer=${QUILLON_COMPANY_NAME}"
+            --define "ExeFile=$<TARGET_FILE:quillon>"
+            --define "IconFile=${CMAKE_SOURCE_DIR}/res/quillon.ico"
+            ${QUILLON_PACKAGING}/quillon.wxs
+        DEPENDS quillon ${QUILLON_PACKAGING}/quillon.wxs ${CMAKE_SOURCE_DIR}/res/quillon.ico
+        COMMENT "Building ${output}"
+        VERBATIM)
+endfunction()
+
+set(QUILLON_MSI ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-x64.msi)
+quillon_msi(${QUILLON_MSI} ${QUILLON_VERSION})
+
+# Windows' own editor shows the read-me, so it gets Windows line ends.
+configure_file(${QUILLON_PACKAGING}/README.txt.in ${QUILLON_DIST}/README.txt
+    @ONLY NEWLINE_STYLE CRLF)
+configure_file(${QUILLON_PACKAGING}/policy/quillon.admx ${QUILLON_DIST}/policy/quillon.admx COPYONLY)
+configure_file(${QUILLON_PACKAGING}/policy/en-US/quillon.adml
+    ${QUILLON_DIST}/policy/en-US/quillon.adml COPYONLY)
+
+# The zip holds the two files at its top, as they are named on the PC.
+set(QUILLON_ZIP ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-win64.zip)
+set(stage ${CMAKE_BINARY_DIR}/zip-stage)
+add_custom_command(OUTPUT ${QUILLON_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillon> ${QUILLON_DIST}/README.txt ${stage}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${stage}
+        ${CMAKE_COMMAND} -E tar cf ${QUILLON_ZIP} --format=zip quillon.exe README.txt
+    DEPENDS quillon ${QUILLON_DIST}/README.txt
+    COMMENT "Building ${QUILLON_ZIP}"
+    VERBATIM)
+
+add_custom_target(quillon_package ALL DEPENDS ${QUILLON_MSI} ${QUILLON_ZIP})
