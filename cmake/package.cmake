@@ -17,25 +17,15 @@ endif()
 
 set(QUILLON_DIST ${CMAKE_BINARY_DIR}/dist)
 set(QUILLON_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
-
-# The installer of quillon.exe, labelled with the version given, into the
-# file given; the tests build a second one with a higher version.
-function(quillon_msi output version)
-    add_custom_command(OUTPUT ${output}
-        COMMAND ${QUILLON_WIXL} --arch x64 --output ${output}
-            --define "Version=${version}"
-            --define "ProductName=${QUILLON_PRODUCT_NAME}"
-            --define "Manufacturer=${QUILLON_COMPANY_NAME}"
-            --define "ExeFile=$<TARGET_FILE:quillon>"
-            --define "IconFile=${CMAKE_SOURCE_DIR}/res/quillon.ico"
-            ${QUILLON_PACKAGING}/quillon.wxs
-        DEPENDS quillon ${QUILLON_PACKAGING}/quillon.wxs ${CMAKE_SOURCE_DIR}/res/quillon.ico
-        COMMENT "Building ${output}"
-        VERBATIM)
-endfunction()
-
 set(QUILLON_MSI ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-x64.msi)
-quillon_msi(${QUILLON_MSI} ${QUILLON_VERSION})
+set(QUILLON_ZIP ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-win64.zip)
+
+# Packages of an earlier version go, so that the folder holds one release.
+file(GLOB QUILLON_OLD_PACKAGES ${QUILLON_DIST}/quillon-*)
+list(REMOVE_ITEM QUILLON_OLD_PACKAGES ${QUILLON_MSI} ${QUILLON_ZIP})
+if(QUILLON_OLD_PACKAGES)
+    file(REMOVE ${QUILLON_OLD_PACKAGES})
+endif()
 
 # Windows' own editor shows the read-me, so it gets Windows line ends.
 configure_file(${QUILLON_PACKAGING}/README.txt.in ${QUILLON_DIST}/README.txt
@@ -44,9 +34,36 @@ configure_file(${QUILLON_PACKAGING}/policy/quillon.admx ${QUILLON_DIST}/policy/q
 configure_file(${QUILLON_PACKAGING}/policy/en-US/quillon.adml
     ${QUILLON_DIST}/policy/en-US/quillon.adml COPYONLY)
 
-# The zip holds the two files at its top, as they are named on the PC.
-set(QUILLON_ZIP ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-win64.zip)
-set(stage ${CMAKE_BINARY_DIR}/zip-stage)
+# The installer of a program target, labelled with the version given, into
+# the file given; the tests build a second one of a higher version. wixl
+# finds its source files only by paths relative to the folder it runs in, so
+# the program and the icon are put side by side for it first. It passes over
+# an attribute it does not know with a warning, and leaves out what the
+# attribute asked for; as a fatal warning that fails the build instead.
+function(quillon_msi output version program)
+    get_filename_component(name ${output} NAME)
+    set(stage ${CMAKE_BINARY_DIR}/package-files/${name})
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
+        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}>
+            ${CMAKE_SOURCE_DIR}/res/quillon.ico ${stage}
+        COMMAND ${CMAKE_COMMAND} -E chdir ${stage}
+            ${CMAKE_COMMAND} -E env G_DEBUG=fatal-warnings
+            ${QUILLON_WIXL} --arch x64 --output ${output}
+            --define "Version=${version}"
+            --define "ProductName=${QUILLON_PRODUCT_NAME}"
+            --define "Manufacturer=${QUILLON_COMPANY_NAME}"
+            ${QUILLON_PACKAGING}/quillon.wxs
+        DEPENDS ${program} ${QUILLON_PACKAGING}/quillon.wxs ${CMAKE_SOURCE_DIR}/res/quillon.ico
+        COMMENT "Building ${output}"
+        VERBATIM)
+endfunction()
+
+quillon_msi(${QUILLON_MSI} ${QUILLON_VERSION} quillon)
+
+# The zip holds the two files at its top, under the names they get on the PC.
+set(stage ${CMAKE_BINARY_DIR}/package-files/zip)
 add_custom_command(OUTPUT ${QUILLON_ZIP}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}

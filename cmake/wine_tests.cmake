@@ -22,6 +22,26 @@ set_target_properties(quillon-diagnostics PROPERTIES
 set(QUILLON_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "Wine prefix of the tests")
 set(QUILLON_WINE_RUN ${CMAKE_SOURCE_DIR}/tests/wine/wine-run)
 
+# The installer tests upgrade the package to a second installer of the next
+# version, which holds the program with the log on, so that the file it
+# replaced shows.
+math(EXPR next_revision "${QUILLON_VERSION_REVISION} + 1")
+set(QUILLON_NEXT_VERSION ${QUILLON_VERSION_MAJOR}.${QUILLON_VERSION_MINOR}.${next_revision})
+set(QUILLON_NEXT_MSI ${CMAKE_BINARY_DIR}/next/quillon-${QUILLON_NEXT_VERSION}-x64.msi)
+quillon_msi(${QUILLON_NEXT_MSI} ${QUILLON_NEXT_VERSION} quillon-diagnostics)
+add_custom_target(quillon_next_msi ALL DEPENDS ${QUILLON_NEXT_MSI})
+
+# What the Windows tests find through the environment: the programs and
+# packages under test and the sources they are checked against.
+set(QUILLON_TEST_ENVIRONMENT
+    QUILLON_EXE=${CMAKE_BINARY_DIR}/quillon.exe
+    QUILLON_DIAGNOSTICS_EXE=${CMAKE_BINARY_DIR}/diagnostics/quillon.exe
+    QUILLON_MSI=${QUILLON_MSI}
+    QUILLON_NEXT_MSI=${QUILLON_NEXT_MSI}
+    QUILLON_NEXT_VERSION=${QUILLON_NEXT_VERSION}
+    QUILLON_ICON=${CMAKE_SOURCE_DIR}/res/quillon.ico
+    QUILLON_ADMX=${CMAKE_SOURCE_DIR}/packaging/policy/quillon.admx)
+
 # Every Windows test needs the prefix; the last one to finish ends the Wine
 # server and the X server that wine-run may have started for it.
 add_test(NAME wine_prefix_stop COMMAND ${QUILLON_WINE_RUN} --stop ${QUILLON_WINE_PREFIX})
@@ -45,7 +65,7 @@ function(quillon_wine_test target)
     set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
     file(WRITE ${script} "if(${target}_TESTS)
   set_tests_properties(\${${target}_TESTS} PROPERTIES ENVIRONMENT
-    [==[QUILLON_EXE=${CMAKE_BINARY_DIR}/quillon.exe;QUILLON_DIAGNOSTICS_EXE=${CMAKE_BINARY_DIR}/diagnostics/quillon.exe]==])
+    [==[${QUILLON_TEST_ENVIRONMENT}]==])
 endif()
 ")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
@@ -65,13 +85,20 @@ target_link_libraries(quillon_win32_child PRIVATE quillon_win32)
 target_link_options(quillon_win32_child PRIVATE -static -static-libgcc -static-libstdc++)
 add_dependencies(quillon_win32_tests quillon_win32_child)
 
+# The zip, the read-me and the template, read natively.
+add_test(NAME package_contents COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/packaging/package_test.py)
+set_tests_properties(package_contents PROPERTIES ENVIRONMENT
+    "QUILLON_DIST=${QUILLON_DIST};QUILLON_EXE=$<TARGET_FILE:quillon>")
+
 file(GLOB QUILLON_E2E_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 if(QUILLON_E2E_SOURCES)
     add_executable(quillon_e2e_tests ${QUILLON_E2E_SOURCES})
-    target_include_directories(quillon_e2e_tests PRIVATE tests)
-    target_link_libraries(quillon_e2e_tests PRIVATE user32 gdi32 advapi32 winspool shell32 ole32 uuid)
+    # res/ for version.h: the installer must label the program as it labels itself.
+    target_include_directories(quillon_e2e_tests PRIVATE tests res)
+    target_link_libraries(quillon_e2e_tests PRIVATE user32 gdi32 advapi32 winspool shell32 ole32 uuid msi)
     target_compile_definitions(quillon_e2e_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-    add_dependencies(quillon_e2e_tests quillon quillon-diagnostics quillon_font_report)
+    add_dependencies(quillon_e2e_tests quillon quillon-diagnostics quillon_font_report
+        quillon_package quillon_next_msi)
     quillon_wine_test(quillon_e2e_tests)
 
     # Loaded into quillon.exe by the layout tests to read its controls' fonts;

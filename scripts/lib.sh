@@ -1,25 +1,31 @@
-# Shared by scripts/test and scripts/run: the packages the project needs on a
+# Shared by the scripts: the packages the project needs on a
 # Debian 12 machine, the build trees, and the services the Windows side runs
 # against (an X display for Wine, CUPS for printers). Sourced, not run.
 
 QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Everything beyond a bare Debian: the host toolchain and GoogleTest, the
-# MinGW-w64 cross compiler for quillon.exe, Wine to run it, Xvfb for its
-# windows, lnkinfo to read the shortcuts it writes, CUPS for printers Wine can
-# see, ImageMagick for screenshots and icons, ps for tests/wine/wine-run.
-# clang with its sanitizer and libFuzzer runtimes builds the sanitizer and
-# fuzz tree; clang-tidy and cppcheck are scripts/lint's.
-# fonts-wine gives Wine's windows their text without the long tail of Wine's
-# recommended packages.
+# What each script needs beyond a bare Debian.
+# The Windows tree build/win: the MinGW-w64 cross compiler for quillon.exe,
+# the GoogleTest sources its tests are built from, wixl for its installer.
+QUILLON_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wixl)
+# Wine to run quillon.exe and Xvfb for its windows. fonts-wine gives Wine's
+# windows their text without the long tail of Wine's recommended packages.
+QUILLON_WINE_PACKAGES=(wine64 wine fonts-wine xvfb)
+# scripts/run: the Windows tree, Wine, and ImageMagick for its screenshot.
+QUILLON_RUN_PACKAGES=("${QUILLON_WINDOWS_PACKAGES[@]}" "${QUILLON_WINE_PACKAGES[@]}" imagemagick)
+# scripts/package: a release tree without the tests.
+QUILLON_PACKAGE_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl)
+# scripts/test and the scripts it runs, everything: besides the above the host
+# toolchain and GoogleTest, lnkinfo to read the shortcuts quillon.exe writes,
+# CUPS for printers Wine can see, Python for the package tests and the
+# layer check, ps for tests/wine/wine-run; clang with its sanitizer and
+# libFuzzer runtimes builds the sanitizer and fuzz tree; clang-tidy and
+# cppcheck are scripts/lint's.
 QUILLON_PACKAGES=(
-    cmake g++ make ninja-build googletest libgtest-dev
-    g++-mingw-w64-x86-64-posix
-    wine64 wine fonts-wine
-    xvfb
+    "${QUILLON_RUN_PACKAGES[@]}"
+    g++ make libgtest-dev
     liblnk-utils
     cups cups-client cups-bsd
-    imagemagick
     python3 procps
     clang libclang-rt-14-dev clang-tidy cppcheck
 )
@@ -36,10 +42,12 @@ package_installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]
 }
 
-# Asks apt only when something is missing, so a prepared machine starts at once.
+# Installs the packages named, or else QUILLON_PACKAGES; asks apt only when
+# something is missing, so a prepared machine starts at once.
 install_missing() {
     local missing=() package
-    for package in "${QUILLON_PACKAGES[@]}"; do
+    [ $# -gt 0 ] || set -- "${QUILLON_PACKAGES[@]}"
+    for package in "$@"; do
         package_installed "$package" || missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -61,7 +62,10 @@ void DeleteTree(HKEY root, const char* path) { RegDeleteTreeA(root, path); }
 }  // namespace
 
 std::string ProgramPath(bool diagnostics) {
-    const char* variable = diagnostics ? "QUILLON_DIAGNOSTICS_EXE" : "QUILLON_EXE";
+    return PathFromEnvironment(diagnostics ? "QUILLON_DIAGNOSTICS_EXE" : "QUILLON_EXE");
+}
+
+std::string PathFromEnvironment(const char* variable) {
     const char* value = std::getenv(variable);
     if (value == nullptr) throw std::runtime_error(std::string(variable) + " is not set");
     std::string path = value;
@@ -76,6 +80,12 @@ std::string ProgramPath(bool diagnostics) {
 }
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
+
+std::string SpecialFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return path;
+}
 
 Process::Process(const std::string& exe, const std::string& arguments) {
     std::string commandLine = "\"" + exe + "\"";
@@ -483,6 +493,11 @@ std::vector<std::string> ReadLines(const std::string& path) {
         lines.push_back(line);
     }
     return lines;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {

@@ -22,7 +22,11 @@ using namespace std::chrono_literals;
 // The program under test: quillon.exe from QUILLON_EXE, or the build with
 // the log on from QUILLON_DIAGNOSTICS_EXE.
 std::string ProgramPath(bool diagnostics = false);
+// The Windows path of a file ctest names in an environment variable.
+std::string PathFromEnvironment(const char* variable);
 std::string FolderOf(const std::string& path);
+// A folder of the shell's (CSIDL_...); empty when it has none.
+std::string SpecialFolder(int csidl);
 
 class Process {
 public:
@@ -121,6 +125,8 @@ bool WriteLink(const std::string& path, const std::string& target);
 
 // The lines of a text file; empty when it does not exist.
 std::vector<std::string> ReadLines(const std::string& path);
+// The bytes of a file; empty when it does not exist.
+std::string FileBytes(const std::string& path);
 
 bool WaitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 

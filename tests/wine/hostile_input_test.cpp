@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -235,19 +234,6 @@ TEST_F(HostileLog, TwoRunsAtOnceLeaveWholeLinesOnly) {
     EXPECT_EQ(printerLines, kPrinters);
 }
 
-std::string StartupFolder() {
-    char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    return path;
-}
-
-std::string Content(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream file(path, std::ios::binary);
     file << bytes;
@@ -255,7 +241,7 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 class HostileStartupFolder : public QuillonTest {
 protected:
-    std::string folder = StartupFolder();
+    std::string folder = SpecialFolder(CSIDL_STARTUP);
 
     void SetUp() override {
         QuillonTest::SetUp();
@@ -276,7 +262,7 @@ TEST_F(HostileStartupFolder, OnlyTheProgramsOwnShortcutIsDeleted) {
     // Broken copies of another program's shortcut: deleting one would be
     // wrong whatever part of it can still be read.
     ASSERT_TRUE(WriteLink(folder + "\\Whole.lnk", "C:\\windows\\notepad.exe"));
-    const std::string whole = Content(folder + "\\Whole.lnk");
+    const std::string whole = FileBytes(folder + "\\Whole.lnk");
     ASSERT_GT(whole.size(), 0x4CU);
     // The files that are no shortcuts, each named like one of the program's.
     const std::map<std::string, std::string> odd = {
@@ -314,7 +300,7 @@ TEST_F(HostileStartupFolder, OnlyTheProgramsOwnShortcutIsDeleted) {
     for (const auto& [name, bytes] : odd) expected.push_back(name);
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(Links(folder), expected);
-    for (const auto& [name, bytes] : odd) EXPECT_EQ(Content(folder + "\\" + name), bytes) << name;
+    for (const auto& [name, bytes] : odd) EXPECT_EQ(FileBytes(folder + "\\" + name), bytes) << name;
 }
 
 }  // namespace

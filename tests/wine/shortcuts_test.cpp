@@ -24,12 +24,6 @@ constexpr const char* kAllUsersInfo =
 // Stand-ins for other programs the user's own shortcuts point at.
 constexpr const char* kOtherPrograms = "C:\\quillon-e2e";
 
-std::string Folder(int csidl) {
-    char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-    return path;
-}
-
 std::string Environment(const char* name) {
     char value[MAX_PATH] = {};
     const DWORD length = GetEnvironmentVariableA(name, value, MAX_PATH);
@@ -59,9 +53,9 @@ std::optional<std::uint32_t> ShowCommand(const std::string& path) {
 
 class ShortcutTest : public QuillonTest {
 protected:
-    std::string desktop = Folder(CSIDL_DESKTOPDIRECTORY);
-    std::string userStartup = Folder(CSIDL_STARTUP);
-    std::string allStartup = Folder(CSIDL_COMMON_STARTUP);
+    std::string desktop = SpecialFolder(CSIDL_DESKTOPDIRECTORY);
+    std::string userStartup = SpecialFolder(CSIDL_STARTUP);
+    std::string allStartup = SpecialFolder(CSIDL_COMMON_STARTUP);
     // Every desktop file a test may leave; the desktop may be the host
     // user's home folder, so nothing else there is touched.
     Strings desktopFiles{"Set default printer to Fax.lnk",

@@ -1,0 +1,77 @@
+"""The release package as a Windows user or an administrator opens it: the
+zip, the read-me and the administrative template of build/win/dist."""
+import os
+import pathlib
+import re
+import unittest
+import xml.etree.ElementTree as ElementTree
+import zipfile
+
+DIST = pathlib.Path(os.environ["QUILLON_DIST"])
+EXE = pathlib.Path(os.environ["QUILLON_EXE"])
+README = pathlib.Path(__file__).resolve().parents[2] / "README.md"
+POLICY = "{http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions}"
+
+
+def section(text, title):
+    """The lines after a heading ("## title", or the title underlined) up to
+    the next one."""
+    lines = text.splitlines()
+    body = []
+    for line in lines[[line.strip("# ") for line in lines].index(title) + 1:]:
+        if line.startswith("## ") or (body and re.fullmatch(r"-+", line)):
+            break
+        body.append(line)
+    return body
+
+
+def switches(lines):
+    return {word for line in lines for word in re.findall(r"(?:^|[\s`,])([/-][a-z]+)", line)}
+
+
+class Package(unittest.TestCase):
+    def test_zip_opens_to_the_program_and_the_read_me(self):
+        [archive_path] = DIST.glob("quillon-*-win64.zip")
+        with zipfile.ZipFile(archive_path) as archive:
+            self.assertEqual(sorted(archive.namelist()), ["README.txt", "quillon.exe"])
+            self.assertEqual(archive.read("quillon.exe"), EXE.read_bytes())
+            self.assertEqual(archive.read("README.txt"), (DIST / "README.txt").read_bytes())
+
+    def test_read_me_lists_the_switches_and_exit_codes_of_the_program(self):
+        raw = (DIST / "README.txt").read_bytes()
+        self.assertEqual(raw.count(b"\n"), raw.count(b"\r\n"), "Windows line ends")
+        version = re.search(r"quillon-(.+)-win64\.zip", next(DIST.glob("*.zip")).name)[1]
+        text = raw.decode("ascii").replace("\r\n", "\n")
+        self.assertEqual(text.splitlines()[0], "Quillon " + version)
+        readme = README.read_text(encoding="utf-8")
+        table = [line.split("|")[1] for line in section(readme, "Command line") if line.startswith("| `")]
+        self.assertEqual(switches(line for line in section(text, "Switches") if re.match(r"  [/-]", line)),
+                         switches(table))
+        codes = {line.split("|")[1].strip() for line in section(readme, "Exit codes")
+                 if re.match(r"\| \d", line)}
+        self.assertEqual({line.split()[0] for line in section(text, "Exit codes") if re.match(r"  \d", line)},
+                         codes)
+
+    def test_template_is_well_formed_and_names_only_texts_it_has(self):
+        admx = ElementTree.parse(DIST / "policy" / "quillon.admx").getroot()
+        adml = ElementTree.parse(DIST / "policy" / "en-US" / "quillon.adml").getroot()
+        named = {kind: set() for kind in ("string", "presentation")}
+        for element in admx.iter():
+            for value in element.attrib.values():
+                for kind, name in re.findall(r"\$\((string|presentation)\.([^)]+)\)", value):
+                    named[kind].add(name)
+        for kind in named:
+            held = {element.get("id") for element in adml.iter(f"{POLICY}{kind}")}
+            self.assertLessEqual(named[kind], held, f"{kind}s the ADML lacks")
+        categories = {element.get("name") for element in admx.iter(f"{POLICY}category")}
+        supported = {element.get("name") for element in admx.iter(f"{POLICY}definition")}
+        policies = list(admx.iter(f"{POLICY}policy"))
+        self.assertTrue(policies)
+        for policy in policies:
+            self.assertIn("$(string.", policy.get("explainText", ""), policy.get("name"))
+            self.assertIn(policy.find(f"{POLICY}parentCategory").get("ref"), categories)
+            self.assertIn(policy.find(f"{POLICY}supportedOn").get("ref"), supported)
+
+
+if __name__ == "__main__":
+    unittest.main()
