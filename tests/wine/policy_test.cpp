@@ -14,56 +14,42 @@
 namespace quillon::e2e {
 namespace {
 
-struct RegistryValue {
-    DWORD type = REG_NONE;
-    std::string data;
-};
-
 struct Policy {
-    std::string name, policyClass, key, valueName;
-    RegistryValue enabled, disabled;
+    std::string name, policyClass, key, valueName, enabled, disabled;
 };
 
-std::string Attribute(const std::string& tag, const char* name) {
+std::string Match(const std::string& text, const std::string& pattern) {
     std::smatch match;
-    const std::regex attribute(std::string("(?:^|\\s)") + name + "=\"([^\"]*)\"");
-    return std::regex_search(tag, match, attribute) ? match[1].str() : "";
+    return std::regex_search(text, match, std::regex(pattern)) ? match[1].str() : "";
 }
 
-// <string>text</string> is stored as REG_SZ, <decimal value="n"/> as REG_DWORD.
-RegistryValue ValueOf(const std::string& body, const char* element) {
-    std::smatch match;
-    const std::string open = std::string("<") + element + ">\\s*";
-    if (std::regex_search(body, match, std::regex(open + "<string>([^<]*)</string>"))) {
-        return {REG_SZ, match[1].str() + '\0'};
-    }
-    if (std::regex_search(body, match, std::regex(open + "<decimal value=\"(\\d+)\""))) {
-        const DWORD number = std::stoul(match[1].str());
-        return {REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number)};
-    }
-    return {};
-}
-
+// The template's policies with the texts they store. A value of another
+// kind reads as no text, which stores nothing the program would act on.
 std::vector<Policy> ReadTemplate(const std::string& path) {
     std::vector<Policy> policies;
     const std::string text = FileBytes(path);
     const std::regex policy("<policy\\s([^>]*)>([\\s\\S]*?)</policy>");
     for (std::sregex_iterator it(text.begin(), text.end(), policy), end; it != end; ++it) {
         const std::string tag = (*it)[1].str(), body = (*it)[2].str();
-        policies.push_back({Attribute(tag, "name"), Attribute(tag, "class"), Attribute(tag, "key"),
-                            Attribute(tag, "valueName"), ValueOf(body, "enabledValue"),
-                            ValueOf(body, "disabledValue")});
+        const auto attribute = [&](const char* name) {
+            return Match(tag, std::string("(?:^|\\s)") + name + "=\"([^\"]*)\"");
+        };
+        const auto value = [&](const char* state) {
+            return Match(body, std::string("<") + state + ">\\s*<string>([^<]*)</string>");
+        };
+        policies.push_back({attribute("name"), attribute("class"), attribute("key"),
+                            attribute("valueName"), value("enabledValue"), value("disabledValue")});
     }
     return policies;
 }
 
-void Apply(HKEY root, const Policy& policy, const RegistryValue& value) {
+void Apply(HKEY root, const Policy& policy, const std::string& text) {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(root, policy.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
                               nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(key, policy.valueName.c_str(), 0, value.type,
-                   reinterpret_cast<const BYTE*>(value.data.data()), static_cast<DWORD>(value.data.size()));
+    RegSetValueExA(key, policy.valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
 }
 
