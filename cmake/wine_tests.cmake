@@ -92,9 +92,11 @@ set_tests_properties(package_contents PROPERTIES ENVIRONMENT
 
 file(GLOB QUILLON_E2E_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
 if(QUILLON_E2E_SOURCES)
-    add_executable(quillon_e2e_tests ${QUILLON_E2E_SOURCES})
+    add_executable(quillon_e2e_tests ${QUILLON_E2E_SOURCES} tests/wine/e2e_tests.rc)
+    set_source_files_properties(tests/wine/e2e_tests.rc PROPERTIES OBJECT_DEPENDS
+        ${CMAKE_SOURCE_DIR}/tests/wine/e2e_tests.manifest)
     # res/ for version.h: the installer must label the program as it labels itself.
-    target_include_directories(quillon_e2e_tests PRIVATE tests res)
+    target_include_directories(quillon_e2e_tests PRIVATE tests tests/wine res)
     target_link_libraries(quillon_e2e_tests PRIVATE user32 gdi32 advapi32 winspool shell32 ole32 uuid msi)
     target_compile_definitions(quillon_e2e_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
     add_dependencies(quillon_e2e_tests quillon quillon-diagnostics quillon_font_report

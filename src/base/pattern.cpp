@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "base/text.h"
+
 namespace quillon {
 namespace {
 
@@ -11,38 +13,47 @@ namespace {
 // star instead of exponential.
 struct Element {
     enum Kind { Star, AnyOne, Digit, Literal, List } kind;
-    char literal = 0;
-    std::string_view list{};  // the text between "[" (or "[!") and "]"
+    std::string_view text{};  // the character, or the text between "[" (or "[!") and "]"
     bool negated = false;
 };
 
-bool InList(std::string_view list, char c) {
-    const auto u = static_cast<unsigned char>(c);
-    for (std::size_t i = 0; i < list.size(); ++i) {
+std::string_view CharacterAt(const platform::CharacterLayout& layout, std::string_view text,
+                             std::size_t at) {
+    return text.substr(at, layout.CharacterLength(text.substr(at)));
+}
+
+bool InList(const platform::CharacterLayout& layout, std::string_view list,
+            std::string_view character) {
+    const auto value = layout.Value(character);
+    std::size_t i = 0;
+    while (i < list.size()) {
+        const auto first = CharacterAt(layout, list, i);
+        const auto dash = i + first.size();
         // "a-f" is a range; a "-" at either end of the list is itself.
-        if (i + 2 < list.size() && list[i + 1] == '-') {
-            const auto low = static_cast<unsigned char>(list[i]);
-            const auto high = static_cast<unsigned char>(list[i + 2]);
+        if (dash + 1 < list.size() && list[dash] == '-') {
+            const auto last = CharacterAt(layout, list, dash + 1);
             // A range written backwards ("[z-a]") holds nothing.
-            if (low <= u && u <= high) return true;
-            i += 2;
-        } else if (list[i] == c) {
-            return true;
+            if (layout.Value(first) <= value && value <= layout.Value(last)) return true;
+            i = dash + 1 + last.size();
+        } else {
+            if (first == character) return true;
+            i = dash;
         }
     }
     return false;
 }
 
-bool Matches(const Element& element, char c) {
+bool Matches(const platform::CharacterLayout& layout, const Element& element,
+             std::string_view character) {
     switch (element.kind) {
         case Element::AnyOne:
             return true;
         case Element::Digit:
-            return c >= '0' && c <= '9';
+            return character.size() == 1 && character[0] >= '0' && character[0] <= '9';
         case Element::Literal:
-            return c == element.literal;
+            return character == element.text;
         case Element::List:
-            return InList(element.list, c) != element.negated;
+            return InList(layout, element.text, character) != element.negated;
         case Element::Star:
             break;
     }
@@ -53,28 +64,27 @@ bool Matches(const Element& element, char c) {
 // so a half-typed pattern still means something predictable. An empty list
 // "[]" matches no character and is dropped, so that "a[]b" reads as "ab";
 // "[!]" therefore matches any one character.
-std::vector<Element> Parse(std::string_view pattern) {
+std::vector<Element> Parse(const platform::CharacterLayout& layout, std::string_view pattern) {
     std::vector<Element> elements;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const char c = pattern[i];
-        if (c == '*') {
+    for (std::size_t i = 0; i < pattern.size();) {
+        const auto c = CharacterAt(layout, pattern, i);
+        i += c.size();
+        if (c == "*") {
             // A run of stars is one star.
             if (elements.empty() || elements.back().kind != Element::Star) {
                 elements.push_back({Element::Star});
             }
-        } else if (c == '?') {
+        } else if (c == "?") {
             elements.push_back({Element::AnyOne});
-        } else if (c == '#') {
+        } else if (c == "#") {
             elements.push_back({Element::Digit});
-        } else if (c == '[' && pattern.find(']', i + 1) != std::string_view::npos) {
-            const auto close = pattern.find(']', i + 1);
-            auto list = pattern.substr(i + 1, close - i - 1);
-            const bool negated = !list.empty() && list.front() == '!';
+        } else if (c == "[" && text::Find(pattern, "]", i) != std::string_view::npos) {
+            const auto close = text::Find(pattern, "]", i);
+            auto list = pattern.substr(i, close - i);
+            const bool negated = list.starts_with('!');
             if (negated) list.remove_prefix(1);
-            if (negated || !list.empty()) {
-                elements.push_back({Element::List, 0, list, negated});
-            }
-            i = close;
+            if (negated || !list.empty()) elements.push_back({Element::List, list, negated});
+            i = close + 1;
         } else {
             elements.push_back({Element::Literal, c});
         }
@@ -85,11 +95,13 @@ std::vector<Element> Parse(std::string_view pattern) {
 }  // namespace
 
 bool IsPattern(std::string_view argument) {
+    // Neither mark is ever part of a longer character.
     return argument.find_first_of("?*") != std::string_view::npos;
 }
 
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
-    const auto elements = Parse(pattern);
+    const auto& layout = text::ActiveCodePage().Layout();
+    const auto elements = Parse(layout, pattern);
     // Greedy matching that, on a mismatch, lets the last star take one more
     // character. Going back to the last star only is enough because every
     // other element takes exactly one character: at most len(name) restarts
@@ -99,15 +111,17 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     std::size_t starElement = elements.size();
     std::size_t starName = 0;
     while (n < name.size()) {
+        const auto character = CharacterAt(layout, name, n);
         if (e < elements.size() && elements[e].kind == Element::Star) {
             starElement = e++;
             starName = n;
-        } else if (e < elements.size() && Matches(elements[e], name[n])) {
+        } else if (e < elements.size() && Matches(layout, elements[e], character)) {
             ++e;
-            ++n;
+            n += character.size();
         } else if (starElement != elements.size()) {
             e = starElement + 1;
-            n = ++starName;
+            starName += layout.CharacterLength(name.substr(starName));
+            n = starName;
         } else {
             return false;
         }
@@ -118,7 +132,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
 
 bool PrinterArgumentMatches(std::string_view lowerName, std::string_view argument) {
     if (IsPattern(argument)) return MatchesPattern(lowerName, argument);
-    return lowerName.starts_with(argument);
+    return text::StartsWith(lowerName, argument);
 }
 
 }  // namespace quillon

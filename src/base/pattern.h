@@ -8,10 +8,12 @@ namespace quillon {
 bool IsPattern(std::string_view argument);
 
 // Whether the whole name matches the pattern: "?" any character, "*" any
-// run, "#" a digit, "[abc]" / "[a-f]" one listed character, "[!abc]" one
-// unlisted character; anything else stands for itself, compared exactly
-// (callers lower-case both sides). Inside brackets "?", "*" and "#" are
-// plain characters. Not well-formed pieces are taken literally, see the
+// run, "#" a digit 0-9, "[abc]" / "[a-f]" one listed character, "[!abc]"
+// one unlisted character; anything else stands for itself, compared exactly
+// (callers lower-case both sides). Characters are those of the active code
+// page, and a range holds what lies between its ends in the page's order
+// (code points under UTF-8). Inside brackets "?", "*" and "#" are plain
+// characters. Not well-formed pieces are taken literally, see the
 // definition.
 bool MatchesPattern(std::string_view name, std::string_view pattern);
 

@@ -3,33 +3,125 @@
 #include <algorithm>
 
 namespace quillon::text {
+namespace {
 
-char ToLower(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
-    // Latin-1 capitals À..Þ, except the multiplication sign.
-    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
-    return c;
+// The rules of plain ASCII, which every code page shares.
+class AsciiCodePage final : public platform::CodePage {
+public:
+    const platform::CharacterLayout& Layout() const override { return layout_; }
+    std::string Lower(std::string_view text) const override {
+        std::string result(text);
+        for (char& c : result) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+        }
+        return result;
+    }
+
+private:
+    platform::CharacterLayout layout_ = platform::CharacterLayout::SingleByte();
+};
+
+const AsciiCodePage kAscii;
+const platform::CodePage* active = &kAscii;
+
+const platform::CharacterLayout& Layout() { return active->Layout(); }
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+bool StandsAsWholeCharacters(std::string_view text, std::size_t position, std::size_t length) {
+    const auto& layout = Layout();
+    return layout.IsBoundary(text, position) && layout.IsBoundary(text, position + length);
+}
+
+}  // namespace
+
+ScopedCodePage::ScopedCodePage(const platform::CodePage& codePage) : previous_(active) {
+    active = &codePage;
+}
+
+ScopedCodePage::~ScopedCodePage() { active = previous_; }
+
+const platform::CodePage& ActiveCodePage() { return *active; }
+
 std::string ToLower(std::string_view s) {
-    std::string result(s);
-    for (char& c : result) c = ToLower(c);
-    return result;
+    // No code page uses a byte below 0x80 inside a longer character, and
+    // the system folds A-Z alike everywhere, so plain ASCII spares the
+    // system call.
+    return IsAscii(s) ? kAscii.Lower(s) : active->Lower(s);
 }
 
 bool LessIgnoringCase(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(ToLower(x)) < static_cast<unsigned char>(ToLower(y));
-    });
+    // std::string orders its bytes as unsigned characters.
+    return ToLower(a) < ToLower(b);
+}
+
+std::size_t Find(std::string_view text, std::string_view part, std::size_t from) {
+    for (auto found = text.find(part, from); found != std::string_view::npos;
+         found = text.find(part, found + 1)) {
+        if (StandsAsWholeCharacters(text, found, part.size())) return found;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t FindLast(std::string_view text, std::string_view part) {
+    for (auto found = text.rfind(part); found != std::string_view::npos;
+         found = text.rfind(part, found - 1)) {
+        if (StandsAsWholeCharacters(text, found, part.size())) return found;
+        if (found == 0) break;
+    }
+    return std::string_view::npos;
 }
 
 bool Contains(std::string_view haystack, std::string_view needle) {
-    return haystack.find(needle) != std::string_view::npos;
+    return Find(haystack, needle) != std::string_view::npos;
 }
 
 bool ContainsLower(std::string_view haystack, std::string_view lowerNeedle) {
     return Contains(ToLower(haystack), lowerNeedle);
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    return text.starts_with(prefix) && Layout().IsBoundary(text, prefix.size());
+}
+
+bool EndsWith(std::string_view text, std::string_view suffix) {
+    return text.ends_with(suffix) && Layout().IsBoundary(text, text.size() - suffix.size());
+}
+
+std::size_t FindIgnoringCase(std::string_view text, std::string_view lowerPart) {
+    // Character by character, so that a character whose lower case is
+    // longer or shorter than itself keeps the places of the text.
+    if (lowerPart.empty()) return 0;
+    const auto& layout = Layout();
+    for (std::size_t start = 0; start < text.size(); start += layout.CharacterLength(text.substr(start))) {
+        std::string_view rest = lowerPart;
+        std::size_t at = start;
+        while (!rest.empty() && at < text.size()) {
+            const auto character = text.substr(at, layout.CharacterLength(text.substr(at)));
+            const auto lower = ToLower(character);
+            if (!rest.starts_with(lower)) break;
+            rest.remove_prefix(lower.size());
+            at += character.size();
+        }
+        if (rest.empty()) return start;
+    }
+    return std::string_view::npos;
+}
+
+std::size_t CharacterLength(std::string_view text) { return Layout().CharacterLength(text); }
+
+std::string_view WholeCharacters(std::string_view text) {
+    return text.substr(0, text.size() - Layout().CutTailLength(text));
+}
+
+std::string_view FirstBytes(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    auto length = maxBytes;
+    while (length > 0 && !Layout().IsBoundary(text, length)) --length;
+    return text.substr(0, length);
 }
 
 std::string_view TrimTrailingBlanks(std::string_view s) {
@@ -43,7 +135,8 @@ std::string_view TrimBlanks(std::string_view s) {
 }
 
 std::string_view BeforeNul(std::string_view s) {
-    return s.substr(0, s.find('\0'));
+    // NUL never stands inside a character.
+    return WholeCharacters(s.substr(0, s.find('\0')));
 }
 
 }  // namespace quillon::text

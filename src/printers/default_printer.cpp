@@ -26,6 +26,13 @@ DriverAndPort LookUpDriverAndPort(platform::Profile& profile, std::string_view n
 
 bool Incomplete(const DriverAndPort& value) { return value.driver.empty() || value.port.empty(); }
 
+// Only a missing key gives back the default, so two reads with different
+// defaults tell a missing key from an empty value.
+bool HasPrinterPortsKey(platform::Profile& profile, std::string_view name) {
+    return !ReadProfileValue(profile, "PrinterPorts", name, "", kPrinterPortsBufferSize).empty() ||
+           ReadProfileValue(profile, "PrinterPorts", name, ",", kPrinterPortsBufferSize) != ",";
+}
+
 // Whether the text at the address fits the level-5 record's text buffer
 // with its NUL; a longer one would come back cut short.
 bool FitsRecordBuffer(const char* address) {
@@ -59,6 +66,10 @@ DefaultPrinter ReadDefaultPrinter(RunState& state) {
         }
     }
     return result;
+}
+
+bool IsInstalledPrinter(platform::Profile& profile, std::string_view name) {
+    return HasPrinterPortsKey(profile, name) || HasPrinterPortsKey(profile, ToUncForm(name));
 }
 
 SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_view> entry) {
@@ -122,9 +133,11 @@ SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_
 
 std::string StringFromPointer(const char* address) {
     if (address == nullptr) return {};
+    // One byte more than the buffer keeps tells whether the buffer would cut
+    // the text, and then where a whole character ends.
     std::size_t length = 0;
-    while (length < kRecordTextBufferSize - 1 && address[length] != '\0') ++length;
-    return std::string(address, length);
+    while (length < kRecordTextBufferSize && address[length] != '\0') ++length;
+    return std::string(text::FirstBytes(std::string_view(address, length), kRecordTextBufferSize - 1));
 }
 
 }  // namespace quillon::printers

@@ -45,8 +45,14 @@ SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_
 bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
                         std::string_view port);
 
+// Whether [PrinterPorts] holds a printer of that name, in its on-form or its
+// UNC form. The profile hands out its names in the active code page; one the
+// page could not carry came with "?" or look-alikes for some of its letters
+// and names no installed printer, so it is never written anywhere.
+bool IsInstalledPrinter(platform::Profile& profile, std::string_view name);
+
 // The text at the address, as read through a 512-character buffer: at most
-// 511 characters, cut at the first NUL.
+// 511 bytes, cut at the first NUL, and never in the middle of a character.
 std::string StringFromPointer(const char* address);
 
 }  // namespace quillon::printers

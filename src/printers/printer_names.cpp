@@ -18,8 +18,8 @@ struct UncParts {
 // after those two.
 std::optional<UncParts> SplitUnc(std::string_view name) {
     if (!name.starts_with("\\\\")) return std::nullopt;
-    const auto last = name.rfind('\\');
-    if (last < 2) return std::nullopt;
+    const auto last = text::FindLast(name, "\\");
+    if (last == std::string_view::npos || last < 2) return std::nullopt;
     return UncParts{name.substr(2, last - 2), name.substr(last + 1)};
 }
 
@@ -34,7 +34,7 @@ std::string OnForm(std::string_view printer, std::string_view server) {
 bool EndsWithServerOf(const UncParts& unc, std::string_view other) {
     std::string tail = "on ";
     tail.append(unc.server);
-    return text::ToLower(text::TrimTrailingBlanks(other)).ends_with(text::ToLower(tail));
+    return text::EndsWith(text::ToLower(text::TrimTrailingBlanks(other)), text::ToLower(tail));
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ std::string ListFormat(std::string_view name, std::int32_t uncDisplayMode) {
     std::string result(name);
     if (const auto unc = SplitUnc(name)) result = OnForm(unc->printer, unc->server);
     if (uncDisplayMode == 2) {
-        const auto marker = text::ToLower(result).find(kOnMarker);
+        const auto marker = text::FindIgnoringCase(result, kOnMarker);
         if (marker != std::string::npos) result.resize(marker);
     }
     return result;
@@ -57,7 +57,7 @@ std::string ToOnForm(std::string_view name) {
 }
 
 std::string ToUncForm(std::string_view name) {
-    const auto marker = name.rfind(kOnMarker);
+    const auto marker = text::FindLast(name, kOnMarker);
     if (marker == std::string_view::npos) return std::string(name);
     // Trailing blanks may eat into the marker itself ("A on "), leaving no
     // server at all rather than a position past the end.

@@ -58,7 +58,7 @@ std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, std::str
 std::string ReadShortcut(platform::Shell& shell, std::string_view path, std::string& name,
                          std::string& target, std::string& description,
                          std::string& workingFolder, std::string& arguments) {
-    const auto slash = path.rfind('\\');
+    const auto slash = text::FindLast(path, "\\");
     const std::size_t folderLength = slash == std::string_view::npos ? 0 : slash + 1;
     const std::string_view folder = path.substr(0, folderLength);
     std::string fileName(path.substr(folderLength));

@@ -9,7 +9,7 @@ constexpr std::string_view kRemovedCharacters = "/\\:*?\"<>|'";
 constexpr std::string_view kExecutableFileName = "quillon.exe";
 
 std::string_view AfterLastBackslash(std::string_view path) {
-    const auto slash = path.rfind('\\');
+    const auto slash = text::FindLast(path, "\\");
     return slash == std::string_view::npos ? std::string_view{} : path.substr(slash + 1);
 }
 
@@ -18,8 +18,14 @@ std::string_view AfterLastBackslash(std::string_view path) {
 std::string CleanShortcutName(std::string_view name) {
     std::string clean;
     clean.reserve(name.size());
-    for (const char c : name) {
-        if (kRemovedCharacters.find(c) == std::string_view::npos) clean += c;
+    while (!name.empty()) {
+        // Whole characters: in a double-byte page a trail byte may look like
+        // "\\" or "|".
+        const auto character = name.substr(0, text::CharacterLength(name));
+        const bool removed = character.size() == 1 &&
+                             kRemovedCharacters.find(character[0]) != std::string_view::npos;
+        if (!removed) clean += character;
+        name.remove_prefix(character.size());
     }
     return clean;
 }
@@ -29,7 +35,7 @@ std::string StartupFolderName(std::string_view startupPath) {
 }
 
 bool IsQuillonTarget(std::string_view target) {
-    const auto slash = target.rfind('\\');
+    const auto slash = text::FindLast(target, "\\");
     const auto fileName = slash == std::string_view::npos ? target : target.substr(slash + 1);
     return text::ToLower(fileName) == kExecutableFileName;
 }

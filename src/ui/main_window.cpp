@@ -135,11 +135,19 @@ bool frmQuillon::CreateShortcut(std::string_view strShortcutName,
     return result.created;
 }
 
+bool frmQuillon::SelectedPrinterInstalled() {
+    const auto& list = window();
+    return printers::IsInstalledPrinter(
+        state_.os.profile, printers::ListEntryToPrinterName(
+                               state_.PrinterTable, list.ListText(lstPrinters, list.ListIndex(lstPrinters))));
+}
+
 void frmQuillon::cmdCreateShortcut_Click() {
     const auto request = SelectedShortcut();
     if (!request) return;
     auto& toolkit = state_.os.toolkit;
-    if (CreateShortcut(request->name, request->target, request->arguments, "Desktop")) {
+    if (SelectedPrinterInstalled() &&
+        CreateShortcut(request->name, request->target, request->arguments, "Desktop")) {
         toolkit.MessageBox("Shortcut created successfully!", "Success",
                            platform::MessageIcon::Information);
     } else {
@@ -155,7 +163,9 @@ void frmQuillon::cmdAddToStartup_Click() {
     if (!request) return;
 
     bool result = false;
-    if (state_.StartupUsersChoice == "C") {
+    if (!SelectedPrinterInstalled()) {
+        // Nothing is removed for an entry that cannot be made.
+    } else if (state_.StartupUsersChoice == "C") {
         result = CreateShortcut(request->name, request->target, request->arguments, "Startup");
     } else if (state_.StartupUsersChoice == "A") {
         result = CreateShortcut(request->name, request->target, request->arguments, "All Startup");
@@ -180,13 +190,16 @@ void frmQuillon::FillPrinterList(std::string_view keyList) {
     // shows; adding in about its own order puts each entry at the end
     // instead of moving the ones after it, which keeps a list of many
     // thousand printers from filling in quadratic time. The stable sort
-    // keeps names that differ only in letter case in table order.
+    // keeps names that differ only in letter case in table order. Each name
+    // is lower-cased once, not once per comparison.
     const auto& names = state_.PrinterTable.DisplayPrinterNames;
+    std::vector<std::string> keys;
+    keys.reserve(names.size());
+    for (const auto& name : names) keys.push_back(text::ToLower(name));
     std::vector<std::size_t> order(names.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return text::LessIgnoringCase(names[a], names[b]);
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
     for (const auto index : order) window().AddItem(lstPrinters, names[index]);
 }
 

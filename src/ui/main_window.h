@@ -52,6 +52,10 @@ public:
 private:
     // The shortcut for the selected entry; nothing when none is selected.
     std::optional<shortcuts::ShortcutRequest> SelectedShortcut();
+    // Whether the selected entry names an installed printer: a shortcut
+    // for a name the code page could not carry would name none, or the
+    // wrong one, when it runs.
+    bool SelectedPrinterInstalled();
 
     Forms& forms_;
 };

@@ -31,6 +31,9 @@ public:
     // Runs after each key-list read, so a test can change the profile
     // between two reads.
     std::function<void()> afterKeyListRead;
+    // How the key list writes a name: as an older system's code page that
+    // cannot carry some of its letters would ("?" in their place).
+    std::function<std::string(const std::string&)> keyListForm;
 
     void Set(std::string_view section, std::string_view key, std::string_view value) {
         auto& found = SectionFor(section);
@@ -126,7 +129,7 @@ private:
         std::string list;
         if (const auto* section = FindSection(sectionName)) {
             for (const auto& entry : section->entries) {
-                list += entry.first;
+                list += keyListForm ? keyListForm(entry.first) : entry.first;
                 list += '\0';
             }
         }

@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <utility>
+
+#include "base/text.h"
 
 namespace quillon::fakes {
 namespace {
@@ -12,12 +13,7 @@ namespace {
 using platform::ControlKind;
 
 // The order of a sorted list box: letter case does not count.
-bool SortsBefore(std::string_view a, std::string_view b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](unsigned char x, unsigned char y) {
-                                            return std::tolower(x) < std::tolower(y);
-                                        });
-}
+bool SortsBefore(std::string_view a, std::string_view b) { return text::LessIgnoringCase(a, b); }
 
 template <typename T>
 void Erase(std::vector<T*>& list, const T* item) {

@@ -7,6 +7,7 @@
 #include "app/main.h"
 #include "app/startup_sequence.h"
 #include "base/run_state.h"
+#include "fakes/fake_code_page.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_registry.h"
@@ -25,6 +26,7 @@ namespace quillon::fakes {
 // on the windows the run left open.
 class Harness {
 public:
+    Utf8CodePage codePage;
     FakeProfile profile;
     FakeRegistry registry;
     FakeSpooler spooler;

@@ -118,6 +118,9 @@ TEST(StringFromPointer, CopiesAtMostFiveHundredElevenCharacters) {
     EXPECT_EQ(StringFromPointer("Fax"), "Fax");
     const std::string longName(600, 'x');
     EXPECT_EQ(StringFromPointer(longName.c_str()), std::string(511, 'x'));
+    // The buffer never keeps half a character.
+    const fakes::Utf8CodePage utf8;
+    EXPECT_EQ(StringFromPointer((std::string(510, 'x') + "é").c_str()), std::string(510, 'x'));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "fakes/fake_code_page.h"
 #include "printers/printer_names.h"
 
 namespace quillon::printers {
@@ -82,6 +83,30 @@ TEST(ToUncForm, SplitsAtTheLastLowerCaseMarker) {
         {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(ToUncForm(c.name), c.expected) << "name: " << c.name;
+}
+
+TEST(NameForms, SplitAndCompareWholeCharacters) {
+    using fakes::FakeCodePage;
+    // In the double-byte page "\x83\x5C" is one character ending in "\",
+    // and "\x83o" one ending in "o".
+    const struct {
+        const FakeCodePage& page;
+        std::string (*actual)();
+        std::string expected;
+    } cases[] = {
+        {FakeCodePage::DoubleByte(), [] { return ToOnForm("\\\\srv\\a\x83\x5C"); }, "a\x83\x5C on srv"},
+        {FakeCodePage::DoubleByte(), [] { return ListFormat("\\\\s\x83\x5C\\P", 1); }, "P on s\x83\x5C"},
+        {FakeCodePage::DoubleByte(),
+         [] { return std::to_string(PrinterNameMatches("\\\\srv\\A", "B\x83on srv")); }, "0"},
+        {FakeCodePage::Utf8(), [] { return ListFormat("ȺȺ ON srv", 2); }, "ȺȺ"},
+        {FakeCodePage::Utf8(), [] { return ListFormat("\\\\сервер\\Принтер", 2); }, "Принтер"},
+        {FakeCodePage::Utf8(),
+         [] { return std::to_string(PrinterNameMatches("\\\\СЕРВЕР\\A", "Принтер on сервер")); }, "1"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const text::ScopedCodePage page(cases[i].page);
+        EXPECT_EQ(cases[i].actual(), cases[i].expected) << "case " << i;
+    }
 }
 
 TEST(NameForms, OnFormAndUncFormTurnIntoEachOther) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "fakes/fake_code_page.h"
+
 namespace quillon::shortcuts {
 namespace {
 
@@ -62,6 +64,15 @@ TEST(IsQuillonTarget, OnlyTheExactFileNameInAnyCaseCounts) {
          }) {
         EXPECT_EQ(IsQuillonTarget(c.target), c.expected) << c.target;
     }
+}
+
+TEST(ShortcutNames, KeepDoubleByteCharactersWhole) {
+    // "\x83\x5C" and "\x83\x7C" end in "\" and "|".
+    const text::ScopedCodePage page(fakes::FakeCodePage::DoubleByte());
+    EXPECT_EQ(CleanShortcutName("To \x83\x5C\x83\x7C|\\"), "To \x83\x5C\x83\x7C");
+    EXPECT_EQ(StartupFolderName("C:\\Start\x83\x5C"), "Start\x83\x5C");
+    EXPECT_FALSE(IsQuillonTarget("C:\\\x83\x5Cquillon.exe"));
+    EXPECT_TRUE(IsQuillonTarget("C:\\\x83\x5C\\QUILLON.EXE"));
 }
 
 TEST(MakeShortcutRequest, RunsTheProgramWithThePrinterInQuotes) {

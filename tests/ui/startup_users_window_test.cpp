@@ -89,6 +89,24 @@ TEST_F(ShortcutButtons, FailedDesktopShortcutShowsTheError) {
     EXPECT_EQ(run.toolkit.messages[0].icon, MessageIcon::Exclamation);
 }
 
+TEST_F(ShortcutButtons, NameTheCodePageCannotCarryIsWrittenNowhere) {
+    run.AddPrinter("Принтер", "winspool", "LPT3:");
+    run.profile.keyListForm = [](const std::string& name) {
+        return name == "Принтер" ? std::string("???????") : name;
+    };
+    Open();
+    ClickFor("???????", "cmdCreateShortcut");
+    Answer([](fakes::FakeWindow& dialog) { dialog.Click("cmdOK"); });
+    ClickFor("???????", "cmdAddToStartup");
+    EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Error creating shortcut.", "Error adding to startup."}));
+    EXPECT_TRUE(run.shell.linkCalls.empty());
+    EXPECT_TRUE(run.shell.createShellLinkCalls.empty());
+    EXPECT_TRUE(run.shell.readPaths.empty()) << "old entries stay";
+    EXPECT_EQ(run.Ending([&] { Main().Click("cmdSetDefault"); }), 2);
+    EXPECT_EQ(MessageTexts().back(), "The default printer could not be set to ???????.");
+    EXPECT_TRUE(run.profile.writes.empty());
+}
+
 TEST_F(ShortcutButtons, DialogLayoutAndAllUsersOffered) {
     Open();
     bool shown = false;

@@ -51,6 +51,17 @@ TEST_F(Diagnostics, CommandLineRunLogsEveryStepInOrder) {
     EXPECT_EQ(lines, expected);
 }
 
+TEST_F(Diagnostics, NamesOutsideAsciiAreLoggedWhole) {
+    AddProfilePrinter("打印机 3楼", "winspool,LPT3:,15,45");
+    ASSERT_EQ(Start("打印机* /q", true).WaitForExit(30s), 0U);
+    const auto lines = WithoutTimeStamps(ReadLines(LogPath(true)));
+    for (const char* line : {"started with switches: 打印机* /q", "  printer 5 = 打印机 3楼",
+                             "found printer 打印机* - setting to default",
+                             "default printer set to 打印机 3楼"}) {
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+    }
+}
+
 TEST_F(Diagnostics, TwoRunsAppendToTheSameLog) {
     ASSERT_EQ(Start("nothing /nogui", true).WaitForExit(30s), 1U);
     ASSERT_EQ(Start("nothing /nogui", true).WaitForExit(30s), 1U);

@@ -185,7 +185,8 @@ std::vector<std::string> ListEntries(HWND list) {
         const auto length = SendMessageW(list, LB_GETTEXTLEN, i, 0);
         std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
         SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
-        std::string text(wide.size() * 2, '\0');
+        // Up to three bytes a UTF-16 unit in UTF-8.
+        std::string text(wide.size() * 3, '\0');
         const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, text.data(),
                                               static_cast<int>(text.size()), nullptr, nullptr);
         text.resize(bytes > 0 ? static_cast<std::size_t>(bytes - 1) : 0);
@@ -258,6 +259,27 @@ std::string DefaultDevice() {
     value.resize(GetProfileStringA("windows", "device", "", value.data(),
                                    static_cast<DWORD>(value.size())));
     return value;
+}
+
+std::wstring DefaultDeviceWide() {
+    std::wstring value(4096, L'\0');
+    DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
+                     L"Device", RRF_RT_REG_SZ, nullptr, value.data(), &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    value.resize(size / sizeof(wchar_t));
+    while (!value.empty() && value.back() == L'\0') value.pop_back();
+    return value;
+}
+
+std::wstring Utf16(const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(std::max(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                            static_cast<int>(wide.size())),
+        0)));
+    return wide;
 }
 
 void ClearOptions() {

@@ -77,6 +77,10 @@ void SetDefaultDevice(const std::string& value);  // empty: removes it
 // opens it (its driver is the one Wine prints through).
 void InstallSpoolerPrinter(const std::string& name, const std::string& port);
 std::string DefaultDevice();
+// [windows] "Device" as the registry keeps it, in UTF-16, read past every
+// code page; and a UTF-8 text of the tests in that form.
+std::wstring DefaultDeviceWide();
+std::wstring Utf16(const std::string& utf8);
 
 void ClearOptions();
 void StoreOptions(const char* desktop, const char* startup, const char* startupAll);

@@ -60,7 +60,8 @@ protected:
     // user's home folder, so nothing else there is touched.
     Strings desktopFiles{"Set default printer to Fax.lnk",
                          "Set default printer to Plotter on srv.lnk",
-                         "Set default printer to .lnk"};
+                         "Set default printer to .lnk",
+                         "Set default printer to 打印机 3楼.lnk"};
 
     void SetUp() override {
         QuillonTest::SetUp();
@@ -205,6 +206,24 @@ TEST_F(ShortcutTest, CurrentUserStartupEntry) {
     EXPECT_EQ(LnkinfoField(*info, "Local path"), ProgramPath()) << *info;
     EXPECT_EQ(LnkinfoField(*info, "Command line arguments"), "\"Fax\"") << *info;
     EXPECT_EQ(StoredOption(HKEY_LOCAL_MACHINE, "desktop"), std::nullopt);
+}
+
+TEST_F(ShortcutTest, NameOutsideAsciiIsCarriedWholeIntoBothShortcuts) {
+    SetWineVersion("win10");
+    AddProfilePrinter("打印机 3楼", "winspool,LPT3:,15,45");
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    SelectEntry(main, "打印机 3楼");
+    Press(FindControl(main, "Button", "&Create desktop shortcut"));
+    Dismiss("Success", "Shortcut created successfully!");
+    AddToStartup(main, "打印机 3楼", "C&urrent User Only", "&OK");
+    Dismiss("Success", "Successfully added to startup!");
+
+    for (const auto& folder : {desktop, userStartup}) {
+        const auto info = RunLnkinfo(folder + "\\Set default printer to 打印机 3楼.lnk");
+        ASSERT_TRUE(info) << folder;
+        EXPECT_EQ(LnkinfoField(*info, "Command line arguments"), "\"打印机 3楼\"") << *info;
+    }
 }
 
 TEST_F(ShortcutTest, AllUsersEntryOnVersionSixShowsTheInfoAndCopiesTheOptions) {

@@ -53,12 +53,16 @@ private:
     HWND window_ = nullptr;
 };
 
-TEST_F(QuillonTest, VersionSixSetsTheProfileWithoutBroadcast) {
-    BroadcastListener listener;
-    auto& program = Start("fax /q");
-    EXPECT_EQ(listener.PumpUntilExit(program, 30s), 0U);
-    EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
-    EXPECT_TRUE(BroadcastListener::sections().empty());
+TEST_F(QuillonTest, VersionSixAndLaterSetTheProfileWithoutBroadcast) {
+    for (const char* version : {"win7", "win10"}) {
+        SetWineVersion(version);
+        SetDefaultDevice("");
+        BroadcastListener listener;
+        auto& program = Start("fax /q");
+        EXPECT_EQ(listener.PumpUntilExit(program, 30s), 0U) << version;
+        EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:") << version;
+        EXPECT_TRUE(BroadcastListener::sections().empty()) << version;
+    }
 }
 
 TEST_F(QuillonTest, VersionFiveBroadcastsTheChangeOnce) {

@@ -15,6 +15,7 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_shell_link.h"
 
 namespace quillon::platform::win32 {
@@ -46,7 +47,7 @@ std::string Describe(HRESULT result) {
 }
 
 std::string FolderOf(std::string_view path) {
-    const auto slash = path.rfind('\\');
+    const auto slash = LastBackslash(path);
     return slash == std::string_view::npos ? std::string{} : std::string(path.substr(0, slash));
 }
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/program_arguments.h"
+#include "platform/win32/win32_code_page.h"
 
 namespace quillon::platform::win32 {
 
@@ -80,13 +81,13 @@ std::string Win32System::EnvironmentVariable(std::string_view name) {
 
 std::string Win32System::ExecutableFolder() {
     const std::string path = ModuleFileName();
-    const auto slash = path.rfind('\\');
+    const auto slash = LastBackslash(path);
     return slash == std::string::npos ? std::string{} : path.substr(0, slash);
 }
 
 std::string Win32System::ExecutableName() {
     const std::string path = ModuleFileName();
-    const auto slash = path.rfind('\\');
+    const auto slash = LastBackslash(path);
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     const auto dot = name.rfind('.');
     if (dot != std::string::npos) name.resize(dot);

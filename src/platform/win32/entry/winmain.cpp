@@ -5,7 +5,9 @@
 #include "app/main.h"
 #include "app/startup_sequence.h"
 #include "base/run_state.h"
+#include "base/text.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
@@ -21,6 +23,8 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace quillon::platform::win32;
+    Win32CodePage codePage;
+    quillon::text::ScopedCodePage activeCodePage(codePage);
     // The shell link objects live on this, the window thread.
     unique_couninitialize com(COINIT_APARTMENTTHREADED);
     Win32Profile profile;

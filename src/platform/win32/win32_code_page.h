@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+
+namespace quillon::platform::win32 {
+
+// The process's ANSI code page: UTF-8 where the manifest's active code
+// page is honoured, otherwise the system's own single- or double-byte page.
+CharacterLayout AnsiCharacterLayout();
+
+// The place of the path's last backslash that is a character of its own
+// (in a double-byte page 0x5C is also the trail byte of some characters);
+// npos when there is none.
+std::size_t LastBackslash(std::string_view path);
+
+// Lower-cases through the wide form of the text, as the system's own case
+// mapping does it for the user's locale.
+class Win32CodePage final : public CodePage {
+public:
+    Win32CodePage();
+
+    const CharacterLayout& Layout() const override { return layout_; }
+    std::string Lower(std::string_view text) const override;
+
+private:
+    CharacterLayout layout_;
+    bool utf8_;
+};
+
+}  // namespace quillon::platform::win32
