@@ -35,8 +35,14 @@ else()
     quillon_program(quillon 0)
 endif()
 
-# The reference program the benchmark runs beside quillon.exe.
+# The programs the benchmark runs beside quillon.exe: the reference setter,
+# the empty window (also the stand-in for the rest of a desktop session) and
+# the timer of windowed starts.
 add_executable(quillon_bench_reference WIN32 bench/reference_setter.cpp)
+add_executable(quillon_bench_empty_window WIN32 bench/empty_window.cpp)
+add_executable(quillon_bench_window_timer bench/window_timer.cpp)
 if(MINGW)
-    target_link_options(quillon_bench_reference PRIVATE -static)
+    foreach(target quillon_bench_reference quillon_bench_empty_window quillon_bench_window_timer)
+        target_link_options(${target} PRIVATE -static)
+    endforeach()
 endif()
