@@ -5,7 +5,6 @@
 #include "app/main.h"
 #include "app/startup_sequence.h"
 #include "base/run_state.h"
-#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
@@ -21,8 +20,6 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace quillon::platform::win32;
-    // The shell link objects live on this, the window thread.
-    unique_couninitialize com(COINIT_APARTMENTTHREADED);
     Win32Profile profile;
     Win32Registry registry;
     Win32Spooler spooler;
