@@ -45,7 +45,7 @@ function(quillon_wine_test target)
     set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
     file(WRITE ${script} "if(${target}_TESTS)
   set_tests_properties(\${${target}_TESTS} PROPERTIES ENVIRONMENT
-    [==[QUILLON_EXE=${CMAKE_BINARY_DIR}/quillon.exe;QUILLON_DIAGNOSTICS_EXE=${CMAKE_BINARY_DIR}/diagnostics/quillon.exe]==])
+    [==[QUILLON_EXE=${CMAKE_BINARY_DIR}/quillon.exe;QUILLON_DIAGNOSTICS_EXE=${CMAKE_BINARY_DIR}/diagnostics/quillon.exe;QUILLON_PLANTED_LIBRARIES=${CMAKE_BINARY_DIR}/planted]==])
 endif()
 ")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
@@ -81,4 +81,17 @@ if(QUILLON_E2E_SOURCES)
     target_link_libraries(quillon_font_report PRIVATE user32 gdi32)
     target_link_options(quillon_font_report PRIVATE -static -static-libgcc -static-libstdc++)
     set_target_properties(quillon_font_report PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+    # Libraries the tests plant beside a copy of quillon.exe under the names
+    # of system libraries it loads; each marks that it was loaded.
+    foreach(name winspool.drv shell32.dll user32.dll gdi32.dll comctl32.dll uxtheme.dll)
+        string(REPLACE "." "_" target quillon_planted_${name})
+        string(REGEX REPLACE "\\.[^.]*$" "" base ${name})
+        string(REGEX MATCH "\\.[^.]*$" suffix ${name})
+        add_library(${target} SHARED tests/wine/planted/planted_library.cpp)
+        set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${base} SUFFIX ${suffix}
+            RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+        target_link_options(${target} PRIVATE -static)
+        add_dependencies(quillon_e2e_tests ${target})
+    endforeach()
 endif()

@@ -5,6 +5,7 @@
 #include "app/main.h"
 #include "app/startup_sequence.h"
 #include "base/run_state.h"
+#include "platform/win32/library_search.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
@@ -20,6 +21,8 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace quillon::platform::win32;
+    // Before anything can load a library.
+    LoadLibrariesFromSystemFolderOnly();
     Win32Profile profile;
     Win32Registry registry;
     Win32Spooler spooler;
