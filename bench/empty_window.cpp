@@ -33,7 +33,8 @@ bool FileExists(const std::string& path) {
 int RunWhileFileExists(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    HANDLE change = FindFirstChangeNotificationA(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
+    HANDLE change =
+        FindFirstChangeNotificationA(folder.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
     if (change == INVALID_HANDLE_VALUE) return 1;
     while (FileExists(path)) {
         if (MsgWaitForMultipleObjects(1, &change, FALSE, INFINITE, QS_ALLINPUT) == WAIT_OBJECT_0) {

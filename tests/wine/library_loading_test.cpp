@@ -57,8 +57,8 @@ protected:
             // Wine takes its own library before a file of the same name
             // unless told otherwise; Windows takes whichever file its
             // search finds first.
-            SetWineLibraryPreference(name.ends_with(".dll") ? name.substr(0, name.size() - 4) : name,
-                                     "native,builtin");
+            const auto dll = name.rfind(".dll");
+            SetWineLibraryPreference(name.substr(0, dll), "native,builtin");
         }
         ASSERT_FALSE(FilesIn(planted, "*").empty());
     }
@@ -143,9 +143,10 @@ TEST(ImportTable, NamesOnlyLibrariesTheSystemTakesFromItsOwnFolder) {
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const auto& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const auto* entry =
+        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
     Strings imported;
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
-         directory.VirtualAddress != 0 && entry->Name != 0; ++entry) {
+    for (; directory.VirtualAddress != 0 && entry->Name != 0; ++entry) {
         imported.push_back(Lower(reinterpret_cast<const char*>(base + entry->Name)));
     }
     FreeLibrary(image);

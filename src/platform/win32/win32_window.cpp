@@ -172,7 +172,7 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
 void Win32Window::FillList(const Control& list) {
     std::size_t characters = 0;
     for (const auto& entry : list.entries) characters += entry.size() + 1;
-    SendMessageA(list.hwnd, LB_INITSTORAGE, list.entries.size(), characters);
+    SendMessageA(list.hwnd, LB_INITSTORAGE, list.entries.size(), static_cast<LPARAM>(characters));
     // In the order already sorted: inserting at the end does not sort
     // again, so the list shows the entries exactly as the state has them.
     for (const auto& entry : list.entries) {

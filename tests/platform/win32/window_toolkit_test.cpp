@@ -479,8 +479,8 @@ TEST_F(WindowToolkit, SortedListOrdersAsTheSystemsSortedListBox) {
     };
     for (const auto& fill : fills) {
         auto window = toolkit.Create(kMainSpec, mainEvents, nullptr);
-        HWND system = CreateWindowExA(0, "ListBox", "", WS_POPUP | LBS_SORT | LBS_HASSTRINGS, 0, 0,
-                                      100, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND system = CreateWindowExA(0, "ListBox", "", WS_POPUP | LBS_SORT | LBS_HASSTRINGS, 0,
+                                      0, 100, 100, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(system, nullptr);
         for (const auto& name : fill) {
             window->AddItem("lstPrinters", name);
