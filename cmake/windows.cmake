@@ -66,7 +66,10 @@ function(quillon_program target diagnostics)
     target_include_directories(${target} PRIVATE res)
     target_compile_definitions(${target} PRIVATE QUILLON_DIAGNOSTICS=${diagnostics})
     if(MINGW)
-        target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+        # Stripped in release builds: the debug sections of the static C++
+        # library are half the file, and Wine reads them in at every start.
+        target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
+            $<$<CONFIG:Release,MinSizeRel>:-s>)
     elseif(MSVC)
         set_property(TARGET ${target} PROPERTY
             MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
@@ -90,6 +93,6 @@ add_executable(quillon_bench_empty_window WIN32 bench/empty_window.cpp)
 add_executable(quillon_bench_window_timer bench/window_timer.cpp)
 if(MINGW)
     foreach(target quillon_bench_reference quillon_bench_empty_window quillon_bench_window_timer)
-        target_link_options(${target} PRIVATE -static)
+        target_link_options(${target} PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
     endforeach()
 endif()
