@@ -117,7 +117,7 @@ bool Win32Window::Realize() {
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
     CreateControls(hwnd, {});
-    Layout();
+    FitToClientArea();
     return true;
 }
 
@@ -132,11 +132,17 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
         if (!control.visible) styles.style &= ~static_cast<DWORD>(WS_VISIBLE);
         if (!control.enabled) styles.style |= WS_DISABLED;
         const auto id = kFirstControlId + index;
+        // Made in its place and with its font: moving and sizing each
+        // control afterwards would cost the window's first showing a round
+        // of messages per control.
+        const RECT place = ControlRect(design, dpi_, dpi_);
         control.hwnd = CreateWindowExA(styles.exStyle, styles.className, control.caption.c_str(),
-                                       styles.style, 0, 0, 0, 0, parent,
+                                       styles.style, place.left, place.top,
+                                       place.right - place.left, place.bottom - place.top, parent,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        toolkit_.Instance(), nullptr);
         if (!control.hwnd) continue;
+        SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), FALSE);
         switch (design.kind) {
         case ControlKind::Image:
             SendMessageA(control.hwnd, STM_SETICON,
@@ -145,7 +151,6 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
         case ControlKind::PictureBox: {
             // Drawn at the size of the control; loaded at that size at the
             // DPI of the screen, so that it need not be scaled there.
-            const RECT place = ControlRect(design, dpi_, dpi_);
             const int size = std::min(place.right - place.left, place.bottom - place.top);
             SendMessageA(control.hwnd, STM_SETICON,
                          reinterpret_cast<WPARAM>(toolkit_.ProgramIcon(size)), 0);
@@ -162,6 +167,7 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
             break;
         case ControlKind::Frame:
             CreateControls(control.hwnd, design.name);
+            FitFrameToControls(control.hwnd, design.name);
             break;
         default:
             break;
@@ -184,19 +190,25 @@ void Win32Window::FillList(const Control& list) {
     }
 }
 
+HFONT Win32Window::FontOf(const ControlDesign& design) {
+    return toolkit_.Font(dpi_, (design.style & kBold) != 0, (design.style & kUnderline) != 0);
+}
+
 void Win32Window::Layout() {
-    HWND hwnd = hwnd_.get();
     for (const auto& control : controls_) {
         if (!control.hwnd) continue;
         const auto& design = *control.design;
         const RECT place = ControlRect(design, dpi_, dpi_);
         SetWindowPos(control.hwnd, nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        const HFONT font =
-            toolkit_.Font(dpi_, (design.style & kBold) != 0, (design.style & kUnderline) != 0);
-        SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), TRUE);
         if (design.kind == ControlKind::Frame) FitFrameToControls(control.hwnd, design.name);
     }
+    FitToClientArea();
+}
+
+void Win32Window::FitToClientArea() {
+    HWND hwnd = hwnd_.get();
     // The frame around the client area is whatever the system draws at
     // this DPI; measure it rather than predict it.
     RECT window{};

@@ -121,6 +121,9 @@ private:
     void FillList(const Control& list);
     // Places and sizes the window and its controls for the DPI.
     void Layout();
+    // Sizes the window so that its client area is the layout's.
+    void FitToClientArea();
+    HFONT FontOf(const ControlDesign& design);
     void FitFrameToControls(HWND frame, std::string_view name);
     void Position();
     void Destroyed();
