@@ -3,10 +3,23 @@
 #   - a quiet command-line run among N printers against the reference
 #     program that only reads the key list and writes Device, run in turns
 #     in the same prefix (median wall time of each and their ratio);
+#   - the time until the main window is shown, against a program that shows
+#     one empty window;
 #   - the CPU time of a run that shows the success window, against its wall
 #     time;
 #   - the peak resident memory of such a run.
-# Wall times include starting the Wine process, as a user's would.
+# Wall times include starting the Wine process, as a user's would. Wine's
+# desktop process is kept running throughout, as it is in a user's session
+# (bench_desktop_start).
+
+# The quillon.exe measured; QUILLON_BENCH_EXE names another build.
+bench_exe() {
+    echo "${QUILLON_BENCH_EXE:-$QUILLON_ROOT/build/win/quillon.exe}"
+}
+
+bench_tool() {
+    winepath -w "$QUILLON_ROOT/build/win/quillon_bench_$1.exe"
+}
 
 bench_prefix_setup() {
     export WINEPREFIX="$QUILLON_ROOT/build/bench-wine"
@@ -53,12 +66,76 @@ bench_median() {
     sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
+# bench_report LABEL OTHER "quillon.exe's seconds" "the other program's seconds"
+bench_report() {
+    local label=$1 other=$2 median_program median_other
+    median_program=$(printf '%s\n' $3 | bench_median)
+    median_other=$(printf '%s\n' $4 | bench_median)
+    printf '%s: quillon.exe %.3f s, %s %.3f s, ratio %.2f (median of %d runs each)\n' \
+        "$label" "$median_program" "$other" "$median_other" \
+        "$(echo "$median_program / $median_other" | bc -l)" "$(wc -w <<<"$3")"
+}
+
+# The rest of a desktop session: a program that holds a hidden window from
+# before the first run to after the last, so that Wine keeps its desktop
+# process running, as it does while a user is logged on; otherwise each run
+# that shows a window would pay for starting it again.
+BENCH_DESKTOP_PID=
+bench_desktop_start() {
+    local ready="$WINEPREFIX/bench-desktop.ready" waited
+    rm -f "$ready"
+    wine "$(bench_tool empty_window)" /hidden "$(winepath -w "$ready")" >/dev/null 2>&1 &
+    BENCH_DESKTOP_PID=$!
+    for waited in $(seq 100); do
+        [ -f "$ready" ] && return 0
+        sleep 0.1
+    done
+    echo "The program that keeps the desktop did not start" >&2
+    return 1
+}
+
+# Deleting its file ends it.
+bench_desktop_stop() {
+    [ -n "$BENCH_DESKTOP_PID" ] || return 0
+    rm -f "$WINEPREFIX/bench-desktop.ready"
+    wait "$BENCH_DESKTOP_PID" 2>/dev/null || true
+    BENCH_DESKTOP_PID=
+}
+
+# Seconds until the program shows a window and waits for input, timed by
+# the timer program from the start of the process; nothing when it showed
+# none. The timer writes its lines the Windows way, with a carriage return.
+bench_window_seconds() {
+    { wine "$(bench_tool window_timer)" "$1" 2>/dev/null || true; } | tr -d '\r'
+}
+
+# bench_window_shown RUNS: seconds until quillon.exe (window mode, 4
+# printers) shows its main window, against the same for the empty-window
+# program, in turns. The timer closes each window again.
+bench_window_shown() {
+    local runs=$1 i program=() reference=() exe empty
+    exe=$(winepath -w "$(bench_exe)")
+    empty=$(bench_tool empty_window)
+    bench_printers 4
+    bench_window_seconds "$exe" >/dev/null
+    bench_window_seconds "$empty" >/dev/null
+    for i in $(seq "$runs"); do
+        program+=("$(bench_window_seconds "$exe")")
+        reference+=("$(bench_window_seconds "$empty")")
+    done
+    local shown=$(($(wc -w <<<"${program[*]}") + $(wc -w <<<"${reference[*]}")))
+    if [ "$shown" -ne $((2 * runs)) ]; then
+        echo "main window shown: $((2 * runs - shown)) of $((2 * runs)) runs showed no window"
+    fi
+    bench_report "main window shown" "empty window" "${program[*]}" "${reference[*]}"
+}
+
 # bench_against_reference COUNT RUNS
 bench_against_reference() {
     local count=$1 runs=$2 i program=() reference=()
     local exe reference_exe target
-    exe=$(winepath -w "$QUILLON_ROOT/build/win/quillon.exe")
-    reference_exe=$(winepath -w "$QUILLON_ROOT/build/win/quillon_bench_reference.exe")
+    exe=$(winepath -w "$(bench_exe)")
+    reference_exe=$(bench_tool reference)
     target=$(printf 'Printer-%05d' "$count")
     bench_printers "$count"
     # One unmeasured run of each, so both find the same warm caches.
@@ -68,12 +145,7 @@ bench_against_reference() {
         program+=("$(bench_wall "$exe" "$target" /q /nogui)")
         reference+=("$(bench_wall "$reference_exe" "$target")")
     done
-    local median_program median_reference
-    median_program=$(printf '%s\n' "${program[@]}" | bench_median)
-    median_reference=$(printf '%s\n' "${reference[@]}" | bench_median)
-    printf '%6d printers: quillon.exe %.3f s, reference %.3f s, ratio %.2f (median of %d runs each)\n' \
-        "$count" "$median_program" "$median_reference" \
-        "$(echo "$median_program / $median_reference" | bc -l)" "$runs"
+    bench_report "$(printf '%6d printers, quiet' "$count")" reference "${program[*]}" "${reference[*]}"
     local device
     device=$(bench_device)
     [ "$device" = "$target,winspool,LPT1:" ] || echo "        but Device is \"$device\", not $target: the figures are void"
@@ -87,7 +159,7 @@ bench_device() {
 # CPU time and peak memory of a run whose success window closes itself.
 bench_success_window_run() {
     local exe report
-    exe=$(winepath -w "$QUILLON_ROOT/build/win/quillon.exe")
+    exe=$(winepath -w "$(bench_exe)")
     bench_printers 4
     report=$(/usr/bin/time -f '%U %S %e %M' wine "$exe" Printer-00002 2>&1 >/dev/null | tail -1)
     read -r user system wall peak <<<"$report"

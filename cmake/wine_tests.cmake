@@ -40,7 +40,8 @@ set(QUILLON_TEST_ENVIRONMENT
     QUILLON_NEXT_MSI=${QUILLON_NEXT_MSI}
     QUILLON_NEXT_VERSION=${QUILLON_NEXT_VERSION}
     QUILLON_ICON=${CMAKE_SOURCE_DIR}/res/quillon.ico
-    QUILLON_ADMX=${CMAKE_SOURCE_DIR}/packaging/policy/quillon.admx)
+    QUILLON_ADMX=${CMAKE_SOURCE_DIR}/packaging/policy/quillon.admx
+    QUILLON_PLANTED_LIBRARIES=${CMAKE_BINARY_DIR}/planted)
 
 # Every Windows test needs the prefix; the last one to finish ends the Wine
 # server and the X server that wine-run may have started for it.
@@ -110,4 +111,17 @@ if(QUILLON_E2E_SOURCES)
     target_link_libraries(quillon_font_report PRIVATE user32 gdi32)
     target_link_options(quillon_font_report PRIVATE -static -static-libgcc -static-libstdc++)
     set_target_properties(quillon_font_report PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+    # Libraries the tests plant beside a copy of quillon.exe under the names
+    # of system libraries it loads; each marks that it was loaded.
+    foreach(name winspool.drv shell32.dll user32.dll gdi32.dll comctl32.dll uxtheme.dll)
+        string(REPLACE "." "_" target quillon_planted_${name})
+        string(REGEX REPLACE "\\.[^.]*$" "" base ${name})
+        string(REGEX MATCH "\\.[^.]*$" suffix ${name})
+        add_library(${target} SHARED tests/wine/planted/planted_library.cpp)
+        set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${base} SUFFIX ${suffix}
+            RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+        target_link_options(${target} PRIVATE -static)
+        add_dependencies(quillon_e2e_tests ${target})
+    endforeach()
 endif()

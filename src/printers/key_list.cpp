@@ -5,7 +5,6 @@
 namespace quillon::printers {
 namespace {
 
-constexpr std::size_t kFirstBufferSize = 8192;
 // A profile that claims ever longer lists must not take all memory; past
 // this size the list is taken as it came.
 constexpr std::size_t kLargestBufferSize = std::size_t{1} << 26;
@@ -13,7 +12,7 @@ constexpr std::size_t kLargestBufferSize = std::size_t{1} << 26;
 }  // namespace
 
 std::string ReadPrinterKeyList(platform::Profile& profile) {
-    std::size_t size = kFirstBufferSize;
+    std::size_t size = kFirstKeyListBufferSize;
     while (true) {
         std::string buffer(size, ' ');
         const auto count = profile.GetString("PrinterPorts", std::nullopt, "", buffer);

@@ -15,15 +15,25 @@ std::string LongName(int i) {
            std::to_string(i);
 }
 
+// Long names in the profile until their list is longer than the size.
+std::vector<std::string> AddLongNames(fakes::FakeProfile& profile, std::size_t listSize) {
+    std::vector<std::string> names;
+    for (std::size_t size = 0; size <= listSize; size += names.back().size() + 1) {
+        names.push_back(LongName(static_cast<int>(names.size())));
+        profile.Set("PrinterPorts", names.back(), "winspool,Ne01:,15,45");
+    }
+    return names;
+}
+
 TEST(ReadPrinterKeyList, ShortListComesInOneBlankFilledBuffer) {
     fakes::FakeProfile profile;
     profile.Set("PrinterPorts", "Fax", "winspool,FAX:,15,45");
     profile.Set("PrinterPorts", "\\\\prtsrv\\Laser 4", "winspool,Ne01:,15,45");
     const auto keyList = ReadPrinterKeyList(profile);
-    EXPECT_EQ(keyList.size(), 8192u);
+    EXPECT_EQ(keyList.size(), kFirstKeyListBufferSize);
     EXPECT_EQ(keyList.substr(0, 22), std::string("Fax\0\\\\prtsrv\\Laser 4\0\0", 22));
     EXPECT_EQ(keyList.find_first_not_of(' ', 22), std::string::npos);
-    EXPECT_EQ(profile.keyListReads, std::vector<std::size_t>{8192});
+    EXPECT_EQ(profile.keyListReads, std::vector<std::size_t>{kFirstKeyListBufferSize});
 }
 
 TEST(ReadPrinterKeyList, EmptySectionGivesNoPrinters) {
@@ -37,11 +47,7 @@ TEST(ReadPrinterKeyList, EmptySectionGivesNoPrinters) {
 
 TEST(ReadPrinterKeyList, LongListIsReadAgainUntilEveryNameFits) {
     fakes::FakeProfile profile;
-    std::vector<std::string> names;
-    for (int i = 0; i < 3000; ++i) {
-        names.push_back(LongName(i));
-        profile.Set("PrinterPorts", names.back(), "winspool,Ne01:,15,45");
-    }
+    const auto names = AddLongNames(profile, 2 * kFirstKeyListBufferSize);
     const auto keyList = ReadPrinterKeyList(profile);
     PrinterTable table;
     FillPrinterTable(table, keyList, 1);
@@ -56,7 +62,8 @@ TEST(ReadPrinterKeyList, LongListIsReadAgainUntilEveryNameFits) {
 TEST(ReadPrinterKeyList, ListThatJustFitsIsComplete) {
     // Names whose list, with its final NUL, fills the buffer to the byte, and
     // one that is a character short of it.
-    for (const std::size_t listSize : {std::size_t{8192}, std::size_t{8191}, std::size_t{8193}}) {
+    for (const std::size_t listSize : {kFirstKeyListBufferSize, kFirstKeyListBufferSize - 1,
+                                       kFirstKeyListBufferSize + 1}) {
         fakes::FakeProfile profile;
         std::vector<std::string> names;
         std::size_t used = 1;
@@ -75,7 +82,7 @@ TEST(ReadPrinterKeyList, ListThatJustFitsIsComplete) {
 
 TEST(ReadPrinterKeyList, PrinterAddedBetweenReadsIsIncluded) {
     fakes::FakeProfile profile;
-    for (int i = 0; i < 500; ++i) profile.Set("PrinterPorts", LongName(i), "winspool,Ne01:");
+    const auto names = AddLongNames(profile, kFirstKeyListBufferSize);
     bool added = false;
     profile.afterKeyListRead = [&] {
         if (!added) profile.Set("PrinterPorts", "Late arrival", "winspool,LPT1:");
@@ -83,7 +90,7 @@ TEST(ReadPrinterKeyList, PrinterAddedBetweenReadsIsIncluded) {
     };
     PrinterTable table;
     FillPrinterTable(table, ReadPrinterKeyList(profile), 1);
-    ASSERT_EQ(table.PrinterCount(), 501u);
+    ASSERT_EQ(table.PrinterCount(), names.size() + 1);
     EXPECT_EQ(table.RawPrinterNames.back(), "Late arrival");
 }
 

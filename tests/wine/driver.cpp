@@ -61,10 +61,6 @@ void DeleteTree(HKEY root, const char* path) { RegDeleteTreeA(root, path); }
 
 }  // namespace
 
-std::string ProgramPath(bool diagnostics) {
-    return PathFromEnvironment(diagnostics ? "QUILLON_DIAGNOSTICS_EXE" : "QUILLON_EXE");
-}
-
 std::string PathFromEnvironment(const char* variable) {
     const char* value = std::getenv(variable);
     if (value == nullptr) throw std::runtime_error(std::string(variable) + " is not set");
@@ -77,6 +73,10 @@ std::string PathFromEnvironment(const char* variable) {
         path = "Z:" + path;
     }
     return path;
+}
+
+std::string ProgramPath(bool diagnostics) {
+    return PathFromEnvironment(diagnostics ? "QUILLON_DIAGNOSTICS_EXE" : "QUILLON_EXE");
 }
 
 std::string FolderOf(const std::string& path) { return path.substr(0, path.find_last_of('\\')); }
@@ -464,6 +464,19 @@ int PixelsOfColour(HWND control, COLORREF colour) {
         (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
     const auto pixels = ScreenPixels(place);
     return static_cast<int>(std::count(pixels.begin(), pixels.end(), wanted));
+}
+
+void SetWineLibraryPreference(const std::string& library, const char* order) {
+    const std::string keyPath = "Software\\Wine\\AppDefaults\\quillon.exe\\DllOverrides";
+    if (order == nullptr) {
+        DeleteTree(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\quillon.exe");
+        return;
+    }
+    HKEY key = nullptr;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, keyPath.c_str(), &key) != ERROR_SUCCESS) return;
+    RegSetValueExA(key, library.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(order),
+                   static_cast<DWORD>(lstrlenA(order) + 1));
+    RegCloseKey(key);
 }
 
 void SetWineVersion(const char* version) {

@@ -121,6 +121,11 @@ int PixelsOfColour(HWND control, COLORREF colour);
 // Makes Wine report another version ("win98", "winxp64", "win7") to the
 // programs started afterwards.
 void SetWineVersion(const char* version);
+// The order in which Wine looks for a library ("winspool.drv", "user32")
+// for programs named quillon.exe: "native,builtin" takes a file of that
+// name wherever the search finds one first, as Windows does; null forgets
+// every such preference.
+void SetWineLibraryPreference(const std::string& library, const char* order);
 
 // The names of the shortcut files in a folder, sorted.
 std::vector<std::string> Links(const std::string& folder);

@@ -70,7 +70,12 @@ std::optional<std::string> ReadText(std::size_t size, Getter&& getter) {
 
 }  // namespace
 
+void Win32Shell::UseCom() {
+    if (!com_) com_.emplace(COINIT_APARTMENTTHREADED);
+}
+
 std::string Win32Shell::SpecialFolderPath(std::uintptr_t ownerWindow, int csidl) {
+    UseCom();
     unique_cotaskmem<ITEMIDLIST> items;
     if (SHGetSpecialFolderLocation(reinterpret_cast<HWND>(ownerWindow), csidl, items.out()) !=
         S_OK) {
@@ -81,12 +86,16 @@ std::string Win32Shell::SpecialFolderPath(std::uintptr_t ownerWindow, int csidl)
     return buffer.data();
 }
 
-std::unique_ptr<ShellLink> Win32Shell::CreateShellLink() { return CreateWin32ShellLink(); }
+std::unique_ptr<ShellLink> Win32Shell::CreateShellLink() {
+    UseCom();
+    return CreateWin32ShellLink();
+}
 
 std::int32_t Win32Shell::fCreateShellLink(std::string_view folder, std::string_view linkName,
                                           std::string_view target, std::string_view arguments,
                                           bool privateFlag, std::string_view parent) {
     if (parent != kProgramsParent || folder.empty()) return 0;
+    UseCom();
     std::string path = SpecialFolderPath(0, privateFlag ? CSIDL_PROGRAMS : CSIDL_COMMON_PROGRAMS);
     if (path.empty()) return 0;
     if (folder != kProgramsParent) {
@@ -133,6 +142,7 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
                                    ? fileName.substr(0, fileName.size() - kLinkExtension.size())
                                    : fileName);
 
+    UseCom();
     unique_com<IShellLinkA> link;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IShellLinkA, link.out_void());
@@ -181,6 +191,8 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
 }
 
 std::intptr_t Win32Shell::ShellExecute(std::string_view target) {
+    // The shell may hand the target to an extension that needs COM.
+    UseCom();
     const std::string targetText(target);
     return reinterpret_cast<std::intptr_t>(
         ShellExecuteA(nullptr, nullptr, targetText.c_str(), nullptr, nullptr, SW_SHOWNORMAL));

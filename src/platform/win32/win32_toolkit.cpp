@@ -48,6 +48,11 @@ GetDpiForWindowFunction FindGetDpiForWindow() {
     return reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
 }
 
+// Whether the window system's library is in the process. Without it the
+// thread has no message queue, so there are no events to handle or to wait
+// for; loading it only to find none would cost more than the whole run.
+bool WindowLibraryLoaded() { return GetModuleHandleA("user32.dll") != nullptr; }
+
 UINT IconFlag(MessageIcon icon) {
     switch (icon) {
     case MessageIcon::Information:
@@ -83,25 +88,25 @@ WindowClassRegistration::~WindowClassRegistration() {
     if (registered_) UnregisterClassA(name_, instance_);
 }
 
-Win32Toolkit::Win32Toolkit(HINSTANCE instance)
-    : instance_(instance),
-      screenDpi_(ScreenDpi()),
-      getDpiForWindow_(FindGetDpiForWindow()),
-      windowClass_(instance, kWindowClassName, &Win32Window::WindowProc),
-      frameClass_(instance, kFrameClassName, &FrameWindowProc) {
+Win32Toolkit::Win32Toolkit(HINSTANCE instance) : instance_(instance) {}
+
+Win32Toolkit::~Win32Toolkit() = default;
+
+void Win32Toolkit::StartWindowing() {
+    if (windowClass_) return;
+    windowClass_.emplace(instance_, kWindowClassName, &Win32Window::WindowProc);
+    frameClass_.emplace(instance_, kFrameClassName, &FrameWindowProc);
+    getDpiForWindow_ = FindGetDpiForWindow();
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
     InitCommonControlsEx(&controls);
 }
 
-Win32Toolkit::~Win32Toolkit() = default;
-
 std::unique_ptr<Window> Win32Toolkit::Create(const WindowDesign& design, WindowEvents& events,
                                              const Window* owner) {
-    const auto* ownerWindow = dynamic_cast<const Win32Window*>(owner);
     return std::make_unique<Win32Window>(*this, design, events,
-                                         ownerWindow ? ownerWindow->Handle() : nullptr);
+                                         dynamic_cast<const Win32Window*>(owner));
 }
 
 void Win32Toolkit::MessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
@@ -114,20 +119,26 @@ void Win32Toolkit::MessageBox(std::string_view text, std::string_view title, Mes
 }
 
 void Win32Toolkit::SetScreenPointer(ScreenPointer pointer) {
-    switch (pointer) {
+    screenPointer_ = pointer;
+    // Shown at once: the pointer usually changes before work that handles
+    // no messages for a while. Without a window of the program on the
+    // screen the pointer is other programs' to set.
+    if (AnyWindowBuilt()) {
+        HCURSOR cursor = ScreenCursor();
+        SetCursor(cursor ? cursor : LoadCursor(nullptr, IDC_ARROW));
+    }
+}
+
+HCURSOR Win32Toolkit::ScreenCursor() const {
+    switch (screenPointer_) {
     case ScreenPointer::Hourglass:
-        screenCursor_ = LoadCursor(nullptr, IDC_WAIT);
-        break;
+        return LoadCursor(nullptr, IDC_WAIT);
     case ScreenPointer::Custom:
-        screenCursor_ = LoadCursor(nullptr, IDC_HAND);
-        break;
+        return LoadCursor(nullptr, IDC_HAND);
     case ScreenPointer::Default:
-        screenCursor_ = nullptr;
         break;
     }
-    // Shown at once: the pointer usually changes before work that handles
-    // no messages for a while.
-    SetCursor(screenCursor_ ? screenCursor_ : LoadCursor(nullptr, IDC_ARROW));
+    return nullptr;
 }
 
 void Win32Toolkit::Dispatch(MSG& message) {
@@ -145,6 +156,7 @@ void Win32Toolkit::Dispatch(MSG& message) {
 }
 
 void Win32Toolkit::DoEvents() {
+    if (!WindowLibraryLoaded()) return;
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -161,6 +173,10 @@ void Win32Toolkit::WaitForEvents(double seconds) {
     const DWORD timeout = milliseconds >= static_cast<double>(INFINITE - 1)
                               ? INFINITE - 1
                               : static_cast<DWORD>(milliseconds);
+    if (!WindowLibraryLoaded()) {
+        Sleep(timeout);
+        return;
+    }
     MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
@@ -178,12 +194,19 @@ void Win32Toolkit::RunUntil(const std::function<bool()>& done) {
 }
 
 void Win32Toolkit::Run() {
-    RunUntil([this] { return windows_.empty(); });
+    RunUntil([this] { return !AnyWindowBuilt(); });
 }
 
-int Win32Toolkit::DpiOf(HWND window) const {
+bool Win32Toolkit::AnyWindowBuilt() const {
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [](const Win32Window* window) { return window->Handle() != nullptr; });
+}
+
+int Win32Toolkit::DpiOf(HWND window) {
     const UINT dpi = getDpiForWindow_ && window ? getDpiForWindow_(window) : 0;
-    return dpi > 0 ? static_cast<int>(dpi) : screenDpi_;
+    if (dpi > 0) return static_cast<int>(dpi);
+    if (!screenDpi_) screenDpi_ = ScreenDpi();
+    return *screenDpi_;
 }
 
 HFONT Win32Toolkit::Font(int dpi, bool bold, bool underline) {
@@ -219,15 +242,18 @@ HWND Win32Toolkit::HiddenOwner() {
     return hiddenOwner_.get();
 }
 
-void Win32Toolkit::Add(Win32Window& window) {
-    if (std::find(windows_.begin(), windows_.end(), &window) == windows_.end()) {
-        windows_.push_back(&window);
-    }
-}
+void Win32Toolkit::Add(Win32Window& window) { windows_.push_back(&window); }
 
 void Win32Toolkit::Remove(Win32Window& window) {
     windows_.erase(std::remove(windows_.begin(), windows_.end(), &window), windows_.end());
     if (lastActive == &window) lastActive = nullptr;
+}
+
+HWND Win32Toolkit::HandleOf(const Win32Window* window) const {
+    if (!window || std::find(windows_.begin(), windows_.end(), window) == windows_.end()) {
+        return nullptr;
+    }
+    return window->Handle();
 }
 
 Win32Window* Win32Toolkit::Find(HWND hwnd) const {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -35,7 +36,9 @@ private:
 // The toolkit over plain Win32: windows built from the layouts with
 // standard controls, one message loop shared by modeless and modal windows,
 // and the dialog manager's keyboard handling (Tab, access keys, Enter and
-// Esc) for every window of the program. Use on the window thread only; the
+// Esc) for every window of the program. Nothing of the window system is
+// touched before the first window is shown (or a message box), so that a
+// run that shows none does not load it. Use on the window thread only; the
 // windows must go before the toolkit.
 class Win32Toolkit final : public Toolkit {
 public:
@@ -62,22 +65,28 @@ public:
 
     // For the windows.
     HINSTANCE Instance() const { return instance_; }
+    // Registers the window classes and the common controls, once, before
+    // the first window is built.
+    void StartWindowing();
     // The dots per inch of the monitor the window is on, where the system
     // tells them per window; the screen's otherwise.
-    int DpiOf(HWND window) const;
+    int DpiOf(HWND window);
     // The dialog font at 8 points for a DPI.
     HFONT Font(int dpi, bool bold, bool underline);
     // The program icon at a size in pixels; null when the program has none.
     HICON ProgramIcon(int size);
     // The pointer for all the program's windows; null when each window
     // shows its own.
-    HCURSOR ScreenCursor() const { return screenCursor_; }
+    HCURSOR ScreenCursor() const;
     // A hidden window that owns windows that must stay out of the taskbar
     // but have no owner of their own.
     HWND HiddenOwner();
 
+    // Every window object of the toolkit, built or not.
     void Add(Win32Window& window);
     void Remove(Win32Window& window);
+    // The built window of a window object that still exists; null otherwise.
+    HWND HandleOf(const Win32Window* window) const;
     Win32Window* Find(HWND window) const;
     // Disables the program's other windows for a modal one; the windows
     // that were enabled are returned for EnableAgain.
@@ -89,15 +98,17 @@ public:
     Win32Window* lastActive = nullptr;
 
 private:
+    bool AnyWindowBuilt() const;
+
     HINSTANCE instance_;
-    int screenDpi_;
-    GetDpiForWindowFunction getDpiForWindow_;
-    WindowClassRegistration windowClass_;
-    WindowClassRegistration frameClass_;
+    std::optional<int> screenDpi_;
+    GetDpiForWindowFunction getDpiForWindow_ = nullptr;
+    std::optional<WindowClassRegistration> windowClass_;
+    std::optional<WindowClassRegistration> frameClass_;
     std::vector<Win32Window*> windows_;
     std::map<std::tuple<int, bool, bool>, unique_hfont> fonts_;
     std::map<int, unique_hicon> icons_;
-    HCURSOR screenCursor_ = nullptr;
+    ScreenPointer screenPointer_ = ScreenPointer::Default;
     unique_hwnd hiddenOwner_;
 };
 

@@ -29,12 +29,44 @@ int ShiftState() {
     return shift;
 }
 
+bool HasText(ControlKind kind) {
+    // Icon statics would take their text as the name of an icon.
+    return kind == ControlKind::PushButton || kind == ControlKind::OptionButton ||
+           kind == ControlKind::Label || kind == ControlKind::Frame;
+}
+
+int CompareIgnoringCase(std::string_view a, std::string_view b) {
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                          static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()));
+}
+
 }  // namespace
 
+std::size_t SortedListPosition(const std::vector<std::string>& entries, std::string_view text) {
+    if (entries.empty()) return 0;
+    // Entries mostly come in about their sorted order; one that sorts after
+    // the last entry goes to the end, where the search would put it too.
+    if (CompareIgnoringCase(text, entries.back()) == CSTR_GREATER_THAN) return entries.size();
+    std::ptrdiff_t low = 0;
+    std::ptrdiff_t high = static_cast<std::ptrdiff_t>(entries.size()) - 1;
+    while (low <= high) {
+        const std::ptrdiff_t middle = (low + high) / 2;
+        const int order = CompareIgnoringCase(entries[static_cast<std::size_t>(middle)], text);
+        if (order == CSTR_EQUAL) return static_cast<std::size_t>(middle);
+        if (order == CSTR_GREATER_THAN) {
+            high = middle - 1;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return static_cast<std::size_t>(low);
+}
+
 Win32Window::Win32Window(Win32Toolkit& toolkit, const WindowDesign& design, WindowEvents& events,
-                         HWND owner)
+                         const Win32Window* owner)
     : toolkit_(toolkit), design_(design), events_(events), owner_(owner) {
-    Build();
+    toolkit_.Add(*this);
+    Load();
 }
 
 Win32Window::~Win32Window() {
@@ -42,29 +74,51 @@ Win32Window::~Win32Window() {
     // events from here on.
     destroying_ = true;
     if (hwnd_) DestroyWindow(hwnd_.get());
+    toolkit_.Remove(*this);
 }
 
-void Win32Window::Build() {
-    const auto styles = WindowStylesFor(design_);
-    HWND owner = owner_ && IsWindow(owner_) ? owner_ : nullptr;
-    if (!owner && !design_.showInTaskbar) owner = toolkit_.HiddenOwner();
-    const std::string caption(design_.caption);
-    // The procedure takes over the handle on WM_NCCREATE.
-    HWND hwnd = CreateWindowExA(styles.exStyle, styles.className, caption.c_str(), styles.style,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
-                                nullptr, toolkit_.Instance(), this);
-    if (!hwnd) return;
-    toolkit_.Add(*this);
+void Win32Window::Load() {
+    loaded_ = true;
     formLoaded_ = false;
     positioned_ = false;
     savedFocus_ = nullptr;
+    caption_ = std::string(design_.caption);
+    controls_.clear();
+    controls_.reserve(design_.controls.size());
+    for (const auto& design : design_.controls) {
+        Control& control = controls_.emplace_back();
+        control.design = &design;
+        if (HasText(design.kind)) control.caption = design.caption;
+    }
+}
+
+void Win32Window::Forget() {
+    loaded_ = false;
+    caption_.clear();
+    controls_.clear();
+    savedFocus_ = nullptr;
+}
+
+bool Win32Window::Realize() {
+    if (hwnd_) return true;
+    if (!loaded_) return false;
+    toolkit_.StartWindowing();
+    const auto styles = WindowStylesFor(design_);
+    HWND owner = toolkit_.HandleOf(owner_);
+    if (!owner && !design_.showInTaskbar) owner = toolkit_.HiddenOwner();
+    // The procedure takes over the handle on WM_NCCREATE.
+    HWND hwnd = CreateWindowExA(styles.exStyle, styles.className, caption_.c_str(), styles.style,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                                nullptr, toolkit_.Instance(), this);
+    if (!hwnd) return false;
     dpi_ = toolkit_.DpiOf(hwnd);
     SendMessageA(hwnd, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(GetSystemMetrics(SM_CXICON))));
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
     CreateControls(hwnd, {});
-    Layout();
+    FitToClientArea();
+    return true;
 }
 
 void Win32Window::CreateControls(HWND parent, std::string_view container) {
@@ -72,46 +126,89 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
     const auto groupStarts = GroupStarts(ordered);
     for (std::size_t i = 0; i < ordered.size(); ++i) {
         const ControlDesign& design = *ordered[i];
-        const auto styles = ControlStylesFor(design, groupStarts[i]);
-        const auto id = kFirstControlId + (&design - design_.controls.data());
-        // Icon statics would take their text as the name of an icon.
-        const bool hasText = design.kind == ControlKind::PushButton ||
-                             design.kind == ControlKind::OptionButton ||
-                             design.kind == ControlKind::Label || design.kind == ControlKind::Frame;
-        const std::string text = hasText ? std::string(design.caption) : std::string{};
-        HWND control = CreateWindowExA(styles.exStyle, styles.className, text.c_str(),
-                                       styles.style, 0, 0, 0, 0, parent,
+        const auto index = &design - design_.controls.data();
+        Control& control = controls_[static_cast<std::size_t>(index)];
+        auto styles = ControlStylesFor(design, groupStarts[i]);
+        if (!control.visible) styles.style &= ~static_cast<DWORD>(WS_VISIBLE);
+        if (!control.enabled) styles.style |= WS_DISABLED;
+        const auto id = kFirstControlId + index;
+        // Made in its place and with its font: moving and sizing each
+        // control afterwards would cost the window's first showing a round
+        // of messages per control.
+        const RECT place = ControlRect(design, dpi_, dpi_);
+        control.hwnd = CreateWindowExA(styles.exStyle, styles.className, control.caption.c_str(),
+                                       styles.style, place.left, place.top,
+                                       place.right - place.left, place.bottom - place.top, parent,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                        toolkit_.Instance(), nullptr);
-        if (!control) continue;
-        if (design.kind == ControlKind::Image) {
-            SendMessageA(control, STM_SETICON,
+        if (!control.hwnd) continue;
+        SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), FALSE);
+        switch (design.kind) {
+        case ControlKind::Image:
+            SendMessageA(control.hwnd, STM_SETICON,
                          reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_INFORMATION)), 0);
-        } else if (design.kind == ControlKind::PictureBox) {
+            break;
+        case ControlKind::PictureBox: {
             // Drawn at the size of the control; loaded at that size at the
             // DPI of the screen, so that it need not be scaled there.
-            const RECT place = ControlRect(design, dpi_, dpi_);
             const int size = std::min(place.right - place.left, place.bottom - place.top);
-            SendMessageA(control, STM_SETICON, reinterpret_cast<WPARAM>(toolkit_.ProgramIcon(size)),
-                         0);
+            SendMessageA(control.hwnd, STM_SETICON,
+                         reinterpret_cast<WPARAM>(toolkit_.ProgramIcon(size)), 0);
+            break;
         }
-        controls_.push_back({&design, control, std::nullopt});
-        if (design.kind == ControlKind::Frame) CreateControls(control, design.name);
+        case ControlKind::ListBox:
+            FillList(control);
+            break;
+        case ControlKind::OptionButton:
+            if (control.checked) {
+                SendMessageA(control.hwnd, BM_SETCHECK,
+                             *control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            break;
+        case ControlKind::Frame:
+            CreateControls(control.hwnd, design.name);
+            FitFrameToControls(control.hwnd, design.name);
+            break;
+        default:
+            break;
+        }
     }
 }
 
+void Win32Window::FillList(const Control& list) {
+    std::size_t characters = 0;
+    for (const auto& entry : list.entries) characters += entry.size() + 1;
+    SendMessageA(list.hwnd, LB_INITSTORAGE, list.entries.size(), static_cast<LPARAM>(characters));
+    // In the order already sorted: inserting at the end does not sort
+    // again, so the list shows the entries exactly as the state has them.
+    for (const auto& entry : list.entries) {
+        SendMessageA(list.hwnd, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    if (list.listIndex >= 0) {
+        SendMessageA(list.hwnd, LB_SETCURSEL, static_cast<WPARAM>(list.listIndex), 0);
+    }
+}
+
+HFONT Win32Window::FontOf(const ControlDesign& design) {
+    return toolkit_.Font(dpi_, (design.style & kBold) != 0, (design.style & kUnderline) != 0);
+}
+
 void Win32Window::Layout() {
-    HWND hwnd = hwnd_.get();
     for (const auto& control : controls_) {
+        if (!control.hwnd) continue;
         const auto& design = *control.design;
         const RECT place = ControlRect(design, dpi_, dpi_);
         SetWindowPos(control.hwnd, nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        const HFONT font =
-            toolkit_.Font(dpi_, (design.style & kBold) != 0, (design.style & kUnderline) != 0);
-        SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), TRUE);
         if (design.kind == ControlKind::Frame) FitFrameToControls(control.hwnd, design.name);
     }
+    FitToClientArea();
+}
+
+void Win32Window::FitToClientArea() {
+    HWND hwnd = hwnd_.get();
     // The frame around the client area is whatever the system draws at
     // this DPI; measure it rather than predict it.
     RECT window{};
@@ -147,15 +244,16 @@ void Win32Window::Position() {
     GetWindowRect(hwnd, &window);
     const LONG width = window.right - window.left;
     const LONG height = window.bottom - window.top;
-    const bool overOwner = design_.position == WindowPosition::CenterOwner && owner_ &&
-                           IsWindow(owner_) && IsWindowVisible(owner_) && !IsIconic(owner_);
+    HWND owner = toolkit_.HandleOf(owner_);
+    const bool overOwner = design_.position == WindowPosition::CenterOwner && owner &&
+                           IsWindowVisible(owner) && !IsIconic(owner);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(overOwner ? owner_ : hwnd, MONITOR_DEFAULTTOPRIMARY),
+    GetMonitorInfoA(MonitorFromWindow(overOwner ? owner : hwnd, MONITOR_DEFAULTTOPRIMARY),
                     &monitor);
     const RECT area = monitor.rcWork;
     RECT around = area;
-    if (overOwner) GetWindowRect(owner_, &around);
+    if (overOwner) GetWindowRect(owner, &around);
     LONG x = around.left + (around.right - around.left - width) / 2;
     LONG y = around.top + (around.bottom - around.top - height) / 2;
     // Never partly off the screen, even over an owner near its edge.
@@ -165,13 +263,13 @@ void Win32Window::Position() {
 }
 
 void Win32Window::Show() {
-    if (!hwnd_) Build();
-    if (!hwnd_) return;
+    if (!loaded_) Load();
     if (!formLoaded_) {
         formLoaded_ = true;
         events_.Form_Load();
-        if (!hwnd_) return;
+        if (!loaded_) return;
     }
+    if (!Realize()) return;
     HWND hwnd = hwnd_.get();
     if (!IsWindowVisible(hwnd)) {
         if (!positioned_) {
@@ -193,36 +291,35 @@ void Win32Window::Show() {
 
 void Win32Window::ShowModal() {
     if (modal_) return;
-    if (!hwnd_) Build();
-    if (!hwnd_) return;
+    if (!loaded_) Load();
     modal_ = true;
     disabledForModal_ = toolkit_.DisableOthers(*this);
     Show();
     toolkit_.RunUntil([this] { return !hwnd_; });
     modal_ = false;
     Win32Toolkit::EnableAgain(disabledForModal_);
-    if (owner_ && IsWindow(owner_) && IsWindowVisible(owner_) && IsWindowEnabled(owner_)) {
-        SetActiveWindow(owner_);
-    }
+    HWND owner = toolkit_.HandleOf(owner_);
+    if (owner && IsWindowVisible(owner) && IsWindowEnabled(owner)) SetActiveWindow(owner);
 }
 
 void Win32Window::Unload() {
-    if (!hwnd_ || destroying_) return;
+    if (!loaded_ || destroying_) return;
     if (!events_.Form_QueryUnload()) return;
-    if (!hwnd_) return;
+    if (!loaded_) return;
     // The windows a modal window disabled come back before it goes, so that
     // its owner, not another program, becomes active.
     Win32Toolkit::EnableAgain(disabledForModal_);
-    DestroyWindow(hwnd_.get());
+    if (hwnd_) DestroyWindow(hwnd_.get());
+    Forget();
     events_.Form_Unload();
 }
 
 void Win32Window::Destroyed() {
     static_cast<void>(hwnd_.release());
-    controls_.clear();
-    savedFocus_ = nullptr;
+    // A window the system destroyed (with its owner, say) is unloaded too.
+    Forget();
     Win32Toolkit::EnableAgain(disabledForModal_);
-    toolkit_.Remove(*this);
+    if (toolkit_.lastActive == this) toolkit_.lastActive = nullptr;
 }
 
 void Win32Window::PreviewKeyUp(WPARAM key) {
@@ -417,6 +514,10 @@ const Win32Window::Control* Win32Window::Find(HWND hwnd) const {
     return it == controls_.end() ? nullptr : &*it;
 }
 
+Win32Window::Control* Win32Window::FindOfKind(std::string_view name, ControlKind kind) {
+    return const_cast<Control*>(std::as_const(*this).FindOfKind(name, kind));
+}
+
 const Win32Window::Control* Win32Window::FindOfKind(std::string_view name, ControlKind kind) const {
     const Control* control = Find(name);
     return control && control->design->kind == kind ? control : nullptr;
@@ -427,24 +528,39 @@ HWND Win32Window::ControlHandle(std::string_view name) const {
     return control ? control->hwnd : nullptr;
 }
 
+// The setters keep the state and, once the window is built, change its
+// control too. The getters read the control once it is built: from then on
+// the user, or anything else that works the controls, may change it.
+
 void Win32Window::SetCaption(std::string_view name, std::string_view text) {
-    HWND target = name.empty() ? hwnd_.get() : ControlHandle(name);
-    if (target) SetWindowTextA(target, std::string(text).c_str());
+    if (!loaded_) return;
+    std::string* caption = &caption_;
+    HWND target = hwnd_.get();
+    if (!name.empty()) {
+        Control* control = Find(name);
+        if (!control || !HasText(control->design->kind)) return;
+        caption = &control->caption;
+        target = control->hwnd;
+    }
+    caption->assign(text);
+    if (target) SetWindowTextA(target, caption->c_str());
 }
 
 std::string Win32Window::Caption(std::string_view name) const {
-    if (name.empty()) return hwnd_ ? WindowText(hwnd_.get()) : std::string{};
+    if (name.empty()) return hwnd_ ? WindowText(hwnd_.get()) : caption_;
     const Control* control = Find(name);
     if (!control) return {};
     if (control->design->kind == ControlKind::ListBox) {
         return ListText(name, ListIndex(name));
     }
-    return WindowText(control->hwnd);
+    return control->hwnd ? WindowText(control->hwnd) : control->caption;
 }
 
 void Win32Window::SetEnabled(std::string_view name, bool enabled) {
-    const Control* control = Find(name);
+    Control* control = Find(name);
     if (!control) return;
+    control->enabled = enabled;
+    if (!control->hwnd) return;
     // A control that is switched off while it has the focus would take the
     // keyboard with it.
     if (!enabled) MoveFocusFrom(control->hwnd);
@@ -453,12 +569,15 @@ void Win32Window::SetEnabled(std::string_view name, bool enabled) {
 
 bool Win32Window::IsEnabled(std::string_view name) const {
     const Control* control = Find(name);
-    return control && IsWindowEnabled(control->hwnd);
+    if (!control) return false;
+    return control->hwnd ? IsWindowEnabled(control->hwnd) != FALSE : control->enabled;
 }
 
 void Win32Window::SetVisible(std::string_view name, bool visible) {
-    const Control* control = Find(name);
+    Control* control = Find(name);
     if (!control) return;
+    control->visible = visible;
+    if (!control->hwnd) return;
     if (!visible) MoveFocusFrom(control->hwnd);
     ShowWindow(control->hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
@@ -467,35 +586,44 @@ bool Win32Window::IsVisible(std::string_view name) const {
     // The control's own setting: a control of a window that is not shown
     // yet is still visible.
     const Control* control = Find(name);
-    return control && (GetWindowLongA(control->hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (!control) return false;
+    return control->hwnd ? (GetWindowLongA(control->hwnd, GWL_STYLE) & WS_VISIBLE) != 0
+                         : control->visible;
 }
 
 void Win32Window::SetChecked(std::string_view name, bool checked) {
-    const Control* option = FindOfKind(name, ControlKind::OptionButton);
+    Control* option = FindOfKind(name, ControlKind::OptionButton);
     if (!option) return;
+    const auto check = [](Control& control, bool on) {
+        control.checked = on;
+        if (control.hwnd) {
+            SendMessageA(control.hwnd, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+        }
+    };
     if (checked) {
         // Exclusive within the frame (or the window), whatever keyboard
         // groups the options fall into.
-        for (const auto& other : controls_) {
+        for (auto& other : controls_) {
             if (&other != option && other.design->kind == ControlKind::OptionButton &&
                 other.design->container == option->design->container) {
-                SendMessageA(other.hwnd, BM_SETCHECK, BST_UNCHECKED, 0);
+                check(other, false);
             }
         }
     }
-    SendMessageA(option->hwnd, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    check(*option, checked);
 }
 
 bool Win32Window::IsChecked(std::string_view name) const {
     const Control* option = FindOfKind(name, ControlKind::OptionButton);
-    return option && ButtonChecked(option->hwnd);
+    if (!option) return false;
+    return option->hwnd ? ButtonChecked(option->hwnd) : option->checked.value_or(false);
 }
 
 void Win32Window::SetTextColor(std::string_view name, std::uint32_t bgr) {
     Control* control = Find(name);
     if (!control) return;
     control->textColor = static_cast<COLORREF>(bgr);
-    InvalidateRect(control->hwnd, nullptr, TRUE);
+    if (control->hwnd) InvalidateRect(control->hwnd, nullptr, TRUE);
 }
 
 std::uint32_t Win32Window::TextColor(std::string_view name) const {
@@ -505,21 +633,33 @@ std::uint32_t Win32Window::TextColor(std::string_view name) const {
 }
 
 void Win32Window::AddItem(std::string_view list, std::string_view text) {
-    if (const Control* control = FindOfKind(list, ControlKind::ListBox)) {
-        SendMessageA(control->hwnd, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(std::string(text).c_str()));
+    Control* control = FindOfKind(list, ControlKind::ListBox);
+    if (!control) return;
+    auto& entries = control->entries;
+    const bool sorted = (control->design->style & kSorted) != 0;
+    const std::size_t at = sorted ? SortedListPosition(entries, text) : entries.size();
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(at), std::string(text));
+    // The selected entry stays selected when one is put in front of it.
+    if (control->listIndex >= static_cast<int>(at)) ++control->listIndex;
+    if (control->hwnd) {
+        SendMessageA(control->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries[at].c_str()));
     }
 }
 
 int Win32Window::ListCount(std::string_view list) const {
     const Control* control = FindOfKind(list, ControlKind::ListBox);
     if (!control) return 0;
+    if (!control->hwnd) return static_cast<int>(control->entries.size());
     return std::max(static_cast<int>(SendMessageA(control->hwnd, LB_GETCOUNT, 0, 0)), 0);
 }
 
 std::string Win32Window::ListText(std::string_view list, int index) const {
     const Control* control = FindOfKind(list, ControlKind::ListBox);
     if (!control || index < 0) return {};
+    if (!control->hwnd) {
+        const auto at = static_cast<std::size_t>(index);
+        return at < control->entries.size() ? control->entries[at] : std::string{};
+    }
     // Read in UTF-16: Wine passes an ANSI LB_GETTEXT through a buffer of
     // 512 characters on its stack, which an entry of a longer printer name
     // overruns and crashes the program.
@@ -536,14 +676,19 @@ std::string Win32Window::ListText(std::string_view list, int index) const {
 int Win32Window::ListIndex(std::string_view list) const {
     const Control* control = FindOfKind(list, ControlKind::ListBox);
     if (!control) return -1;
+    if (!control->hwnd) return control->listIndex;
     const auto index = SendMessageA(control->hwnd, LB_GETCURSEL, 0, 0);
     return index == LB_ERR ? -1 : static_cast<int>(index);
 }
 
 void Win32Window::SetListIndex(std::string_view list, int index) {
-    if (const Control* control = FindOfKind(list, ControlKind::ListBox)) {
-        SendMessageA(control->hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Control* control = FindOfKind(list, ControlKind::ListBox);
+    if (!control) return;
+    // As the list box does: an index past the entries changes nothing.
+    if (index >= -1 && index < static_cast<int>(control->entries.size())) {
+        control->listIndex = index;
     }
+    if (control->hwnd) SendMessageA(control->hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 LRESULT CALLBACK FrameWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

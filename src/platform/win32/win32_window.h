@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,23 +27,43 @@ inline constexpr UINT kDpiChangedMessage = 0x02E0;
 // stay free for Enter and Esc.
 inline constexpr int kFirstControlId = 100;
 
-// One window of the program, built from its layout. The window procedure
-// only routes messages to the WindowEvents handlers. After an unload the
-// object stays; showing it again builds a fresh window with a fresh load
-// event. Never destroy the object from one of its own handlers.
+// The place the system's sorted list box gives a new entry among entries it
+// sorted itself: a binary search by the user's locale, ignoring letter case,
+// that stops at the first equal entry it meets and puts the new one in
+// front of it.
+std::size_t SortedListPosition(const std::vector<std::string>& entries, std::string_view text);
+
+// One window of the program, built from its layout. Until it is first
+// shown the window is only its layout and the state the program gave its
+// controls (captions, list entries, selection, checks, enabled and visible
+// flags); the real window and controls are made from that state when it is
+// shown, so that a run that never shows it never touches the display. From
+// then on the controls hold the state, as the user changes it. The window
+// procedure only routes messages to the WindowEvents handlers.
+// After an unload the object stays; showing it again starts from the
+// layout with a fresh load event. Never destroy the object from one of its
+// own handlers.
 class Win32Window final : public Window {
 public:
-    Win32Window(Win32Toolkit& toolkit, const WindowDesign& design, WindowEvents& events, HWND owner);
+    // The owner may be a window that is not built yet; the window is owned
+    // by it only if it is there when this one is built.
+    Win32Window(Win32Toolkit& toolkit, const WindowDesign& design, WindowEvents& events,
+                const Win32Window* owner);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
+    // Null until the window is built.
     HWND Handle() const { return hwnd_.get(); }
+    // Builds the real window and its controls from the state, hidden, if
+    // they are not there yet; Show does it after the load event. False
+    // when the window is not loaded or the system refused to make it.
+    bool Realize();
     // The dots per inch the window is laid out for.
     int Dpi() const { return dpi_; }
     const WindowDesign& Design() const { return design_; }
     // The control's own window; null for a name that is not in the layout
-    // or while the window is not loaded.
+    // or while the window is not built.
     HWND ControlHandle(std::string_view control) const;
 
     // A key went up in this window (for any of its controls); with key
@@ -52,7 +73,7 @@ public:
     void Show() override;
     void ShowModal() override;
     void Unload() override;
-    bool IsLoaded() const override { return static_cast<bool>(hwnd_); }
+    bool IsLoaded() const override { return loaded_; }
     std::uintptr_t NativeHandle() const override {
         return reinterpret_cast<std::uintptr_t>(hwnd_.get());
     }
@@ -77,16 +98,32 @@ public:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    // A control as the program set it, and its real window once built.
     struct Control {
-        const ControlDesign* design;
-        HWND hwnd;  // destroyed with the window
+        const ControlDesign* design = nullptr;
+        std::string caption;
+        bool enabled = true;
+        bool visible = true;
+        // Unset until the program sets it: setting a check also takes the
+        // option in or out of the tab order, which a built control must
+        // only see where the program set one.
+        std::optional<bool> checked;
         std::optional<COLORREF> textColor;
+        std::vector<std::string> entries;
+        int listIndex = -1;
+        HWND hwnd = nullptr;  // destroyed with the window
     };
 
-    void Build();
+    // Starts from the layout: the state a freshly loaded window has.
+    void Load();
+    void Forget();
     void CreateControls(HWND parent, std::string_view container);
+    void FillList(const Control& list);
     // Places and sizes the window and its controls for the DPI.
     void Layout();
+    // Sizes the window so that its client area is the layout's.
+    void FitToClientArea();
+    HFONT FontOf(const ControlDesign& design);
     void FitFrameToControls(HWND frame, std::string_view name);
     void Position();
     void Destroyed();
@@ -105,16 +142,19 @@ private:
     Control* Find(std::string_view name);
     const Control* Find(std::string_view name) const;
     const Control* Find(HWND control) const;
+    Control* FindOfKind(std::string_view name, ControlKind kind);
     const Control* FindOfKind(std::string_view name, ControlKind kind) const;
 
     Win32Toolkit& toolkit_;
     const WindowDesign& design_;
     WindowEvents& events_;
-    HWND owner_;
-    std::vector<Control> controls_;
+    const Win32Window* owner_;
+    std::string caption_;
+    std::vector<Control> controls_;  // in the order of the layout; empty while not loaded
     std::vector<HWND> disabledForModal_;
     HWND savedFocus_ = nullptr;
     int dpi_ = 96;
+    bool loaded_ = false;
     bool formLoaded_ = false;
     bool positioned_ = false;
     bool modal_ = false;

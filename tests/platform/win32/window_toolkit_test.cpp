@@ -206,6 +206,7 @@ struct NativeCase {
 
 TEST_F(WindowToolkit, ControlsAreStandardWindowsWithTheirCaptions) {
     auto& window = QuestionWindow();
+    ASSERT_TRUE(window.Realize());
     for (const auto& c : {NativeCase{"cmdOK", "Button", "&OK"},
                           NativeCase{"optDesktopYes", "Button", "Yes"},
                           NativeCase{"lblLink", "Static", "R&&D web"},
@@ -216,6 +217,7 @@ TEST_F(WindowToolkit, ControlsAreStandardWindowsWithTheirCaptions) {
         EXPECT_EQ(Text(control), c.text) << c.name;
     }
     auto& main = MainWindow();
+    ASSERT_TRUE(main.Realize());
     EXPECT_EQ(ClassName(Control(main, "lstPrinters")), "ListBox");
     EXPECT_EQ(Text(Control(main, "cmdCreateShortcut")), "&Create desktop shortcut");
     EXPECT_EQ(Text(main.Handle()), "Quillon");
@@ -235,6 +237,7 @@ TEST_F(WindowToolkit, ControlsAreStandardWindowsWithTheirCaptions) {
 
 TEST_F(WindowToolkit, SizesComeFromTheTwipsAtTheScreenDpi) {
     auto& main = MainWindow();
+    ASSERT_TRUE(main.Realize());
     RECT client{};
     GetClientRect(main.Handle(), &client);
     EXPECT_EQ(client.right, Px(8955));
@@ -248,6 +251,7 @@ TEST_F(WindowToolkit, SizesComeFromTheTwipsAtTheScreenDpi) {
 
     // Inside a frame, positions are the frame's.
     auto& window = QuestionWindow();
+    ASSERT_TRUE(window.Realize());
     HWND option = Control(window, "optStartupNo");
     EXPECT_EQ(GetParent(option), Control(window, "fraStartup"));
     const RECT place = PlaceInParent(option);
@@ -296,6 +300,9 @@ TEST_F(WindowToolkit, WindowMovedToAMonitorWithOtherDpiIsLaidOutAgain) {
 TEST_F(WindowToolkit, BordersHaveNoMaximiseOrMinimiseBox) {
     const auto style = [](HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE); };
     const auto exStyle = [](HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); };
+    // The owner is built first, as it is shown first.
+    ASSERT_TRUE(MainWindow().Realize());
+    ASSERT_TRUE(QuestionWindow().Realize());
     HWND main = MainWindow().Handle();
     HWND questions = QuestionWindow().Handle();
     for (HWND hwnd : {main, questions}) {
@@ -313,6 +320,7 @@ TEST_F(WindowToolkit, BordersHaveNoMaximiseOrMinimiseBox) {
 
 TEST_F(WindowToolkit, WindowWithoutOwnerStaysOutOfTheTaskbarThroughAHiddenOwner) {
     auto alone = toolkit.Create(kQuestionSpec, questionEvents, nullptr);
+    ASSERT_TRUE(static_cast<Win32Window&>(*alone).Realize());
     HWND owner = GetWindow(static_cast<Win32Window&>(*alone).Handle(), GW_OWNER);
     ASSERT_NE(owner, nullptr);
     EXPECT_FALSE(IsWindowVisible(owner));
@@ -427,24 +435,76 @@ TEST_F(WindowToolkit, TabOrderAndStackingFollowTheLayout) {
     EXPECT_EQ(GetFocus(), Control(main, "cmdSetDefault"));
 }
 
-TEST_F(WindowToolkit, LoadRunsOnceWithTheControlsBeforeTheWindowIsShown) {
+TEST_F(WindowToolkit, LoadRunsOnceBeforeTheWindowIsBuiltAndItsStateReachesTheControls) {
     auto& main = MainWindow();
-    bool visibleAtLoad = true;
-    HWND listAtLoad = nullptr;
+    HWND windowAtLoad = reinterpret_cast<HWND>(1);
     mainEvents.onLoad = [&] {
-        visibleAtLoad = IsWindowVisible(main.Handle()) != FALSE;
-        listAtLoad = main.ControlHandle("lstPrinters");
+        windowAtLoad = main.Handle();
+        main.AddItem("lstPrinters", "HP LaserJet 4");
         main.AddItem("lstPrinters", "Fax");
+        main.SetListIndex("lstPrinters", 1);
+        main.SetEnabled("cmdSetDefault", false);
+        main.SetVisible("cmdCancel", false);
+        main.SetCaption("cmdAbout", "&Info");
+        main.SetCaption("", "Another title");
     };
     EXPECT_TRUE(mainEvents.log.empty()) << "creating a window does not load it";
+    EXPECT_EQ(main.Handle(), nullptr) << "nor build it";
     main.Show();
     main.Show();
     toolkit.DoEvents();
-    EXPECT_FALSE(visibleAtLoad);
-    EXPECT_NE(listAtLoad, nullptr);
+    EXPECT_EQ(windowAtLoad, nullptr) << "a run that ends in the load never builds the window";
     EXPECT_TRUE(IsWindowVisible(main.Handle()));
     EXPECT_EQ(mainEvents.log, (std::vector<std::string>{"load", "activate"}));
-    EXPECT_EQ(main.ListCount("lstPrinters"), 1);
+    HWND list = Control(main, "lstPrinters");
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(main.Caption("lstPrinters"), "HP LaserJet 4");
+    EXPECT_FALSE(IsWindowEnabled(Control(main, "cmdSetDefault")));
+    EXPECT_FALSE(IsWindowVisible(Control(main, "cmdCancel")));
+    EXPECT_EQ(Text(Control(main, "cmdAbout")), "&Info");
+    EXPECT_EQ(Text(main.Handle()), "Another title");
+}
+
+TEST_F(WindowToolkit, SortedListOrdersAsTheSystemsSortedListBox) {
+    // Names that differ in letter case only, in blanks, hyphens and
+    // apostrophes (which the locale's order weighs apart), in accents;
+    // in about their order, as the program adds them, and out of it.
+    const std::vector<std::vector<std::string>> fills{
+        {"hp", "HP", "Hp", "hP", "HP"},
+        {"HP LaserJet", "hp laserjet", "HP-LaserJet", "HPLaserJet", "hp-laserjet", "HP_LaserJet"},
+        {"b", "A", "a", "B", "c", "C", "a"},
+        {"Printer-10", "Printer 9", "printer-2", "Printer_1", "Printer'3", "Printer-1", "printer1"},
+        {"\xC9tage", "etage", "\xE9tage", "Zebra", "zebra", "Etage", "\xE6ther", "aether"},
+    };
+    for (const auto& fill : fills) {
+        auto window = toolkit.Create(kMainSpec, mainEvents, nullptr);
+        HWND system = CreateWindowExA(0, "ListBox", "", WS_POPUP | LBS_SORT | LBS_HASSTRINGS, 0,
+                                      0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(system, nullptr);
+        for (const auto& name : fill) {
+            window->AddItem("lstPrinters", name);
+            SendMessageA(system, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
+        std::vector<std::string> expected;
+        for (int i = 0; i < static_cast<int>(fill.size()); ++i) {
+            std::array<char, 64> text{};
+            SendMessageA(system, LB_GETTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(text.data()));
+            expected.emplace_back(text.data());
+        }
+        DestroyWindow(system);
+        const auto entries = [&] {
+            std::vector<std::string> texts;
+            for (int i = 0; i < window->ListCount("lstPrinters"); ++i) {
+                texts.push_back(window->ListText("lstPrinters", i));
+            }
+            return texts;
+        };
+        EXPECT_EQ(entries(), expected) << "held before the window is shown";
+        window->Show();
+        EXPECT_EQ(entries(), expected) << "in the list box shown";
+    }
 }
 
 TEST_F(WindowToolkit, CloseRequestCanBeRefusedAndAClosedWindowLoadsAfresh) {
@@ -583,6 +643,7 @@ TEST_F(WindowToolkit, ControlStateIsTheControlsOwn) {
 
 TEST_F(WindowToolkit, LabelTextColourReachesThePainting) {
     auto& window = QuestionWindow();
+    ASSERT_TRUE(window.Realize());
     window.SetTextColor("lblDesktop", 0xFF0000);
     EXPECT_EQ(window.TextColor("lblDesktop"), 0xFF0000U);
     HDC dc = CreateCompatibleDC(nullptr);

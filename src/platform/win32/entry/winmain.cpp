@@ -6,7 +6,7 @@
 #include "app/startup_sequence.h"
 #include "base/run_state.h"
 #include "base/text.h"
-#include "platform/win32/unique_handle.h"
+#include "platform/win32/library_search.h"
 #include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_files.h"
 #include "platform/win32/win32_profile.h"
@@ -23,10 +23,10 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace quillon::platform::win32;
+    // Before anything can load a library.
+    LoadLibrariesFromSystemFolderOnly();
     Win32CodePage codePage;
     quillon::text::ScopedCodePage activeCodePage(codePage);
-    // The shell link objects live on this, the window thread.
-    unique_couninitialize com(COINIT_APARTMENTTHREADED);
     Win32Profile profile;
     Win32Registry registry;
     Win32Spooler spooler;
