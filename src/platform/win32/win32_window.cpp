@@ -35,9 +35,15 @@ bool HasText(ControlKind kind) {
            kind == ControlKind::Label || kind == ControlKind::Frame;
 }
 
+// Compares as the sorted list box does, in UTF-16: CompareStringA would
+// read the bytes in the locale's code page, not the program's (UTF-8), and
+// put a Chinese name before "Fax" where the list box puts it after.
 int CompareIgnoringCase(std::string_view a, std::string_view b) {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                          static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()));
+    const std::wstring wideA = Widen(a);
+    const std::wstring wideB = Widen(b);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, wideA.data(),
+                          static_cast<int>(wideA.size()), wideB.data(),
+                          static_cast<int>(wideB.size()));
 }
 
 }  // namespace
