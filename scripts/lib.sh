@@ -70,16 +70,16 @@ build_tree() {
     cmake --build "$dir" -j2 --target "$target"
 }
 
-build_host() {
-    build_tree "$QUILLON_ROOT/build/host" all -DCMAKE_BUILD_TYPE=Debug
-}
-
 # build/win: quillon.exe and its Windows tests; the argument picks one target.
 build_windows() {
     build_tree "$QUILLON_ROOT/build/win" "${1:-all}" \
         -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release
 }
+
+# The Wine prefixes of the Windows tests, as cmake/wine_tests.cmake names
+# them: the Win32 layer's and the end-to-end tests'.
+QUILLON_WINE_PREFIXES=("$QUILLON_ROOT/build/win/wine-prefix-win32" "$QUILLON_ROOT/build/win/wine-prefix-e2e")
 
 # The unit tests and the fuzz targets, built by clang with AddressSanitizer,
 # UndefinedBehaviorSanitizer and libFuzzer's coverage (scripts/sanitize,
