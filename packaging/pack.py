@@ -31,8 +31,13 @@ def epoch(source, output):
         git = subprocess.run(["git", "-C", source, "log", "-1", "--format=%ct"],
                              capture_output=True, text=True, check=False)
         value = git.stdout.strip() if git.returncode == 0 else ""
-    value = str(int(value or EARLIEST))
     path = pathlib.Path(output)
+    if not value:
+        value = str(EARLIEST)
+        if not path.exists() or path.read_text() != value:
+            print("No commit time (no git checkout?): the packed files get 1980-01-01; "
+                  "set SOURCE_DATE_EPOCH to the release's commit time instead")
+    value = str(int(value))
     if not path.exists() or path.read_text() != value:
         path.write_text(value)
 
