@@ -52,7 +52,7 @@ export QUILLON_SIGN_PKCS12=$work/cert.p12
 if QUILLON_SIGN_PASSWORD_FILE=$work/wrong package >"$work/log" 2>&1; then
     echo "Packaged with a wrong password"; exit 1
 fi
-grep "Cannot sign quillon.exe: the password in $work/wrong does not open" "$work/log"
+grep "Cannot sign quillon.exe: the password in $work/wrong does not open" "$work/log" || { cat "$work/log"; exit 1; }
 QUILLON_SIGN_PASSWORD_FILE=$work/password package >>"$work/log" 2>&1 || { cat "$work/log"; exit 1; }
 if grep -e "$password" -e 'not the password' "$work/log"; then
     echo "The password is in the output"; exit 1
