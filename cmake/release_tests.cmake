@@ -7,6 +7,6 @@ foreach(mode reproducible signed)
     add_test(NAME release_${mode} COMMAND ${CMAKE_SOURCE_DIR}/tests/packaging/release_test.sh
         ${mode} ${CMAKE_SOURCE_DIR} ${QUILLON_DIST} ${QUILLON_RELEASE_CHECK})
     set_tests_properties(release_${mode} PROPERTIES
-        RESOURCE_LOCK quillon_release_check TIMEOUT 900)
+        RESOURCE_LOCK quillon_release_check TIMEOUT 900 PROCESSORS 2)
 endforeach()
 set_tests_properties(release_signed PROPERTIES DEPENDS release_reproducible)

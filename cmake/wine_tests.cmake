@@ -23,7 +23,9 @@ set_target_properties(quillon-diagnostics PROPERTIES
 # Two prefixes, one for the Win32 layer's tests and one for the end-to-end
 # tests, so that the two run side by side; within a prefix they run one at a
 # time, as some change its settings (the Windows version Wine reports, the
-# default printer) for a moment.
+# default printer) for a moment. They take long waiting for windows, so ctest
+# starts them before anything else and fills the time between with the
+# tests that only compute.
 set(QUILLON_WINE_PREFIXES ${CMAKE_BINARY_DIR}/wine-prefix-win32 ${CMAKE_BINARY_DIR}/wine-prefix-e2e
     CACHE STRING "Wine prefixes of the Win32-layer tests and of the end-to-end tests")
 set(QUILLON_WINE_RUN ${CMAKE_SOURCE_DIR}/tests/wine/wine-run)
@@ -63,7 +65,7 @@ function(quillon_wine_test target prefix)
     gtest_discover_tests(${target}
         DISCOVERY_TIMEOUT 120
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES RESOURCE_LOCK ${lane} TIMEOUT 300 FIXTURES_REQUIRED ${lane})
+        PROPERTIES RESOURCE_LOCK ${lane} TIMEOUT 300 FIXTURES_REQUIRED ${lane} COST 100)
     # The programs under test are named through the environment.
     quillon_test_environment(${target} ${QUILLON_TEST_ENVIRONMENT})
 endfunction()
