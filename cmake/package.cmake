@@ -15,7 +15,11 @@ if(NOT QUILLON_WIXL)
     return()
 endif()
 
+find_program(QUILLON_MSIBUILD msibuild REQUIRED)
+
 set(QUILLON_DIST ${CMAKE_BINARY_DIR}/dist)
+# quillon.exe's FILEVERSION, which res/quillon.rc spells from the same numbers.
+set(QUILLON_FILE_VERSION ${QUILLON_VERSION}.0)
 set(QUILLON_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
 set(QUILLON_MSI ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-x64.msi)
 set(QUILLON_ZIP ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-win64.zip)
@@ -55,6 +59,13 @@ function(quillon_msi output version program)
             --define "ProductName=${QUILLON_PRODUCT_NAME}"
             --define "Manufacturer=${QUILLON_COMPANY_NAME}"
             ${QUILLON_PACKAGING}/quillon.wxs
+        # wixl writes no file versions. Without one Windows Installer takes
+        # quillon.exe for an unversioned file and compares it by hash and
+        # date instead of by version; the version is that of its resource
+        # (res/version.h, U.S. English), and an unversioned file's hash goes.
+        COMMAND ${QUILLON_MSIBUILD} ${output}
+            -q "UPDATE `File` SET `Version` = '${QUILLON_FILE_VERSION}', `Language` = '1033' WHERE `File` = 'QuillonExe'"
+            -q "DELETE FROM `MsiFileHash` WHERE `File_` = 'QuillonExe'"
         DEPENDS ${program} ${QUILLON_PACKAGING}/quillon.wxs ${CMAKE_SOURCE_DIR}/res/quillon.ico
         COMMENT "Building ${output}"
         VERBATIM)
