@@ -31,6 +31,10 @@ if(QUILLON_OLD_PACKAGES)
     file(REMOVE ${QUILLON_OLD_PACKAGES})
 endif()
 
+# The read-me names the product code of this version for uninstalling; it is
+# the one the installer bears, derived from the upgrade code and the version.
+string(UUID QUILLON_README_PRODUCT_CODE NAMESPACE 506FEB97-AD2B-4AA1-A18F-DDB9ACE97654
+    NAME ${QUILLON_VERSION} TYPE SHA1 UPPER)
 # Windows' own editor shows the read-me, so it gets Windows line ends.
 configure_file(${QUILLON_PACKAGING}/README.txt.in ${QUILLON_DIST}/README.txt
     @ONLY NEWLINE_STYLE CRLF)
