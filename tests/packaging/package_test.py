@@ -56,9 +56,9 @@ class Package(unittest.TestCase):
     def test_installer_gives_the_program_its_file_version(self):
         [msi] = DIST.glob("quillon-*-x64.msi")
         version = re.search(r"quillon-(.+)-x64\.msi", msi.name)[1]
-        rows = subprocess.run(["msiinfo", "export", str(msi), "File"], check=True,
-                              capture_output=True, text=True).stdout.splitlines()[3:]
-        self.assertEqual([row.split("\t")[2:6:2] for row in rows], [["quillon.exe", version + ".0"]])
+        table = subprocess.run(["msiinfo", "export", msi, "File"], check=True, capture_output=True, text=True)
+        self.assertEqual([row.split("\t")[2:6:2] for row in table.stdout.splitlines()[3:]],
+                         [["quillon.exe", version + ".0"]])
 
     def test_template_is_well_formed_and_names_only_texts_it_has(self):
         admx = ElementTree.parse(DIST / "policy" / "quillon.admx").getroot()
