@@ -40,7 +40,11 @@ if(QUILLON_SIGN_PKCS12)
     set_property(TARGET quillon APPEND PROPERTY LINK_DEPENDS ${QUILLON_SIGN_PKCS12})
 endif()
 
+find_program(QUILLON_MSIBUILD msibuild REQUIRED)
+
 set(QUILLON_DIST ${CMAKE_BINARY_DIR}/dist)
+# quillon.exe's FILEVERSION, which res/quillon.rc spells from the same numbers.
+set(QUILLON_FILE_VERSION ${QUILLON_VERSION}.0)
 set(QUILLON_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
 set(QUILLON_MSI ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-x64.msi)
 set(QUILLON_ZIP ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-win64.zip)
@@ -62,17 +66,23 @@ if(QUILLON_OLD_PACKAGES)
     file(REMOVE ${QUILLON_OLD_PACKAGES})
 endif()
 
+# The upgrade code never changes: it is how a newer package finds an older
+# one and replaces it in place. The product code is derived from it and the
+# version, so each version has its own, and a rebuild of a version the same.
+set(QUILLON_UPGRADE_CODE 506FEB97-AD2B-4AA1-A18F-DDB9ACE97654)
+function(quillon_product_code variable version)
+    string(UUID code NAMESPACE ${QUILLON_UPGRADE_CODE} NAME ${version} TYPE SHA1 UPPER)
+    set(${variable} {${code}} PARENT_SCOPE)
+endfunction()
+
+# The read-me names this version's product code for uninstalling.
+quillon_product_code(QUILLON_PRODUCT_CODE ${QUILLON_VERSION})
 # Windows' own editor shows the read-me, so it gets Windows line ends.
 configure_file(${QUILLON_PACKAGING}/README.txt.in ${QUILLON_DIST}/README.txt
     @ONLY NEWLINE_STYLE CRLF)
 configure_file(${QUILLON_PACKAGING}/policy/quillon.admx ${QUILLON_DIST}/policy/quillon.admx COPYONLY)
 configure_file(${QUILLON_PACKAGING}/policy/en-US/quillon.adml
     ${QUILLON_DIST}/policy/en-US/quillon.adml COPYONLY)
-
-# The upgrade code never changes: it is how a newer package finds an older
-# one and replaces it in place. The product code is derived from it and the
-# version, so each version has its own, and a rebuild of a version the same.
-set(QUILLON_UPGRADE_CODE 506FEB97-AD2B-4AA1-A18F-DDB9ACE97654)
 
 # The installer of a program target, labelled with the version given, into
 # the file given; the tests build a second one of a higher version. wixl
@@ -83,7 +93,7 @@ set(QUILLON_UPGRADE_CODE 506FEB97-AD2B-4AA1-A18F-DDB9ACE97654)
 function(quillon_msi output version program)
     get_filename_component(name ${output} NAME)
     set(stage ${CMAKE_BINARY_DIR}/package-files/${name})
-    string(UUID product_code NAMESPACE ${QUILLON_UPGRADE_CODE} NAME ${version} TYPE SHA1 UPPER)
+    quillon_product_code(product_code ${version})
     string(REPLACE <file> ${output} sign_msi "${QUILLON_SIGN}")
     add_custom_command(OUTPUT ${output}
         COMMAND ${QUILLON_PACK} stage ${QUILLON_EPOCH} ${stage}
@@ -92,11 +102,18 @@ function(quillon_msi output version program)
             ${CMAKE_COMMAND} -E env G_DEBUG=fatal-warnings TZ=UTC
             ${QUILLON_WIXL} --arch x64 --output ${output}
             --define "Version=${version}"
-            --define "ProductCode={${product_code}}"
+            --define "ProductCode=${product_code}"
             --define "UpgradeCode=${QUILLON_UPGRADE_CODE}"
             --define "ProductName=${QUILLON_PRODUCT_NAME}"
             --define "Manufacturer=${QUILLON_COMPANY_NAME}"
             ${QUILLON_PACKAGING}/quillon.wxs
+        # wixl writes no file versions. Without one Windows Installer takes
+        # quillon.exe for an unversioned file and compares it by hash and
+        # date instead of by version; the version is that of its resource
+        # (res/version.h, U.S. English), and an unversioned file's hash goes.
+        COMMAND ${QUILLON_MSIBUILD} ${output}
+            -q "UPDATE `File` SET `Version` = '${QUILLON_FILE_VERSION}', `Language` = '1033' WHERE `File` = 'QuillonExe'"
+            -q "DELETE FROM `MsiFileHash` WHERE `File_` = 'QuillonExe'"
         ${sign_msi}
         DEPENDS ${program} ${QUILLON_PACKAGING}/quillon.wxs ${CMAKE_SOURCE_DIR}/res/quillon.ico
             ${QUILLON_EPOCH} ${CMAKE_SOURCE_DIR}/packaging/pack.py

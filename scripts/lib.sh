@@ -7,16 +7,17 @@ QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # What each script needs beyond a bare Debian.
 # The Windows tree build/win: the MinGW-w64 cross compiler for quillon.exe,
 # the GoogleTest sources its tests are built from, wixl and Python for its
-# package.
-QUILLON_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wixl python3)
+# package, msibuild (msitools) to give the installer's program file its
+# version.
+QUILLON_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wixl python3 msitools)
 # Wine to run quillon.exe and Xvfb for its windows. fonts-wine gives Wine's
 # windows their text without the long tail of Wine's recommended packages.
 QUILLON_WINE_PACKAGES=(wine64 wine fonts-wine xvfb)
 # scripts/run: the Windows tree, Wine, and ImageMagick for its screenshot.
 QUILLON_RUN_PACKAGES=("${QUILLON_WINDOWS_PACKAGES[@]}" "${QUILLON_WINE_PACKAGES[@]}" imagemagick)
-# scripts/package: a release tree without the tests; Python packs it,
-# osslsigncode and openssl sign it when asked.
-QUILLON_PACKAGE_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl python3 osslsigncode openssl)
+# scripts/package: a release tree without the tests; Python and msitools
+# pack it, osslsigncode and openssl sign it when asked.
+QUILLON_PACKAGE_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl python3 msitools osslsigncode openssl)
 # scripts/test and the scripts it runs, everything: besides the above the host
 # toolchain and GoogleTest, lnkinfo to read the shortcuts quillon.exe writes,
 # CUPS for printers Wine can see, Python for the package tests and the

@@ -28,7 +28,9 @@ INSTANTIATE_TEST_SUITE_P(
                       NamedPrinter{"plotter /q", "\\\\srv\\Plotter,winspool,Ne02:"},
                       NamedPrinter{"plot /q", "\\\\srv\\Plotter,winspool,Ne02:"},
                       NamedPrinter{"\"plotter on srv\" /q", "\\\\srv\\Plotter,winspool,Ne02:"},
-                      NamedPrinter{"\"HP LaserJet 4\" /NOGUI /Q", "HP LaserJet 4,winspool,LPT1:"}),
+                      NamedPrinter{"\"HP LaserJet 4\" /NOGUI /Q", "HP LaserJet 4,winspool,LPT1:"},
+                      NamedPrinter{"/delay:1 fax /q /nogui", "Fax,winspool,FAX:"},
+                      NamedPrinter{"-DELAY=1 fax /q /nogui", "Fax,winspool,FAX:"}),
     [](const auto& info) { return testing_names::FromText(info.param.arguments, info.index); });
 
 TEST_F(QuillonTest, NoMatchUnderNoGuiEndsWithOneAndShowsNothing) {
