@@ -18,12 +18,13 @@ if(QUILLON_TESTS)
         get_filename_component(name ${source} NAME_WE)
         string(REGEX REPLACE "_fuzz$" "" name ${name})
         add_test(NAME fuzz_smoke_${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/fuzz 20 ${name})
-        set_tests_properties(fuzz_smoke_${name} PROPERTIES TIMEOUT 300 LABELS checks ENVIRONMENT
+        set_tests_properties(fuzz_smoke_${name} PROPERTIES TIMEOUT 300 LABELS checks COST 40 ENVIRONMENT
             "QUILLON_FUZZ_BUILT=1;QUILLON_FUZZ_JOBS=1;QUILLON_ASAN_BUILD=${CMAKE_BINARY_DIR}")
     endforeach()
     # The static checks read this tree's compile commands (and the Windows
-    # tree's); clang-tidy runs two files at a time.
+    # tree's); clang-tidy runs two files at a time. The longest of the tests
+    # that only compute, so ctest starts it first after the Wine tests.
     add_test(NAME lint COMMAND ${CMAKE_SOURCE_DIR}/scripts/lint)
-    set_tests_properties(lint PROPERTIES TIMEOUT 600 PROCESSORS 2 LABELS checks
+    set_tests_properties(lint PROPERTIES TIMEOUT 600 PROCESSORS 2 LABELS checks COST 50
         ENVIRONMENT "QUILLON_ASAN_BUILD=${CMAKE_BINARY_DIR}")
 endif()
