@@ -78,35 +78,28 @@ bool FeatureShown(const std::string& valueName, Process& program, HWND main) {
     return false;
 }
 
-// Three runs a side show each policy enabled and disabled: all enabled; all
-// disabled but "startup", through whose button the all-users choice is
-// reached; "startup" alone disabled.
+// Three runs a side: all enabled; all disabled but "startup", whose button
+// leads to the all-users choice; "startup" alone disabled.
 TEST_F(QuillonTest, EachPolicyOfTheTemplateShowsInTheProgram) {
     const auto policies = ReadTemplate(PathFromEnvironment("QUILLON_ADMX"));
     ASSERT_FALSE(policies.empty());
     SetDefaultDevice("Fax,winspool,FAX:");
     for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        const char* side = root == HKEY_LOCAL_MACHINE ? "Machine" : "User";
-        const auto applies = [&](const Policy& policy) {
-            return policy.policyClass == side || policy.policyClass == "Both";
-        };
+        const std::string side = root == HKEY_LOCAL_MACHINE ? "Machine" : "User";
+        const auto applies = [&](const Policy& p) { return p.policyClass == side || p.policyClass == "Both"; };
         for (const int run : {0, 1, 2}) {
-            const auto disabled = [&](const Policy& policy) {
-                return run == 1 ? policy.valueName != "startup" : run == 2 && policy.valueName == "startup";
+            const auto off = [&](const Policy& p) {
+                return run == 1 ? p.valueName != "startup" : run == 2 && p.valueName == "startup";
             };
-            // Nothing stored but the template's values.
-            ClearOptions();
-            for (const auto& policy : policies) {
-                if (applies(policy)) Apply(root, policy, disabled(policy) ? policy.disabled : policy.enabled);
-            }
+            ClearOptions();  // nothing stored but the template's values
+            for (const auto& p : policies) if (applies(p)) Apply(root, p, off(p) ? p.disabled : p.enabled);
             auto& program = Start("");
             HWND main = program.WaitForWindow("Quillon");
             ASSERT_NE(main, nullptr) << "no main window: " << ::testing::PrintToString(program.WindowCaptions());
-            for (const auto& policy : policies) {
-                if (!applies(policy) || (run == 2 && policy.valueName == "startupall")) continue;
-                SCOPED_TRACE(policy.name + (disabled(policy) ? " disabled" : " enabled") + " for the " +
-                             (root == HKEY_LOCAL_MACHINE ? "computer" : "user"));
-                EXPECT_EQ(FeatureShown(policy.valueName, program, main), !disabled(policy));
+            for (const auto& p : policies) {
+                if (!applies(p) || (run == 2 && p.valueName == "startupall")) continue;
+                SCOPED_TRACE(p.name + (off(p) ? " disabled for " : " enabled for ") + side);
+                EXPECT_EQ(FeatureShown(p.valueName, program, main), !off(p));
             }
             PostClose(main);
             EXPECT_EQ(program.WaitForExit(10s), 0U);
