@@ -95,7 +95,11 @@ bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view
     std::string value(name);
     value.append(",").append(driver).append(",").append(port);
     const bool stored = state.os.profile.WriteString("windows", "Device", value);
-    if (!state.IsWindows6OrLater) state.os.profile.BroadcastChange("windows");
+    // Programs already running (word processors keep their printer) learn
+    // of the new default only from the broadcast, on every version; the
+    // profile gives up on windows that do not answer, so it cannot hold
+    // the run.
+    state.os.profile.BroadcastChange("windows");
     state.WriteDiagnostic("default printer set to " + std::string(name));
     return stored;
 }
