@@ -204,6 +204,21 @@ struct NativeCase {
     const char* text;
 };
 
+TEST(MessageBoxFlags, TopmostOnlyWithNoWindowOfTheProgramOnTheScreen) {
+    struct Case {
+        bool owned;
+        bool anyWindowVisible;
+        UINT flags;
+    };
+    constexpr UINT kAlone = MB_TASKMODAL | MB_SETFOREGROUND;
+    for (const auto& c : {Case{false, false, kAlone | MB_TOPMOST}, Case{false, true, kAlone},
+                          Case{true, true, 0}, Case{true, false, MB_TOPMOST}}) {
+        EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, c.owned, c.anyWindowVisible),
+                  MB_OK | MB_ICONEXCLAMATION | c.flags)
+            << c.owned << c.anyWindowVisible;
+    }
+}
+
 TEST_F(WindowToolkit, ControlsAreStandardWindowsWithTheirCaptions) {
     auto& window = QuestionWindow();
     ASSERT_TRUE(window.Realize());
