@@ -51,7 +51,9 @@ DefaultPrinter ReadDefaultPrinter(RunState& state) {
         ReadProfileValue(state.os.profile, "windows", "device", ",,,", kDeviceBufferSize);
     const std::string defaultName = device.substr(0, device.find(','));
 
-    const auto installed = state.os.spooler.InstalledPrinters();
+    // Driver and port serve only the log: without it the names are enough,
+    // and the window does not wait on print servers that are down.
+    const auto installed = state.os.spooler.InstalledPrinters(state.DiagnosticsEnabled);
     if (state.DiagnosticsEnabled) {
         state.WriteDiagnostic("default printer = " + defaultName);
         for (const auto& printer : installed) {
@@ -61,7 +63,11 @@ DefaultPrinter ReadDefaultPrinter(RunState& state) {
     }
     for (const auto& printer : installed) {
         if (printer.deviceName == defaultName) {
-            result = {printer.deviceName, printer.driverName, printer.port};
+            result.name = printer.deviceName;
+            if (state.DiagnosticsEnabled) {
+                result.driver = printer.driverName;
+                result.port = printer.port;
+            }
             break;
         }
     }

@@ -10,8 +10,8 @@
 namespace quillon::printers {
 
 // The current default as [windows] "device" names it, with the driver and
-// port of the installed printer of that exact name; "?" for each when no
-// installed printer has it.
+// port of the installed printer of that exact name (those only with the
+// log on); "?" for each when no installed printer has it.
 struct DefaultPrinter {
     std::string name = "?";
     std::string driver = "?";

@@ -38,6 +38,8 @@ public:
     std::vector<platform::PrinterInfo5> writes;
     // Connections not yet closed.
     int openConnections = 0;
+    // Enumerations that asked for driver and port.
+    int fullEnumerations = 0;
 
     // Adds a printer whose level-5 record carries the device name, the port
     // and the usual time-outs.
@@ -65,9 +67,13 @@ public:
         return std::make_unique<Connection>(*this, std::string(printerName));
     }
 
-    std::vector<platform::InstalledPrinter> InstalledPrinters() override {
+    std::vector<platform::InstalledPrinter> InstalledPrinters(bool withDriverAndPort) override {
         std::vector<platform::InstalledPrinter> result;
-        for (const auto& printer : printers) result.push_back(printer.installed);
+        for (const auto& printer : printers) {
+            result.push_back(withDriverAndPort ? printer.installed
+                                               : platform::InstalledPrinter{printer.installed.deviceName, {}, {}});
+        }
+        if (withDriverAndPort) ++fullEnumerations;
         return result;
     }
 

@@ -1,3 +1,5 @@
+#include <shlobj.h>
+
 #include "wine/fixture.h"
 
 namespace quillon::e2e {
@@ -21,6 +23,36 @@ TEST_F(QuillonTest, MainWindowListsPrintersSortedWithTheDefaultSelected) {
         ASSERT_NE(button, nullptr) << caption;
         EXPECT_TRUE(IsEnabled(button)) << caption;
     }
+}
+
+// The system's winspool.drv gives way, for quillon.exe only, to one whose
+// printer connections lead to a print server that does not answer.
+class UnansweringPrintServer : public QuillonTest {
+protected:
+    void SetUp() override {
+        QuillonTest::SetUp();
+        ASSERT_TRUE(CopyFileA(system_.c_str(), saved_.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((FolderOf(ProgramPath()) + "\\stalled-spooler\\winspool.drv").c_str(),
+                              system_.c_str(), FALSE));
+        SetWineLibraryPreference("winspool.drv", "native");
+    }
+    void TearDown() override {
+        program_.reset();
+        SetWineLibraryPreference({}, nullptr);
+        CopyFileA(saved_.c_str(), system_.c_str(), FALSE);
+        DeleteFileA(saved_.c_str());
+        QuillonTest::TearDown();
+    }
+    const std::string system_ = SpecialFolder(CSIDL_SYSTEM) + "\\winspool.drv";
+    const std::string saved_ = system_ + ".saved";
+};
+
+TEST_F(UnansweringPrintServer, MainWindowShowsAtOnceWithTheDefaultSelected) {
+    SetDefaultDevice("HP DeskJet 500,winspool,LPT2:");
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon", 5s);
+    ASSERT_NE(main, nullptr) << "the window waited for the print server";
+    EXPECT_EQ(ListSelection(FindControl(main, "ListBox")), 1) << "HP DeskJet 500";
 }
 
 TEST_F(QuillonTest, ButtonsFollowTheOptions) {
