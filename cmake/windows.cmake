@@ -60,8 +60,13 @@ set_source_files_properties(res/quillon.rc PROPERTIES OBJECT_DEPENDS
 
 # The entry point is the only file that knows whether the log is on, so a
 # second program with the log on can be built beside the first for tests.
+# A third argument names other resources (a test build's own manifest).
 function(quillon_program target diagnostics)
-    add_executable(${target} WIN32 src/platform/win32/entry/winmain.cpp res/quillon.rc)
+    set(resources res/quillon.rc)
+    if(ARGC GREATER 2)
+        set(resources ${ARGV2})
+    endif()
+    add_executable(${target} WIN32 src/platform/win32/entry/winmain.cpp ${resources})
     target_link_libraries(${target} PRIVATE quillon_win32)
     target_include_directories(${target} PRIVATE res)
     target_compile_definitions(${target} PRIVATE QUILLON_DIAGNOSTICS=${diagnostics})

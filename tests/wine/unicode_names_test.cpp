@@ -73,5 +73,21 @@ TEST_F(UnicodeNames, WindowListsEveryNameAndConfirmsTheChosenOneWhole) {
     EXPECT_EQ(DefaultDeviceWide(), Utf16("打印机 3楼,winspool,LPT3:"));
 }
 
+// Before Windows 10 1903 the manifest's UTF-8 entry counts for nothing: the
+// program runs in the code page of the locale, a Western one here.
+TEST_F(QuillonTest, OutsideTheCodePageANameMatchesNothing) {
+    const std::string program = FolderOf(ProgramPath()) + "\\locale-code-page\\quillon.exe";
+    AddProfilePrinter("Drucker 2", "winspool,LPT3:,15,45");
+    AddProfilePrinter("Laser 9", "winspool,LPT3:,15,45");
+    for (const char* name : {"\"Принтер 2\"", "ＨＰ", "Łaser"}) {
+        Process run(program, std::string(name) + " /q /nogui");
+        EXPECT_EQ(run.WaitForExit(30s), 1U) << name;
+        EXPECT_EQ(DefaultDevice(), "") << name;
+    }
+    Process prefix(program, "\"hp l\" /q /nogui");
+    EXPECT_EQ(prefix.WaitForExit(30s), 0U);
+    EXPECT_EQ(DefaultDevice(), "HP LaserJet 4,winspool,LPT1:");
+}
+
 }  // namespace
 }  // namespace quillon::e2e
