@@ -7,7 +7,7 @@
 namespace quillon::printers {
 namespace {
 
-constexpr std::size_t kDeviceBufferSize = 254;
+constexpr std::size_t kDeviceBufferCharacters = 254;
 constexpr std::size_t kPrinterPortsBufferSize = 1024;
 constexpr std::size_t kRecordTextBufferSize = 512;
 
@@ -48,7 +48,8 @@ bool FitsRecordBuffer(const char* address) {
 DefaultPrinter ReadDefaultPrinter(RunState& state) {
     DefaultPrinter result;
     const std::string device =
-        ReadProfileValue(state.os.profile, "windows", "device", ",,,", kDeviceBufferSize);
+        ReadProfileValue(state.os.profile, "windows", "device", ",,,",
+                         kDeviceBufferCharacters * text::ActiveCodePage().Layout().MaxCharacterLength());
     const std::string defaultName = device.substr(0, device.find(','));
 
     // Driver and port serve only the log: without it the names are enough,

@@ -73,6 +73,23 @@ TEST_F(UnicodeNames, WindowListsEveryNameAndConfirmsTheChosenOneWhole) {
     EXPECT_EQ(DefaultDeviceWide(), Utf16("打印机 3楼,winspool,LPT3:"));
 }
 
+// 90 characters, 270 bytes in UTF-8: more than a buffer of 254 bytes holds.
+TEST_F(UnicodeNames, NinetyCharacterDefaultIsPreselected) {
+    std::string name;
+    for (int i = 0; i < 30; ++i) name += "打印机";
+    AddProfilePrinter(name, "winspool,LPT3:,15,45");
+    InstallSpoolerPrinter(name, "LPT1:");
+    SetDefaultDevice(name + ",winspool,LPT3:");
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, ("System\\CurrentControlSet\\Control\\Print\\Printers\\" + name).c_str());
+    ASSERT_NE(main, nullptr);
+    HWND list = FindControl(main, "ListBox");
+    const int selected = ListSelection(list);
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(ListEntries(list)[static_cast<std::size_t>(selected)], name);
+}
+
 // Before Windows 10 1903 the manifest's UTF-8 entry counts for nothing: the
 // program runs in the code page of the locale, a Western one here.
 TEST_F(QuillonTest, OutsideTheCodePageANameMatchesNothing) {

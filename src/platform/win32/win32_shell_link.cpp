@@ -46,7 +46,11 @@ public:
         return SUCCEEDED(link_->Resolve(reinterpret_cast<HWND>(ownerWindow), flags));
     }
     bool Save(std::string_view linkFile) override {
-        return SUCCEEDED(file_->Save(Widen(linkFile).c_str(), FALSE));
+        // Written only when the file is there under its full name: one cut
+        // short (and so without ".lnk") is no shortcut the shell runs.
+        const std::wstring path = Widen(linkFile);
+        return !path.empty() && SUCCEEDED(file_->Save(path.c_str(), FALSE)) &&
+               GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     bool Load(std::string_view linkFile) override {
         return SUCCEEDED(file_->Load(Widen(linkFile).c_str(), STGM_READ));
