@@ -310,5 +310,57 @@ TEST_F(ShortcutTest, NewEntryRemovesOnlyTheProgramsOwnOldEntries) {
     EXPECT_EQ(Links(allStartup), Strings{});
 }
 
+// The user's Start-menu Programs folder moved elsewhere for the test, as
+// folder redirection does; put back when the object goes.
+class RedirectedPrograms {
+public:
+    explicit RedirectedPrograms(const std::string& folder) {
+        RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key_);
+        DWORD size = sizeof saved_;
+        hadValue_ = RegQueryValueExA(key_, "Programs", nullptr, &type_,
+                                     reinterpret_cast<BYTE*>(saved_), &size) == ERROR_SUCCESS;
+        savedSize_ = size;
+        CreateDirectoryA(folder.c_str(), nullptr);
+        RegSetValueExA(key_, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                       static_cast<DWORD>(folder.size() + 1));
+    }
+    ~RedirectedPrograms() {
+        if (hadValue_) {
+            RegSetValueExA(key_, "Programs", 0, type_, reinterpret_cast<const BYTE*>(saved_), savedSize_);
+        } else {
+            RegDeleteValueA(key_, "Programs");
+        }
+        RegCloseKey(key_);
+    }
+
+private:
+    static constexpr const char* kKey =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    HKEY key_ = nullptr;
+    bool hadValue_ = false;
+    DWORD type_ = REG_SZ;
+    char saved_[1024] = {};
+    DWORD savedSize_ = 0;
+};
+
+TEST_F(ShortcutTest, RedirectedStartMenuEntryIsReplacedByTheNextOne) {
+    const std::string programs = std::string(kOtherPrograms) + "\\Programs";
+    const std::string startup =
+        programs + userStartup.substr(userStartup.find_last_of('\\'));
+    {
+        RedirectedPrograms redirected(programs);
+        HWND main = OpenMainWindow();
+        ASSERT_NE(main, nullptr);
+        AddToStartup(main, "Fax", "C&urrent User Only", "&OK");
+        Dismiss("Success", "Successfully added to startup!");
+        AddToStartup(main, "HP LaserJet 4", "C&urrent User Only", "&OK");
+        Dismiss("Success", "Successfully added to startup!");
+    }
+    EXPECT_EQ(Links(startup), Strings{"Set default printer to HP LaserJet 4.lnk"});
+    DeleteLinks(startup);
+    RemoveDirectoryA(startup.c_str());
+    RemoveDirectoryA(programs.c_str());
+}
+
 }  // namespace
 }  // namespace quillon::e2e
