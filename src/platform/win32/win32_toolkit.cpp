@@ -133,15 +133,17 @@ void Win32Toolkit::Dispatch(MSG& message) {
             if (!IsWindow(message.hwnd)) return;
         }
     }
-    if (root && Find(root) && IsDialogMessageA(root, &message)) return;
+    // Wide throughout, so that a typed character the code page lacks
+    // reaches the window whole.
+    if (root && Find(root) && IsDialogMessageW(root, &message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 void Win32Toolkit::DoEvents() {
     if (!WindowLibraryLoaded()) return;
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Left for the outermost loop.
             PostQuitMessage(static_cast<int>(message.wParam));
@@ -166,7 +168,7 @@ void Win32Toolkit::WaitForEvents(double seconds) {
 void Win32Toolkit::RunUntil(const std::function<bool()>& done) {
     MSG message;
     while (!done()) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
