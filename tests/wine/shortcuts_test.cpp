@@ -310,37 +310,29 @@ TEST_F(ShortcutTest, NewEntryRemovesOnlyTheProgramsOwnOldEntries) {
     EXPECT_EQ(Links(allStartup), Strings{});
 }
 
-// The user's Start-menu Programs folder moved elsewhere for the test, as
-// folder redirection does; put back when the object goes.
+// The user's Start-menu Programs folder moved elsewhere while it lives, as
+// folder redirection does.
 class RedirectedPrograms {
 public:
     explicit RedirectedPrograms(const std::string& folder) {
-        RegCreateKeyA(HKEY_CURRENT_USER, kKey, &key_);
-        DWORD size = sizeof saved_;
-        hadValue_ = RegQueryValueExA(key_, "Programs", nullptr, &type_,
-                                     reinterpret_cast<BYTE*>(saved_), &size) == ERROR_SUCCESS;
-        savedSize_ = size;
+        if (RegGetValueA(HKEY_CURRENT_USER, kKey, "Programs", RRF_RT_ANY | RRF_NOEXPAND, nullptr,
+                         saved_, &size_) != ERROR_SUCCESS) {
+            size_ = 0;
+        }
         CreateDirectoryA(folder.c_str(), nullptr);
-        RegSetValueExA(key_, "Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                       static_cast<DWORD>(folder.size() + 1));
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Programs", REG_SZ, folder.c_str(),
+                        static_cast<DWORD>(folder.size() + 1));
     }
     ~RedirectedPrograms() {
-        if (hadValue_) {
-            RegSetValueExA(key_, "Programs", 0, type_, reinterpret_cast<const BYTE*>(saved_), savedSize_);
-        } else {
-            RegDeleteValueA(key_, "Programs");
-        }
-        RegCloseKey(key_);
+        if (size_ == 0) RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "Programs");
+        if (size_ != 0) RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Programs", REG_EXPAND_SZ, saved_, size_);
     }
 
 private:
     static constexpr const char* kKey =
         "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-    HKEY key_ = nullptr;
-    bool hadValue_ = false;
-    DWORD type_ = REG_SZ;
-    char saved_[1024] = {};
-    DWORD savedSize_ = 0;
+    char saved_[MAX_PATH] = {};
+    DWORD size_ = MAX_PATH;
 };
 
 TEST_F(ShortcutTest, RedirectedStartMenuEntryIsReplacedByTheNextOne) {

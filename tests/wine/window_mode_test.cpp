@@ -31,20 +31,17 @@ class UnansweringPrintServer : public QuillonTest {
 protected:
     void SetUp() override {
         QuillonTest::SetUp();
-        ASSERT_TRUE(CopyFileA(system_.c_str(), saved_.c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA((FolderOf(ProgramPath()) + "\\stalled-spooler\\winspool.drv").c_str(),
-                              system_.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(system_.c_str(), (system_ + ".saved").c_str(), FALSE));
+        const std::string standIn = FolderOf(ProgramPath()) + "\\stalled-spooler\\winspool.drv";
+        ASSERT_TRUE(CopyFileA(standIn.c_str(), system_.c_str(), FALSE));
         SetWineLibraryPreference("winspool.drv", "native");
     }
     void TearDown() override {
-        program_.reset();
-        SetWineLibraryPreference({}, nullptr);
-        CopyFileA(saved_.c_str(), system_.c_str(), FALSE);
-        DeleteFileA(saved_.c_str());
         QuillonTest::TearDown();
+        SetWineLibraryPreference({}, nullptr);
+        MoveFileExA((system_ + ".saved").c_str(), system_.c_str(), MOVEFILE_REPLACE_EXISTING);
     }
     const std::string system_ = SpecialFolder(CSIDL_SYSTEM) + "\\winspool.drv";
-    const std::string saved_ = system_ + ".saved";
 };
 
 TEST_F(UnansweringPrintServer, MainWindowShowsAtOnceWithTheDefaultSelected) {

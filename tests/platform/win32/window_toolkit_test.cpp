@@ -205,18 +205,11 @@ struct NativeCase {
 };
 
 TEST(MessageBoxFlags, TopmostOnlyWithNoWindowOfTheProgramOnTheScreen) {
-    struct Case {
-        bool owned;
-        bool anyWindowVisible;
-        UINT flags;
-    };
-    constexpr UINT kAlone = MB_TASKMODAL | MB_SETFOREGROUND;
-    for (const auto& c : {Case{false, false, kAlone | MB_TOPMOST}, Case{false, true, kAlone},
-                          Case{true, true, 0}, Case{true, false, MB_TOPMOST}}) {
-        EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, c.owned, c.anyWindowVisible),
-                  MB_OK | MB_ICONEXCLAMATION | c.flags)
-            << c.owned << c.anyWindowVisible;
-    }
+    constexpr UINT kBox = MB_OK | MB_ICONEXCLAMATION, kAlone = MB_TASKMODAL | MB_SETFOREGROUND;
+    EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, false, false), kBox | kAlone | MB_TOPMOST);
+    EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, false, true), kBox | kAlone);
+    EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, true, true), kBox);
+    EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, true, false), kBox | MB_TOPMOST);
 }
 
 TEST_F(WindowToolkit, ControlsAreStandardWindowsWithTheirCaptions) {
