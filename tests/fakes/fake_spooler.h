@@ -38,8 +38,6 @@ public:
     std::vector<platform::PrinterInfo5> writes;
     // Connections not yet closed.
     int openConnections = 0;
-    // Enumerations that asked for driver and port.
-    int fullEnumerations = 0;
 
     // Adds a printer whose level-5 record carries the device name, the port
     // and the usual time-outs.
@@ -73,7 +71,6 @@ public:
             result.push_back(withDriverAndPort ? printer.installed
                                                : platform::InstalledPrinter{printer.installed.deviceName, {}, {}});
         }
-        if (withDriverAndPort) ++fullEnumerations;
         return result;
     }
 

@@ -32,13 +32,6 @@ TEST_F(DefaultPrinterTest, ReadsTheDefaultWithDriverAndPortOfTheInstalledPrinter
     EXPECT_EQ(current.port, "Ne01:");
 }
 
-TEST_F(DefaultPrinterTest, WithoutTheLogOnlyTheNamesAreAskedFor) {
-    run.state.DiagnosticsEnabled = false;
-    run.SetDefault("Laser 4,other,LPT9:");
-    EXPECT_EQ(ReadDefaultPrinter(run.state).name, "Laser 4");
-    EXPECT_EQ(run.spooler.fullEnumerations, 0);
-}
-
 TEST_F(DefaultPrinterTest, UnknownOrMissingDefaultReadsAsQuestionMarks) {
     for (const char* device : {"laser 4,winspool,Ne01:", "", "Gone,winspool,LPT1:"}) {
         run.SetDefault(device);
