@@ -226,6 +226,25 @@ TEST_F(ShortcutTest, NameOutsideAsciiIsCarriedWholeIntoBothShortcuts) {
     }
 }
 
+// The file system under Wine holds at most 255 bytes of a name, and keeps a
+// longer one cut short; the shortcut name of a printer of 90 Chinese
+// characters takes 297. Such a shortcut is a failure, never a success.
+TEST_F(ShortcutTest, NameTheFileSystemCannotHoldWholeIsAFailure) {
+    std::string name;
+    for (int i = 0; i < 30; ++i) name += "打印机";
+    AddProfilePrinter(name, "winspool,LPT3:,15,45");
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    SelectEntry(main, name);
+    Press(FindControl(main, "Button", "&Create desktop shortcut"));
+    Dismiss("Error", "Error creating shortcut.");
+    AddToStartup(main, name, "C&urrent User Only", "&OK");
+    Dismiss("Error", "Error adding to startup.");
+    for (const auto& folder : {desktop, userStartup}) {
+        DeleteFileW(Utf16(folder + "\\Set default printer to " + name + ".lnk").c_str());
+    }
+}
+
 TEST_F(ShortcutTest, AllUsersEntryOnVersionSixShowsTheInfoAndCopiesTheOptions) {
     HWND main = OpenMainWindow();
     ASSERT_NE(main, nullptr);
