@@ -1,6 +1,7 @@
 // The least a program can do to set a default printer from the command
 // line: read the [PrinterPorts] key list, take the first name that begins
-// with the argument, and write its driver and port to [windows] Device.
+// with the argument, write its driver and port to [windows] Device and
+// tell the running programs, giving up on any that does not answer.
 // The benchmark runs it beside quillon.exe to see what the program costs
 // on top of that.
 
@@ -43,6 +44,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
         const auto second = fields.find(',', fields.find(',') + 1);
         device += "," + fields.substr(0, second);
         WriteProfileStringA("windows", "Device", device.c_str());
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                            reinterpret_cast<LPARAM>("windows"), SMTO_ABORTIFHUNG, 3000, &ignored);
         return 0;
     }
     return 1;

@@ -60,8 +60,13 @@ set_source_files_properties(res/quillon.rc PROPERTIES OBJECT_DEPENDS
 
 # The entry point is the only file that knows whether the log is on, so a
 # second program with the log on can be built beside the first for tests.
+# A third argument names other resources (a test build's own manifest).
 function(quillon_program target diagnostics)
-    add_executable(${target} WIN32 src/platform/win32/entry/winmain.cpp res/quillon.rc)
+    set(resources res/quillon.rc)
+    if(ARGC GREATER 2)
+        set(resources ${ARGV2})
+    endif()
+    add_executable(${target} WIN32 src/platform/win32/entry/winmain.cpp ${resources})
     target_link_libraries(${target} PRIVATE quillon_win32)
     target_include_directories(${target} PRIVATE res)
     target_compile_definitions(${target} PRIVATE QUILLON_DIAGNOSTICS=${diagnostics})
@@ -97,4 +102,9 @@ if(MINGW)
     foreach(target quillon_bench_reference quillon_bench_empty_window quillon_bench_window_timer)
         target_link_options(${target} PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
     endforeach()
+endif()
+
+# What the end-to-end tests put in place of a part of the system.
+if(QUILLON_TESTS)
+    include(cmake/wine_test_programs.cmake)
 endif()

@@ -76,6 +76,18 @@ std::size_t CharacterLayout::CharacterLength(std::string_view text) const {
     return 1;
 }
 
+std::size_t CharacterLayout::MaxCharacterLength() const {
+    switch (kind_) {
+        case Kind::SingleByte:
+            return 1;
+        case Kind::DoubleByte:
+            return 2;
+        case Kind::Utf8:
+            return 4;
+    }
+    return 1;
+}
+
 std::size_t CharacterLayout::CutTailLength(std::string_view text) const {
     switch (kind_) {
         case Kind::SingleByte:

@@ -28,6 +28,9 @@ public:
     // The number of bytes of the character at the front of the text: 0 for
     // an empty text, never more than the text holds.
     std::size_t CharacterLength(std::string_view text) const;
+    // The most bytes one character takes: a buffer of so many characters
+    // needs this many bytes for each.
+    std::size_t MaxCharacterLength() const;
 
     // The bytes at the end of the text that begin a character whose
     // further bytes are missing (a buffer cut it there); 0 when the text

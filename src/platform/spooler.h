@@ -56,8 +56,12 @@ public:
     // OpenPrinterA with no data type or device mode; nothing on failure.
     virtual std::unique_ptr<PrinterConnection> Open(std::string_view printerName,
                                                     std::uint32_t access) = 0;
-    // Every installed printer, in the system's order.
-    virtual std::vector<InstalledPrinter> InstalledPrinters() = 0;
+    // Every installed printer, in the system's order. Names only (driver
+    // and port empty) unless asked for: the names come from the system's
+    // own records at once, while driver and port mean asking every print
+    // server, which for one that is down takes as long as the network
+    // waits for it.
+    virtual std::vector<InstalledPrinter> InstalledPrinters(bool withDriverAndPort) = 0;
 };
 
 }  // namespace quillon::platform

@@ -7,7 +7,7 @@
 namespace quillon::printers {
 namespace {
 
-constexpr std::size_t kDeviceBufferSize = 254;
+constexpr std::size_t kDeviceBufferCharacters = 254;
 constexpr std::size_t kPrinterPortsBufferSize = 1024;
 constexpr std::size_t kRecordTextBufferSize = 512;
 
@@ -48,10 +48,13 @@ bool FitsRecordBuffer(const char* address) {
 DefaultPrinter ReadDefaultPrinter(RunState& state) {
     DefaultPrinter result;
     const std::string device =
-        ReadProfileValue(state.os.profile, "windows", "device", ",,,", kDeviceBufferSize);
+        ReadProfileValue(state.os.profile, "windows", "device", ",,,",
+                         kDeviceBufferCharacters * text::ActiveCodePage().Layout().MaxCharacterLength());
     const std::string defaultName = device.substr(0, device.find(','));
 
-    const auto installed = state.os.spooler.InstalledPrinters();
+    // Driver and port serve only the log: without it the names are enough,
+    // and the window does not wait on print servers that are down.
+    const auto installed = state.os.spooler.InstalledPrinters(state.DiagnosticsEnabled);
     if (state.DiagnosticsEnabled) {
         state.WriteDiagnostic("default printer = " + defaultName);
         for (const auto& printer : installed) {
@@ -61,7 +64,11 @@ DefaultPrinter ReadDefaultPrinter(RunState& state) {
     }
     for (const auto& printer : installed) {
         if (printer.deviceName == defaultName) {
-            result = {printer.deviceName, printer.driverName, printer.port};
+            result.name = printer.deviceName;
+            if (state.DiagnosticsEnabled) {
+                result.driver = printer.driverName;
+                result.port = printer.port;
+            }
             break;
         }
     }
@@ -95,7 +102,11 @@ bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view
     std::string value(name);
     value.append(",").append(driver).append(",").append(port);
     const bool stored = state.os.profile.WriteString("windows", "Device", value);
-    if (!state.IsWindows6OrLater) state.os.profile.BroadcastChange("windows");
+    // Programs already running (word processors keep their printer) learn
+    // of the new default only from the broadcast, on every version; the
+    // profile gives up on windows that do not answer, so it cannot hold
+    // the run.
+    state.os.profile.BroadcastChange("windows");
     state.WriteDiagnostic("default printer set to " + std::string(name));
     return stored;
 }

@@ -10,8 +10,8 @@
 namespace quillon::printers {
 
 // The current default as [windows] "device" names it, with the driver and
-// port of the installed printer of that exact name; "?" for each when no
-// installed printer has it.
+// port of the installed printer of that exact name (those only with the
+// log on); "?" for each when no installed printer has it.
 struct DefaultPrinter {
     std::string name = "?";
     std::string driver = "?";
@@ -40,8 +40,8 @@ SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_
 // record, through the spooler.
 SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry);
 
-// Writes [windows] "Device" = name,driver,port and, below version 6, tells
-// the other programs; false when the profile refused the value.
+// Writes [windows] "Device" = name,driver,port and tells the other
+// programs; false when the profile refused the value.
 bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
                         std::string_view port);
 

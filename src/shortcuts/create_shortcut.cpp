@@ -14,9 +14,10 @@ namespace {
 constexpr std::string_view kPrograms = "$(Programs)";
 constexpr std::int32_t kShowCommand = 5;  // SW_SHOW
 
-void RemoveOldEntries(platform::Platform& os, std::vector<Notice>& notices) {
+void RemoveOldEntries(platform::Platform& os, std::string_view startupFolderName,
+                      std::vector<Notice>& notices) {
     for (const auto* location : {"startup", "all startup"}) {
-        if (auto notice = RemoveOldStartupShortcuts(os, location)) {
+        if (auto notice = RemoveOldStartupShortcuts(os, location, startupFolderName)) {
             notices.push_back(std::move(*notice));
         }
     }
@@ -55,7 +56,7 @@ ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::
         result = os.shell.fCreateShellLink(kPrograms, cleanName, strShortcutTarget,
                                            strShortcutArgs, true, kPrograms) != 0;
     } else if (loc == "startup" || loc == "all startup") {
-        RemoveOldEntries(os, outcome.notices);
+        RemoveOldEntries(os, startupFolderName, outcome.notices);
         result = os.shell.fCreateShellLink(startupFolderName, cleanName, strShortcutTarget,
                                            strShortcutArgs, loc == "startup", kPrograms) != 0;
     }

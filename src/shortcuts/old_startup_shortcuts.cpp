@@ -25,10 +25,21 @@ void Assign(std::string& out, const std::optional<std::string>& value) {
     if (value) out = *value;
 }
 
-}  // namespace
+// The folders to look in, each once.
+std::vector<std::string> StartupFolders(platform::Platform& os, std::string_view location,
+                                        std::string_view startupFolderName) {
+    std::vector<std::string> folders{StartupFolder(os.system, location)};
+    if (startupFolderName.empty()) return folders;
+    const bool allUsers = text::ToLower(location) == "all startup";
+    const std::string programs = os.shell.SpecialFolderPath(
+        0, allUsers ? platform::kCsidlCommonPrograms : platform::kCsidlPrograms);
+    if (programs.empty()) return folders;
+    const std::string entries = programs + "\\" + std::string(startupFolderName);
+    if (text::ToLower(entries) != text::ToLower(folders.front())) folders.push_back(entries);
+    return folders;
+}
 
-std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location) {
-    const std::string folder = StartupFolder(os.system, location);
+std::optional<Notice> RemoveOldShortcutsIn(platform::Platform& os, const std::string& folder) {
     std::vector<std::string> names;
     ListFiles(os.files, folder + "\\*.lnk", names, 0);
     for (std::size_t i = 1; i < names.size(); ++i) {
@@ -51,6 +62,16 @@ std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, std::str
             // folder) stays; the new entry is still made.
             (void)os.files.Delete(path);
         }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location,
+                                                std::string_view startupFolderName) {
+    for (const auto& folder : StartupFolders(os, location, startupFolderName)) {
+        if (auto notice = RemoveOldShortcutsIn(os, folder)) return notice;
     }
     return std::nullopt;
 }

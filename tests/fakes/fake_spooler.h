@@ -65,9 +65,12 @@ public:
         return std::make_unique<Connection>(*this, std::string(printerName));
     }
 
-    std::vector<platform::InstalledPrinter> InstalledPrinters() override {
+    std::vector<platform::InstalledPrinter> InstalledPrinters(bool withDriverAndPort) override {
         std::vector<platform::InstalledPrinter> result;
-        for (const auto& printer : printers) result.push_back(printer.installed);
+        for (const auto& printer : printers) {
+            result.push_back(withDriverAndPort ? printer.installed
+                                               : platform::InstalledPrinter{printer.installed.deviceName, {}, {}});
+        }
         return result;
     }
 

@@ -64,13 +64,13 @@ TEST_F(DefaultPrinterTest, NothingSelectedSetsNothing) {
     EXPECT_TRUE(run.profile.writes.empty());
 }
 
-TEST_F(DefaultPrinterTest, BroadcastFollowsTheWriteOnlyBelowVersionSix) {
-    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax").status, SetDefaultStatus::Set);
-    EXPECT_TRUE(run.profile.broadcasts.empty());
-
-    run.state.IsWindows6OrLater = false;
-    EXPECT_EQ(SetDefaultByProfile(run.state, "Fax").status, SetDefaultStatus::Set);
-    EXPECT_EQ(run.profile.broadcasts, std::vector<std::string>{"windows"});
+TEST_F(DefaultPrinterTest, BroadcastFollowsTheWriteOnEveryVersion) {
+    for (const bool sixOrLater : {true, false}) {
+        run.profile.broadcasts.clear();
+        run.state.IsWindows6OrLater = sixOrLater;
+        EXPECT_EQ(SetDefaultByProfile(run.state, "Fax").status, SetDefaultStatus::Set);
+        EXPECT_EQ(run.profile.broadcasts, std::vector<std::string>{"windows"}) << sixOrLater;
+    }
 }
 
 TEST_F(DefaultPrinterTest, SpoolerAddsTheDefaultBitAndKeepsTheOthers) {

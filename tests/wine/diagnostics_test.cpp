@@ -70,6 +70,16 @@ TEST_F(Diagnostics, TwoRunsAppendToTheSameLog) {
     EXPECT_EQ(lines.back(), "could not find printer nothing");
 }
 
+TEST_F(Diagnostics, MissingSystemLibraryEndsTheRunWithTwoAndALine) {
+    SetWineLibraryPreference("winspool.drv", "");  // not there at all
+    const auto code = Start("", true).WaitForExit(30s);
+    SetWineLibraryPreference({}, nullptr);
+    EXPECT_EQ(code, 2U);
+    const auto lines = WithoutTimeStamps(ReadLines(LogPath(true)));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "system library or function missing: winspool.drv");
+}
+
 TEST_F(Diagnostics, NormalBuildWritesNoLog) {
     ASSERT_EQ(RunToEnd("nothing /nogui"), 1U);
     EXPECT_EQ(GetFileAttributesA(LogPath(false).c_str()), INVALID_FILE_ATTRIBUTES);

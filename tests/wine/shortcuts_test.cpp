@@ -226,6 +226,25 @@ TEST_F(ShortcutTest, NameOutsideAsciiIsCarriedWholeIntoBothShortcuts) {
     }
 }
 
+// The file system under Wine holds at most 255 bytes of a name, and keeps a
+// longer one cut short; the shortcut name of a printer of 90 Chinese
+// characters takes 297. Such a shortcut is a failure, never a success.
+TEST_F(ShortcutTest, NameTheFileSystemCannotHoldWholeIsAFailure) {
+    std::string name;
+    for (int i = 0; i < 30; ++i) name += "打印机";
+    AddProfilePrinter(name, "winspool,LPT3:,15,45");
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    SelectEntry(main, name);
+    Press(FindControl(main, "Button", "&Create desktop shortcut"));
+    Dismiss("Error", "Error creating shortcut.");
+    AddToStartup(main, name, "C&urrent User Only", "&OK");
+    Dismiss("Error", "Error adding to startup.");
+    for (const auto& folder : {desktop, userStartup}) {
+        DeleteFileW(Utf16(folder + "\\Set default printer to " + name + ".lnk").c_str());
+    }
+}
+
 TEST_F(ShortcutTest, AllUsersEntryOnVersionSixShowsTheInfoAndCopiesTheOptions) {
     HWND main = OpenMainWindow();
     ASSERT_NE(main, nullptr);
@@ -323,6 +342,50 @@ TEST_F(ShortcutTest, NewEntryRemovesOnlyTheProgramsOwnOldEntries) {
     EXPECT_EQ(Links(userStartup), (Strings{"Mine.lnk", "Set default printer to Fax.lnk",
                                            "Set default printer to My Way.lnk"}));
     EXPECT_EQ(Links(allStartup), Strings{});
+}
+
+// The user's Start-menu Programs folder moved elsewhere while it lives, as
+// folder redirection does.
+class RedirectedPrograms {
+public:
+    explicit RedirectedPrograms(const std::string& folder) {
+        if (RegGetValueA(HKEY_CURRENT_USER, kKey, "Programs", RRF_RT_ANY | RRF_NOEXPAND, nullptr,
+                         saved_, &size_) != ERROR_SUCCESS) {
+            size_ = 0;
+        }
+        CreateDirectoryA(folder.c_str(), nullptr);
+        RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Programs", REG_SZ, folder.c_str(),
+                        static_cast<DWORD>(folder.size() + 1));
+    }
+    ~RedirectedPrograms() {
+        if (size_ == 0) RegDeleteKeyValueA(HKEY_CURRENT_USER, kKey, "Programs");
+        if (size_ != 0) RegSetKeyValueA(HKEY_CURRENT_USER, kKey, "Programs", REG_EXPAND_SZ, saved_, size_);
+    }
+
+private:
+    static constexpr const char* kKey =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    char saved_[MAX_PATH] = {};
+    DWORD size_ = MAX_PATH;
+};
+
+TEST_F(ShortcutTest, RedirectedStartMenuEntryIsReplacedByTheNextOne) {
+    const std::string programs = std::string(kOtherPrograms) + "\\Programs";
+    const std::string startup =
+        programs + userStartup.substr(userStartup.find_last_of('\\'));
+    {
+        RedirectedPrograms redirected(programs);
+        HWND main = OpenMainWindow();
+        ASSERT_NE(main, nullptr);
+        AddToStartup(main, "Fax", "C&urrent User Only", "&OK");
+        Dismiss("Success", "Successfully added to startup!");
+        AddToStartup(main, "HP LaserJet 4", "C&urrent User Only", "&OK");
+        Dismiss("Success", "Successfully added to startup!");
+    }
+    EXPECT_EQ(Links(startup), Strings{"Set default printer to HP LaserJet 4.lnk"});
+    DeleteLinks(startup);
+    RemoveDirectoryA(startup.c_str());
+    RemoveDirectoryA(programs.c_str());
 }
 
 }  // namespace

@@ -73,5 +73,50 @@ TEST_F(UnicodeNames, WindowListsEveryNameAndConfirmsTheChosenOneWhole) {
     EXPECT_EQ(DefaultDeviceWide(), Utf16("打印机 3楼,winspool,LPT3:"));
 }
 
+// 90 characters, 270 bytes in UTF-8: more than a buffer of 254 bytes holds.
+TEST_F(UnicodeNames, NinetyCharacterDefaultIsPreselected) {
+    std::string name;
+    for (int i = 0; i < 30; ++i) name += "打印机";
+    AddProfilePrinter(name, "winspool,LPT3:,15,45");
+    InstallSpoolerPrinter(name, "LPT1:");
+    SetDefaultDevice(name + ",winspool,LPT3:");
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon");
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, ("System\\CurrentControlSet\\Control\\Print\\Printers\\" + name).c_str());
+    ASSERT_NE(main, nullptr);
+    HWND list = FindControl(main, "ListBox");
+    const int selected = ListSelection(list);
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(ListEntries(list)[static_cast<std::size_t>(selected)], name);
+}
+
+// A letter typed into the list, as the keyboard delivers it: wide.
+TEST_F(UnicodeNames, TypedLetterOutsideAsciiFindsItsEntry) {
+    HWND main = Start("").WaitForWindow("Quillon");
+    ASSERT_NE(main, nullptr);
+    HWND list = FindControl(main, "ListBox");
+    PostMessageW(list, WM_CHAR, L'\u0395', 1);  // Greek capital epsilon
+    EXPECT_TRUE(WaitUntil([&] {
+        const int selected = ListSelection(list);
+        return selected >= 0 && ListEntries(list)[static_cast<std::size_t>(selected)] == kNames[1];
+    }, 5s));
+}
+
+// Before Windows 10 1903 the manifest's UTF-8 entry counts for nothing: the
+// program runs in the code page of the locale, a Western one here.
+TEST_F(QuillonTest, OutsideTheCodePageANameMatchesNothing) {
+    const std::string program = FolderOf(ProgramPath()) + "\\locale-code-page\\quillon.exe";
+    AddProfilePrinter("Drucker 2", "winspool,LPT3:,15,45");
+    AddProfilePrinter("Laser 9", "winspool,LPT3:,15,45");
+    for (const char* name : {"\"Принтер 2\"", "ＨＰ", "Łaser"}) {
+        Process run(program, std::string(name) + " /q /nogui");
+        EXPECT_EQ(run.WaitForExit(30s), 1U) << name;
+        EXPECT_EQ(DefaultDevice(), "") << name;
+    }
+    Process prefix(program, "\"hp l\" /q /nogui");
+    EXPECT_EQ(prefix.WaitForExit(30s), 0U);
+    EXPECT_EQ(DefaultDevice(), "HP LaserJet 4,winspool,LPT1:");
+}
+
 }  // namespace
 }  // namespace quillon::e2e

@@ -1,3 +1,5 @@
+#include <shlobj.h>
+
 #include "wine/fixture.h"
 
 namespace quillon::e2e {
@@ -21,6 +23,33 @@ TEST_F(QuillonTest, MainWindowListsPrintersSortedWithTheDefaultSelected) {
         ASSERT_NE(button, nullptr) << caption;
         EXPECT_TRUE(IsEnabled(button)) << caption;
     }
+}
+
+// The system's winspool.drv gives way, for quillon.exe only, to one whose
+// printer connections lead to a print server that does not answer.
+class UnansweringPrintServer : public QuillonTest {
+protected:
+    void SetUp() override {
+        QuillonTest::SetUp();
+        ASSERT_TRUE(CopyFileA(system_.c_str(), (system_ + ".saved").c_str(), FALSE));
+        const std::string standIn = FolderOf(ProgramPath()) + "\\stalled-spooler\\winspool.drv";
+        ASSERT_TRUE(CopyFileA(standIn.c_str(), system_.c_str(), FALSE));
+        SetWineLibraryPreference("winspool.drv", "native");
+    }
+    void TearDown() override {
+        QuillonTest::TearDown();
+        SetWineLibraryPreference({}, nullptr);
+        MoveFileExA((system_ + ".saved").c_str(), system_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    const std::string system_ = SpecialFolder(CSIDL_SYSTEM) + "\\winspool.drv";
+};
+
+TEST_F(UnansweringPrintServer, MainWindowShowsAtOnceWithTheDefaultSelected) {
+    SetDefaultDevice("HP DeskJet 500,winspool,LPT2:");
+    auto& program = Start("");
+    HWND main = program.WaitForWindow("Quillon", 5s);
+    ASSERT_NE(main, nullptr) << "the window waited for the print server";
+    EXPECT_EQ(ListSelection(FindControl(main, "ListBox")), 1) << "HP DeskJet 500";
 }
 
 TEST_F(QuillonTest, ButtonsFollowTheOptions) {

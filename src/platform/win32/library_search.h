@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <string>
+
 namespace quillon::platform::win32 {
 
 // Makes every library the program loads from here on come from the system
@@ -7,7 +10,14 @@ namespace quillon::platform::win32 {
 // that a library of the same name planted beside the program is never run.
 // The libraries the program needs only on some paths are loaded on first
 // use (delay-loaded), after this has run. Call it first thing. On systems
-// without the search setting the current folder is at least taken out.
+// without the search setting the current folder is at least taken out, and
+// each library loaded on first use is loaded by its full path in the
+// system folder instead of by its name.
 void LoadLibrariesFromSystemFolderOnly();
+
+// Called when a library loaded on first use, or a function of one, is not
+// there, with what was missing ("user32.dll", "GetMessageW in user32.dll").
+// The handler ends the run; until one is set the run ends with exit code 2.
+void OnMissingSystemLibrary(std::function<void(const std::string& missing)> handler);
 
 }  // namespace quillon::platform::win32

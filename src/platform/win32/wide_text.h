@@ -13,4 +13,14 @@ std::wstring Widen(std::string_view text);
 // as the code page's stand-in. Text that does not convert gives "".
 std::string Narrow(std::wstring_view text);
 
+// Stands for a character the code page cannot carry. No printer has it in
+// its name, so a name that holds it matches none.
+inline constexpr char kUncarriedCharacter = '\x01';
+
+// UTF-16 as ANSI code-page text, where each character that the code page
+// cannot carry exactly becomes kUncarriedCharacter. Converted as usual, it
+// would come out as "?", which is a pattern character, or as a look-alike
+// ("Ｈ" as "H", "Ł" as "L"), and a name would match another printer.
+std::string NarrowExactly(std::wstring_view text);
+
 }  // namespace quillon::platform::win32

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 
 namespace quillon::platform::win32 {
 
@@ -64,17 +65,18 @@ bool Win32Files::Exists(std::string_view path) {
 }
 
 std::vector<std::string> Win32Files::List(std::string_view pattern, bool includeHidden) {
-    const std::string patternText(pattern);
     DWORD skipped = FILE_ATTRIBUTE_DIRECTORY;
     if (!includeHidden) skipped |= FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry{};
-    unique_find search(FindFirstFileA(patternText.c_str(), &entry));
+    // Wide: the narrow entry holds MAX_PATH bytes, and a name of fewer
+    // characters can take more bytes than that in UTF-8.
+    WIN32_FIND_DATAW entry{};
+    unique_find search(FindFirstFileW(Widen(pattern).c_str(), &entry));
     if (!search) return names;
     // "." and ".." are folders, so the attribute test drops them too.
     do {
-        if ((entry.dwFileAttributes & skipped) == 0) names.emplace_back(entry.cFileName);
-    } while (FindNextFileA(search.get(), &entry));
+        if ((entry.dwFileAttributes & skipped) == 0) names.push_back(Narrow(entry.cFileName));
+    } while (FindNextFileW(search.get(), &entry));
     return names;
 }
 

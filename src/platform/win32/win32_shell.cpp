@@ -81,9 +81,11 @@ std::string Win32Shell::SpecialFolderPath(std::uintptr_t ownerWindow, int csidl)
         S_OK) {
         return {};
     }
-    std::array<char, MAX_PATH> buffer{};
-    if (!SHGetPathFromIDListA(items.get(), buffer.data())) return {};
-    return buffer.data();
+    // Read wide: MAX_PATH counts characters, which take up to four bytes
+    // each in UTF-8.
+    std::array<wchar_t, MAX_PATH> buffer{};
+    if (!SHGetPathFromIDListW(items.get(), buffer.data())) return {};
+    return Narrow(buffer.data());
 }
 
 std::unique_ptr<ShellLink> Win32Shell::CreateShellLink() {
@@ -155,14 +157,16 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
         return reading;
     }
 
-    // Descriptions and arguments may be longer than a path.
+    // Descriptions and arguments may be longer than a path. A path is at
+    // most MAX_PATH characters, each up to four bytes in UTF-8.
     constexpr std::size_t kLongText = 1024;
+    constexpr std::size_t kPathBytes = MAX_PATH * 4;
     reading.description = ReadText(kLongText, [&](std::span<char> buffer) {
         result = link->GetDescription(buffer.data(), static_cast<int>(buffer.size()));
         return SUCCEEDED(result);
     });
     if (reading.description) {
-        reading.target = ReadText(MAX_PATH, [&](std::span<char> buffer) {
+        reading.target = ReadText(kPathBytes, [&](std::span<char> buffer) {
             WIN32_FIND_DATAA found{};
             result = link->GetPath(buffer.data(), static_cast<int>(buffer.size()), &found,
                                    SLGP_UNCPRIORITY);
@@ -170,7 +174,7 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
         });
     }
     if (reading.target) {
-        reading.workingFolder = ReadText(MAX_PATH, [&](std::span<char> buffer) {
+        reading.workingFolder = ReadText(kPathBytes, [&](std::span<char> buffer) {
             result = link->GetWorkingDirectory(buffer.data(), static_cast<int>(buffer.size()));
             return SUCCEEDED(result);
         });

@@ -20,6 +20,18 @@ int BufferSize(std::span<char> buffer) {
     return static_cast<int>(std::min<std::size_t>(buffer.size(), INT_MAX));
 }
 
+// Whether the file is there under its full name. A file system that holds
+// fewer characters of a name may keep the file under the name cut short
+// (and so without ".lnk": no shortcut the shell runs), and still find it
+// when asked by the full name; the name it lists tells.
+bool StoredUnderItsName(const std::wstring& path) {
+    WIN32_FIND_DATAW found{};
+    const unique_find search(FindFirstFileW(path.c_str(), &found));
+    const auto slash = path.find_last_of(L'\\');
+    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    return search && lstrcmpiW(found.cFileName, name.c_str()) == 0;
+}
+
 class Win32ShellLink final : public ShellLink {
 public:
     Win32ShellLink(unique_com<IShellLinkA> link, unique_com<IPersistFile> file) noexcept
@@ -46,7 +58,9 @@ public:
         return SUCCEEDED(link_->Resolve(reinterpret_cast<HWND>(ownerWindow), flags));
     }
     bool Save(std::string_view linkFile) override {
-        return SUCCEEDED(file_->Save(Widen(linkFile).c_str(), FALSE));
+        const std::wstring path = Widen(linkFile);
+        return !path.empty() && SUCCEEDED(file_->Save(path.c_str(), FALSE)) &&
+               StoredUnderItsName(path);
     }
     bool Load(std::string_view linkFile) override {
         return SUCCEEDED(file_->Load(Widen(linkFile).c_str(), STGM_READ));

@@ -9,7 +9,7 @@ class Win32Spooler final : public Spooler {
 public:
     std::unique_ptr<PrinterConnection> Open(std::string_view printerName,
                                             std::uint32_t access) override;
-    std::vector<InstalledPrinter> InstalledPrinters() override;
+    std::vector<InstalledPrinter> InstalledPrinters(bool withDriverAndPort) override;
 };
 
 }  // namespace quillon::platform::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/program_arguments.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_code_page.h"
 
 namespace quillon::platform::win32 {
@@ -57,8 +58,10 @@ VersionInfo Win32System::Version() {
 }
 
 std::string Win32System::CommandLine() {
-    const char* const commandLine = GetCommandLineA();
-    return std::string(ProgramArguments(commandLine != nullptr ? commandLine : ""));
+    // Read wide: the narrow command line has already turned what the code
+    // page lacks into "?" or look-alikes.
+    const wchar_t* const commandLine = GetCommandLineW();
+    return std::string(ProgramArguments(NarrowExactly(commandLine != nullptr ? commandLine : L"")));
 }
 
 std::string Win32System::EnvironmentVariable(std::string_view name) {

@@ -53,20 +53,6 @@ GetDpiForWindowFunction FindGetDpiForWindow() {
 // for; loading it only to find none would cost more than the whole run.
 bool WindowLibraryLoaded() { return GetModuleHandleA("user32.dll") != nullptr; }
 
-UINT IconFlag(MessageIcon icon) {
-    switch (icon) {
-    case MessageIcon::Information:
-        return MB_ICONINFORMATION;
-    case MessageIcon::Exclamation:
-        return MB_ICONEXCLAMATION;
-    case MessageIcon::Critical:
-        return MB_ICONHAND;
-    case MessageIcon::None:
-        break;
-    }
-    return 0;
-}
-
 }  // namespace
 
 WindowClassRegistration::WindowClassRegistration(HINSTANCE instance, const char* name,
@@ -110,11 +96,8 @@ std::unique_ptr<Window> Win32Toolkit::Create(const WindowDesign& design, WindowE
 }
 
 void Win32Toolkit::MessageBox(std::string_view text, std::string_view title, MessageIcon icon) {
-    UINT flags = MB_OK | IconFlag(icon);
     HWND owner = GetActiveWindow();
-    // Without a window of its own the program still keeps the message in
-    // front and its own windows still.
-    if (!owner) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
+    const UINT flags = MessageBoxFlags(icon, owner != nullptr, AnyWindowVisible());
     MessageBoxA(owner, std::string(text).c_str(), std::string(title).c_str(), flags);
 }
 
@@ -150,15 +133,17 @@ void Win32Toolkit::Dispatch(MSG& message) {
             if (!IsWindow(message.hwnd)) return;
         }
     }
-    if (root && Find(root) && IsDialogMessageA(root, &message)) return;
+    // Wide throughout, so that a typed character the code page lacks
+    // reaches the window whole.
+    if (root && Find(root) && IsDialogMessageW(root, &message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 void Win32Toolkit::DoEvents() {
     if (!WindowLibraryLoaded()) return;
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Left for the outermost loop.
             PostQuitMessage(static_cast<int>(message.wParam));
@@ -183,7 +168,7 @@ void Win32Toolkit::WaitForEvents(double seconds) {
 void Win32Toolkit::RunUntil(const std::function<bool()>& done) {
     MSG message;
     while (!done()) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
@@ -200,6 +185,12 @@ void Win32Toolkit::Run() {
 bool Win32Toolkit::AnyWindowBuilt() const {
     return std::any_of(windows_.begin(), windows_.end(),
                        [](const Win32Window* window) { return window->Handle() != nullptr; });
+}
+
+bool Win32Toolkit::AnyWindowVisible() const {
+    return std::any_of(windows_.begin(), windows_.end(), [](const Win32Window* window) {
+        return window->Handle() != nullptr && IsWindowVisible(window->Handle());
+    });
 }
 
 int Win32Toolkit::DpiOf(HWND window) {

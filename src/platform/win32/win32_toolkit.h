@@ -99,6 +99,7 @@ public:
 
 private:
     bool AnyWindowBuilt() const;
+    bool AnyWindowVisible() const;
 
     HINSTANCE instance_;
     std::optional<int> screenDpi_;

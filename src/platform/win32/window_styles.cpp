@@ -9,6 +9,20 @@
 namespace quillon::platform::win32 {
 namespace {
 
+UINT IconFlag(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return MB_ICONINFORMATION;
+    case MessageIcon::Exclamation:
+        return MB_ICONEXCLAMATION;
+    case MessageIcon::Critical:
+        return MB_ICONHAND;
+    case MessageIcon::None:
+        break;
+    }
+    return 0;
+}
+
 bool IsHorizontal(const ControlDesign& line) {
     // A line keeps its end points in left/top and width/height.
     return std::abs(line.width - line.left) >= std::abs(line.height - line.top);
@@ -37,6 +51,13 @@ NativeStyles WindowStylesFor(const WindowDesign& design) {
     // Owned windows have no taskbar button unless they ask for one.
     if (design.showInTaskbar) exStyle |= WS_EX_APPWINDOW;
     return {kWindowClassName, style, exStyle};
+}
+
+UINT MessageBoxFlags(MessageIcon icon, bool owned, bool anyWindowVisible) {
+    UINT flags = MB_OK | IconFlag(icon);
+    if (!owned) flags |= MB_TASKMODAL | MB_SETFOREGROUND;
+    if (!anyWindowVisible) flags |= MB_TOPMOST;
+    return flags;
 }
 
 NativeStyles ControlStylesFor(const ControlDesign& design, bool startsGroup) {

@@ -26,6 +26,14 @@ struct NativeStyles {
 // none of its own).
 NativeStyles WindowStylesFor(const WindowDesign& design);
 
+// The flags of a message box with an OK button and the icon. Without an
+// active window to own it, it holds the program's own windows still and
+// asks for the foreground; with no window of the program on the screen it
+// also stays on top, since a run started at log-on is usually not allowed
+// the foreground and its box would sit behind other windows, the run
+// waiting until someone found it.
+UINT MessageBoxFlags(MessageIcon icon, bool owned, bool anyWindowVisible);
+
 // The standard control that stands for one entry of a control table.
 // startsGroup marks the first control of a keyboard group (GroupStarts).
 NativeStyles ControlStylesFor(const ControlDesign& design, bool startsGroup);

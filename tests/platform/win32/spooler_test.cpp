@@ -176,7 +176,7 @@ TEST_F(Win32SpoolerTest, AWriteTakesEffectOrReportsItsOwnFailure) {
 }
 
 TEST_F(Win32SpoolerTest, InstalledPrintersCarryDeviceDriverAndPort) {
-    const auto printers = spooler.InstalledPrinters();
+    const auto printers = spooler.InstalledPrinters(true);
     const auto find = [&](const char* name) {
         return std::find_if(printers.begin(), printers.end(),
                             [&](const InstalledPrinter& p) { return p.deviceName == name; });

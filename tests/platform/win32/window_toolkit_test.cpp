@@ -204,6 +204,14 @@ struct NativeCase {
     const char* text;
 };
 
+TEST(MessageBoxFlags, TopmostOnlyWithNoWindowOfTheProgramOnTheScreen) {
+    constexpr UINT kBox = MB_OK | MB_ICONEXCLAMATION, kAlone = MB_TASKMODAL | MB_SETFOREGROUND;
+    EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, false, false), kBox | kAlone | MB_TOPMOST);
+    EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, false, true), kBox | kAlone);
+    EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, true, true), kBox);
+    EXPECT_EQ(MessageBoxFlags(MessageIcon::Exclamation, true, false), kBox | MB_TOPMOST);
+}
+
 TEST_F(WindowToolkit, ControlsAreStandardWindowsWithTheirCaptions) {
     auto& window = QuestionWindow();
     ASSERT_TRUE(window.Realize());

@@ -37,6 +37,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     quillon::platform::Platform os{profile, registry, spooler, system, files, toolkit, shell};
 
     quillon::RunState state(os);
+    OnMissingSystemLibrary([&](const std::string& missing) {
+        state.WriteDiagnostic("system library or function missing: " + missing);
+        system.End(2);
+    });
     quillon::ui::Forms forms(state, &quillon::RunStartupSequence);
     quillon::Main(state, forms, QUILLON_DIAGNOSTICS != 0);
     toolkit.Run();
