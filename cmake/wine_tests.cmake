@@ -99,7 +99,8 @@ if(QUILLON_E2E_SOURCES)
     target_include_directories(quillon_e2e_tests PRIVATE tests tests/wine res)
     target_link_libraries(quillon_e2e_tests PRIVATE user32 gdi32 advapi32 winspool shell32 ole32 uuid msi)
     target_compile_definitions(quillon_e2e_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-    add_dependencies(quillon_e2e_tests quillon quillon-diagnostics quillon_font_report
+    add_dependencies(quillon_e2e_tests quillon quillon-diagnostics quillon-locale-code-page
+        quillon_stalled_spooler quillon_font_report
         quillon_package quillon_next_msi)
     list(GET QUILLON_WINE_PREFIXES 1 QUILLON_E2E_PREFIX)
     quillon_wine_test(quillon_e2e_tests ${QUILLON_E2E_PREFIX})
