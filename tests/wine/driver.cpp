@@ -94,7 +94,7 @@ Process::Process(const std::string& exe, const std::string& arguments) {
     startup.cb = sizeof startup;
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info_)) {
-        throw std::runtime_error("cannot start " + exe);
+        throw std::runtime_error("cannot start " + exe + ": error " + std::to_string(GetLastError()));
     }
 }
 
