@@ -5,7 +5,13 @@
 #   quillon-<version>-x64.msi     the installer of packaging/quillon.wxs
 #   README.txt                    the read-me for Windows users
 #   policy/quillon.admx, policy/en-US/quillon.adml   the administrative template
+#   SHA256SUMS                    the checksums of all the others, made last
 # scripts/package copies the folder to dist/ at the top of the source tree.
+# The same commit gives the same program and zip, and an installer with the
+# same tables and files, wherever and whenever it is built: the linker writes
+# no time, and packaging/pack.py gives every packed file the commit's time.
+# With QUILLON_SIGN_PKCS12 and QUILLON_SIGN_PASSWORD_FILE the program is
+# signed before it is packed, and the installer after.
 find_program(QUILLON_WIXL wixl)
 if(NOT QUILLON_WIXL)
     if(QUILLON_TESTS)
@@ -14,11 +20,44 @@ if(NOT QUILLON_WIXL)
     message(STATUS "wixl not found: no release package")
     return()
 endif()
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(QUILLON_PACK ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/packaging/pack.py)
+
+set(QUILLON_SIGN_PKCS12 "" CACHE FILEPATH "PKCS#12 file of the certificate to sign the package with")
+set(QUILLON_SIGN_PASSWORD_FILE "" CACHE FILEPATH "File holding the password of QUILLON_SIGN_PKCS12")
+set(QUILLON_SIGN_TIMESTAMP_URL "" CACHE STRING "RFC 3161 time-stamp server for the signatures")
+set(QUILLON_SIGN)
+if(QUILLON_SIGN_PKCS12)
+    if(NOT QUILLON_SIGN_PASSWORD_FILE)
+        message(FATAL_ERROR "QUILLON_SIGN_PKCS12 needs QUILLON_SIGN_PASSWORD_FILE, the file of its password.")
+    endif()
+    find_program(QUILLON_OSSLSIGNCODE osslsigncode REQUIRED)
+    set(QUILLON_SIGN COMMAND ${QUILLON_PACK} sign <file> ${QUILLON_SIGN_PKCS12}
+        ${QUILLON_SIGN_PASSWORD_FILE} ${QUILLON_SIGN_TIMESTAMP_URL})
+    # Every link of the program is signed, so whatever packs it packs it signed.
+    string(REPLACE <file> $<TARGET_FILE:quillon> sign_program "${QUILLON_SIGN}")
+    add_custom_command(TARGET quillon POST_BUILD ${sign_program} VERBATIM)
+    set_property(TARGET quillon APPEND PROPERTY LINK_DEPENDS ${QUILLON_SIGN_PKCS12})
+endif()
+
+find_program(QUILLON_MSIBUILD msibuild REQUIRED)
 
 set(QUILLON_DIST ${CMAKE_BINARY_DIR}/dist)
+# quillon.exe's FILEVERSION, which res/quillon.rc spells from the same numbers.
+set(QUILLON_FILE_VERSION ${QUILLON_VERSION}.0)
 set(QUILLON_PACKAGING ${CMAKE_SOURCE_DIR}/packaging)
 set(QUILLON_MSI ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-x64.msi)
 set(QUILLON_ZIP ${QUILLON_DIST}/quillon-${QUILLON_VERSION}-win64.zip)
+
+# The time every packed file carries, looked up at every build; the file
+# changes, and the packages are made again, only when the commit does.
+set(QUILLON_EPOCH ${CMAKE_BINARY_DIR}/package-files/source-date-epoch)
+add_custom_target(quillon_epoch
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/package-files
+    COMMAND ${QUILLON_PACK} epoch ${CMAKE_SOURCE_DIR} ${QUILLON_EPOCH}
+    BYPRODUCTS ${QUILLON_EPOCH}
+    COMMENT "Looking up the commit's time"
+    VERBATIM)
 
 # Packages of an earlier version go, so that the folder holds one release.
 file(GLOB QUILLON_OLD_PACKAGES ${QUILLON_DIST}/quillon-*)
@@ -27,6 +66,17 @@ if(QUILLON_OLD_PACKAGES)
     file(REMOVE ${QUILLON_OLD_PACKAGES})
 endif()
 
+# The upgrade code never changes: it is how a newer package finds an older
+# one and replaces it in place. The product code is derived from it and the
+# version, so each version has its own, and a rebuild of a version the same.
+set(QUILLON_UPGRADE_CODE 506FEB97-AD2B-4AA1-A18F-DDB9ACE97654)
+function(quillon_product_code variable version)
+    string(UUID code NAMESPACE ${QUILLON_UPGRADE_CODE} NAME ${version} TYPE SHA1 UPPER)
+    set(${variable} {${code}} PARENT_SCOPE)
+endfunction()
+
+# The read-me names this version's product code for uninstalling.
+quillon_product_code(QUILLON_PRODUCT_CODE ${QUILLON_VERSION})
 # Windows' own editor shows the read-me, so it gets Windows line ends.
 configure_file(${QUILLON_PACKAGING}/README.txt.in ${QUILLON_DIST}/README.txt
     @ONLY NEWLINE_STYLE CRLF)
@@ -43,19 +93,30 @@ configure_file(${QUILLON_PACKAGING}/policy/en-US/quillon.adml
 function(quillon_msi output version program)
     get_filename_component(name ${output} NAME)
     set(stage ${CMAKE_BINARY_DIR}/package-files/${name})
+    quillon_product_code(product_code ${version})
+    string(REPLACE <file> ${output} sign_msi "${QUILLON_SIGN}")
     add_custom_command(OUTPUT ${output}
-        COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
-        COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
-        COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${program}>
-            ${CMAKE_SOURCE_DIR}/res/quillon.ico ${stage}
+        COMMAND ${QUILLON_PACK} stage ${QUILLON_EPOCH} ${stage}
+            $<TARGET_FILE:${program}> ${CMAKE_SOURCE_DIR}/res/quillon.ico
         COMMAND ${CMAKE_COMMAND} -E chdir ${stage}
-            ${CMAKE_COMMAND} -E env G_DEBUG=fatal-warnings
+            ${CMAKE_COMMAND} -E env G_DEBUG=fatal-warnings TZ=UTC
             ${QUILLON_WIXL} --arch x64 --output ${output}
             --define "Version=${version}"
+            --define "ProductCode=${product_code}"
+            --define "UpgradeCode=${QUILLON_UPGRADE_CODE}"
             --define "ProductName=${QUILLON_PRODUCT_NAME}"
             --define "Manufacturer=${QUILLON_COMPANY_NAME}"
             ${QUILLON_PACKAGING}/quillon.wxs
+        # wixl writes no file versions. Without one Windows Installer takes
+        # quillon.exe for an unversioned file and compares it by hash and
+        # date instead of by version; the version is that of its resource
+        # (res/version.h, U.S. English), and an unversioned file's hash goes.
+        COMMAND ${QUILLON_MSIBUILD} ${output}
+            -q "UPDATE `File` SET `Version` = '${QUILLON_FILE_VERSION}', `Language` = '1033' WHERE `File` = 'QuillonExe'"
+            -q "DELETE FROM `MsiFileHash` WHERE `File_` = 'QuillonExe'"
+        ${sign_msi}
         DEPENDS ${program} ${QUILLON_PACKAGING}/quillon.wxs ${CMAKE_SOURCE_DIR}/res/quillon.ico
+            ${QUILLON_EPOCH} ${CMAKE_SOURCE_DIR}/packaging/pack.py
         COMMENT "Building ${output}"
         VERBATIM)
 endfunction()
@@ -63,15 +124,20 @@ endfunction()
 quillon_msi(${QUILLON_MSI} ${QUILLON_VERSION} quillon)
 
 # The zip holds the two files at its top, under the names they get on the PC.
-set(stage ${CMAKE_BINARY_DIR}/package-files/zip)
 add_custom_command(OUTPUT ${QUILLON_ZIP}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${stage}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quillon> ${QUILLON_DIST}/README.txt ${stage}
-    COMMAND ${CMAKE_COMMAND} -E chdir ${stage}
-        ${CMAKE_COMMAND} -E tar cf ${QUILLON_ZIP} --format=zip quillon.exe README.txt
-    DEPENDS quillon ${QUILLON_DIST}/README.txt
+    COMMAND ${QUILLON_PACK} zip ${QUILLON_EPOCH} ${QUILLON_ZIP}
+        $<TARGET_FILE:quillon> ${QUILLON_DIST}/README.txt
+    DEPENDS quillon ${QUILLON_DIST}/README.txt ${QUILLON_EPOCH} ${CMAKE_SOURCE_DIR}/packaging/pack.py
     COMMENT "Building ${QUILLON_ZIP}"
     VERBATIM)
 
-add_custom_target(quillon_package ALL DEPENDS ${QUILLON_MSI} ${QUILLON_ZIP})
+set(QUILLON_SUMS ${QUILLON_DIST}/SHA256SUMS)
+add_custom_command(OUTPUT ${QUILLON_SUMS}
+    COMMAND ${QUILLON_PACK} sums ${QUILLON_DIST}
+    DEPENDS ${QUILLON_MSI} ${QUILLON_ZIP} ${QUILLON_DIST}/README.txt
+        ${QUILLON_DIST}/policy/quillon.admx ${QUILLON_DIST}/policy/en-US/quillon.adml
+    COMMENT "Building ${QUILLON_SUMS}"
+    VERBATIM)
+
+add_custom_target(quillon_package ALL DEPENDS ${QUILLON_SUMS})
+add_dependencies(quillon_package quillon_epoch)

@@ -73,8 +73,10 @@ function(quillon_program target diagnostics)
     if(MINGW)
         # Stripped in release builds: the debug sections of the static C++
         # library are half the file, and Wine reads them in at every start.
+        # No link time in the header (it reads 0), so that the same sources
+        # link to the same bytes on any day.
         target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++
-            $<$<CONFIG:Release,MinSizeRel>:-s>)
+            -Wl,--no-insert-timestamp $<$<CONFIG:Release,MinSizeRel>:-s>)
     elseif(MSVC)
         set_property(TARGET ${target} PROPERTY
             MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")

@@ -11,6 +11,7 @@ foreach(target gtest gtest_main)
 endforeach()
 
 include(GoogleTest)
+include(cmake/test_environment.cmake)
 # The end-to-end tests read the log of a run, so they also get a program with
 # the log switched on.
 # It is called quillon.exe too, in a folder of its own, so that its log does
@@ -19,7 +20,14 @@ quillon_program(quillon-diagnostics 1)
 set_target_properties(quillon-diagnostics PROPERTIES
     OUTPUT_NAME quillon RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/diagnostics)
 
-set(QUILLON_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix CACHE PATH "Wine prefix of the tests")
+# Two prefixes, one for the Win32 layer's tests and one for the end-to-end
+# tests, so that the two run side by side; within a prefix they run one at a
+# time, as some change its settings (the Windows version Wine reports, the
+# default printer) for a moment. They take long waiting for windows, so ctest
+# starts them before anything else and fills the time between with the
+# tests that only compute.
+set(QUILLON_WINE_PREFIXES ${CMAKE_BINARY_DIR}/wine-prefix-win32 ${CMAKE_BINARY_DIR}/wine-prefix-e2e
+    CACHE STRING "Wine prefixes of the Win32-layer tests and of the end-to-end tests")
 set(QUILLON_WINE_RUN ${CMAKE_SOURCE_DIR}/tests/wine/wine-run)
 
 # The installer tests upgrade the package to a second installer of the next
@@ -43,39 +51,30 @@ set(QUILLON_TEST_ENVIRONMENT
     QUILLON_ADMX=${CMAKE_SOURCE_DIR}/packaging/policy/quillon.admx
     QUILLON_PLANTED_LIBRARIES=${CMAKE_BINARY_DIR}/planted)
 
-# Every Windows test needs the prefix; the last one to finish ends the Wine
-# server and the X server that wine-run may have started for it.
-add_test(NAME wine_prefix_stop COMMAND ${QUILLON_WINE_RUN} --stop ${QUILLON_WINE_PREFIX})
-set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP quillon_wine)
-
-function(quillon_wine_test target)
+function(quillon_wine_test target prefix)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
-    set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR
-        ${QUILLON_WINE_RUN} ${QUILLON_WINE_PREFIX})
-    # Serial: the tests share one prefix, and some change its settings
-    # (the Windows version Wine reports, the default printer) for a moment.
+    set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR ${QUILLON_WINE_RUN} ${prefix})
+    # The last test of a prefix to finish ends its Wine session and the X
+    # server that wine-run may have started for it.
+    get_filename_component(lane ${prefix} NAME)
+    if(NOT TEST ${lane}_stop)
+        add_test(NAME ${lane}_stop COMMAND ${QUILLON_WINE_RUN} --stop ${prefix})
+        set_tests_properties(${lane}_stop PROPERTIES FIXTURES_CLEANUP ${lane})
+    endif()
     gtest_discover_tests(${target}
         DISCOVERY_TIMEOUT 120
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES RUN_SERIAL TRUE TIMEOUT 300 FIXTURES_REQUIRED quillon_wine)
-    # The programs under test are named through the environment. A list
-    # value does not survive gtest_discover_tests' PROPERTIES (it is split
-    # into separate arguments), so it is set by a script that ctest runs
-    # after the discovered tests are defined.
-    set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}_environment.cmake)
-    file(WRITE ${script} "if(${target}_TESTS)
-  set_tests_properties(\${${target}_TESTS} PROPERTIES ENVIRONMENT
-    [==[${QUILLON_TEST_ENVIRONMENT}]==])
-endif()
-")
-    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${script})
+        PROPERTIES RESOURCE_LOCK ${lane} TIMEOUT 300 FIXTURES_REQUIRED ${lane} COST 100)
+    # The programs under test are named through the environment.
+    quillon_test_environment(${target} ${QUILLON_TEST_ENVIRONMENT})
 endfunction()
 
 file(GLOB QUILLON_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/platform/win32/*.cpp)
 add_executable(quillon_win32_tests ${QUILLON_WIN32_TEST_SOURCES})
 target_link_libraries(quillon_win32_tests PRIVATE quillon_win32)
-quillon_wine_test(quillon_win32_tests)
+list(GET QUILLON_WINE_PREFIXES 0 QUILLON_WIN32_PREFIX)
+quillon_wine_test(quillon_win32_tests ${QUILLON_WIN32_PREFIX})
 
 # The separate process that the Win32 tests start, for what only a process
 # of its own can show (its command line, its version, ending with a code,
@@ -102,7 +101,8 @@ if(QUILLON_E2E_SOURCES)
     target_compile_definitions(quillon_e2e_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
     add_dependencies(quillon_e2e_tests quillon quillon-diagnostics quillon_font_report
         quillon_package quillon_next_msi)
-    quillon_wine_test(quillon_e2e_tests)
+    list(GET QUILLON_WINE_PREFIXES 1 QUILLON_E2E_PREFIX)
+    quillon_wine_test(quillon_e2e_tests ${QUILLON_E2E_PREFIX})
 
     # Loaded into quillon.exe by the layout tests to read its controls' fonts;
     # found beside the test program.

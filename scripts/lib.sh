@@ -6,19 +6,23 @@ QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # What each script needs beyond a bare Debian.
 # The Windows tree build/win: the MinGW-w64 cross compiler for quillon.exe,
-# the GoogleTest sources its tests are built from, wixl for its installer.
-QUILLON_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wixl)
+# the GoogleTest sources its tests are built from, wixl and Python for its
+# package, msibuild (msitools) to give the installer's program file its
+# version.
+QUILLON_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wixl python3 msitools)
 # Wine to run quillon.exe and Xvfb for its windows. fonts-wine gives Wine's
 # windows their text without the long tail of Wine's recommended packages.
 QUILLON_WINE_PACKAGES=(wine64 wine fonts-wine xvfb)
 # scripts/run: the Windows tree, Wine, and ImageMagick for its screenshot.
 QUILLON_RUN_PACKAGES=("${QUILLON_WINDOWS_PACKAGES[@]}" "${QUILLON_WINE_PACKAGES[@]}" imagemagick)
-# scripts/package: a release tree without the tests.
-QUILLON_PACKAGE_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl)
+# scripts/package: a release tree without the tests; Python and msitools
+# pack it, osslsigncode and openssl sign it when asked.
+QUILLON_PACKAGE_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl python3 msitools osslsigncode openssl)
 # scripts/test and the scripts it runs, everything: besides the above the host
 # toolchain and GoogleTest, lnkinfo to read the shortcuts quillon.exe writes,
 # CUPS for printers Wine can see, Python for the package tests and the
-# layer check, ps for tests/wine/wine-run; clang with its sanitizer and
+# layer check, ps for tests/wine/wine-run, msitools and unzip to unpack the
+# packages and osslsigncode and openssl for the release tests; clang with its sanitizer and
 # libFuzzer runtimes builds the sanitizer and fuzz tree; clang-tidy and
 # cppcheck are scripts/lint's.
 QUILLON_PACKAGES=(
@@ -26,7 +30,7 @@ QUILLON_PACKAGES=(
     g++ make libgtest-dev
     liblnk-utils
     cups cups-client cups-bsd
-    python3 procps
+    python3 procps msitools osslsigncode openssl unzip
     clang libclang-rt-14-dev clang-tidy cppcheck
 )
 
@@ -70,16 +74,16 @@ build_tree() {
     cmake --build "$dir" -j2 --target "$target"
 }
 
-build_host() {
-    build_tree "$QUILLON_ROOT/build/host" all -DCMAKE_BUILD_TYPE=Debug
-}
-
 # build/win: quillon.exe and its Windows tests; the argument picks one target.
 build_windows() {
     build_tree "$QUILLON_ROOT/build/win" "${1:-all}" \
         -DCMAKE_TOOLCHAIN_FILE="$QUILLON_ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release
 }
+
+# The Wine prefixes of the Windows tests, as cmake/wine_tests.cmake names
+# them: the Win32 layer's and the end-to-end tests'.
+QUILLON_WINE_PREFIXES=("$QUILLON_ROOT/build/win/wine-prefix-win32" "$QUILLON_ROOT/build/win/wine-prefix-e2e")
 
 # The unit tests and the fuzz targets, built by clang with AddressSanitizer,
 # UndefinedBehaviorSanitizer and libFuzzer's coverage (scripts/sanitize,

@@ -71,9 +71,13 @@ std::string StripSwitches(std::string_view strLine) {
             result += ' ';
             continue;
         }
-        // Also "/delay:5" and "/delayed": the check looks at characters 2 to 6
-        // only, so their next word goes too.
-        if (text::ToLower(word.substr(1, 5)) == "delay" && i + 1 < words.size()) dropNext = true;
+        // The next word is the delay's value only when the switch carries
+        // none of its own: "/delay:5 laser" names "laser". Longer names such
+        // as "/delayed 5" still take their next word along.
+        const bool carriesValue = word.find_first_of(":=") != std::string_view::npos;
+        if (text::ToLower(word.substr(1, 5)) == "delay" && !carriesValue && i + 1 < words.size()) {
+            dropNext = true;
+        }
     }
 
     if (!quoted.empty()) result = quoted + ' ' + result;

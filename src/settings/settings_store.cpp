@@ -24,6 +24,12 @@ void WriteValue(platform::Registry& registry, RegistryRoot root, std::string_vie
     RegSetString(registry, root, kSettingsKey, name, FormatSettingValue(value));
 }
 
+// A "desktop" text of the user's own is what makes the user's key the
+// source of a run's options; without one the machine's key is.
+bool UserHasOptions(platform::Registry& registry) {
+    return !RegGetString(registry, RegistryRoot::CurrentUser, kSettingsKey, "desktop", "").empty();
+}
+
 }  // namespace
 
 std::string RegGetString(platform::Registry& registry, RegistryRoot root,
@@ -41,9 +47,8 @@ void RegSetString(platform::Registry& registry, RegistryRoot root, std::string_v
 }
 
 void LoadSettings(platform::Registry& registry, Options& options) {
-    const bool userHasOptions =
-        !RegGetString(registry, RegistryRoot::CurrentUser, kSettingsKey, "desktop", "").empty();
-    ReadAll(registry, userHasOptions ? RegistryRoot::CurrentUser : RegistryRoot::LocalMachine,
+    ReadAll(registry,
+            UserHasOptions(registry) ? RegistryRoot::CurrentUser : RegistryRoot::LocalMachine,
             options);
 }
 
@@ -54,6 +59,10 @@ void SaveUserSettings(platform::Registry& registry, const Options& options) {
 }
 
 void CopySettingsToMachine(platform::Registry& registry, Options& options) {
+    // A user without options of their own ran on the machine's: copying the
+    // missing values would write "0" over every machine value and bring the
+    // setup window back for every user who relies on them.
+    if (!UserHasOptions(registry)) return;
     ReadAll(registry, RegistryRoot::CurrentUser, options);
     WriteValue(registry, RegistryRoot::LocalMachine, "desktop", options.DesktopSetting);
     WriteValue(registry, RegistryRoot::LocalMachine, "startup", options.StartupSetting);

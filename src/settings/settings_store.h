@@ -32,7 +32,9 @@ void LoadSettings(platform::Registry& registry, Options& options);
 void SaveUserSettings(platform::Registry& registry, const Options& options);
 
 // Reloads all four options from the user's key, dropping what switches
-// changed for this run, and writes them to the machine's key.
+// changed for this run, and writes them to the machine's key. A user key
+// without a "desktop" text of its own leaves both the machine's key and
+// the run's options as they are.
 void CopySettingsToMachine(platform::Registry& registry, Options& options);
 
 }  // namespace quillon::settings

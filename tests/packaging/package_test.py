@@ -3,6 +3,7 @@ zip, the read-me and the administrative template of build/win/dist."""
 import os
 import pathlib
 import re
+import subprocess
 import unittest
 import xml.etree.ElementTree as ElementTree
 import zipfile
@@ -51,6 +52,13 @@ class Package(unittest.TestCase):
                  if re.match(r"\| \d", line)}
         self.assertEqual({line.split()[0] for line in section(text, "Exit codes") if re.match(r"  \d", line)},
                          codes)
+
+    def test_installer_gives_the_program_its_file_version(self):
+        [msi] = DIST.glob("quillon-*-x64.msi")
+        version = re.search(r"quillon-(.+)-x64\.msi", msi.name)[1]
+        table = subprocess.run(["msiinfo", "export", msi, "File"], check=True, capture_output=True, text=True)
+        self.assertEqual([row.split("\t")[2:6:2] for row in table.stdout.splitlines()[3:]],
+                         [["quillon.exe", version + ".0"]])
 
     def test_template_is_well_formed_and_names_only_texts_it_has(self):
         admx = ElementTree.parse(DIST / "policy" / "quillon.admx").getroot()

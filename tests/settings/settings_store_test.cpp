@@ -150,12 +150,14 @@ TEST(CopySettingsToMachine, ReloadsFromTheUserAndWritesAllFour) {
     }
 }
 
-TEST(CopySettingsToMachine, EmptyUserKeyWritesZerosAndAReadOnlyMachineKeyStaysAsItWas) {
-    fakes::FakeRegistry registry;
-    Options options{1, 1, 1, 1};
+TEST(CopySettingsToMachine, UserKeyWithoutDesktopAndAReadOnlyMachineKeyLeaveItAsItWas) {
+    fakes::FakeRegistry registry;  // no "desktop" of the user's own
+    Store(registry, kUser, "", "2", "2", "1");
+    Store(registry, kMachine, "1", "1", "1", "2");
+    Options options{1, 1, 1, 2};
     CopySettingsToMachine(registry, options);
-    ExpectOptions(options, 0, 0, 0, 0);
-    EXPECT_EQ(RegGetString(registry, kMachine, kSettingsKey, "uncpath", "x"), "0");
+    ExpectOptions(options, 1, 1, 1, 2);
+    EXPECT_TRUE(registry.writes.empty());
 
     fakes::FakeRegistry locked;
     Store(locked, kUser, "1", "1", "1", "1");

@@ -78,30 +78,38 @@ bool FeatureShown(const std::string& valueName, Process& program, HWND main) {
     return false;
 }
 
+// Three runs a side show each policy enabled and disabled: all enabled; all
+// disabled but "startup", through whose button the all-users choice is
+// reached; "startup" alone disabled.
 TEST_F(QuillonTest, EachPolicyOfTheTemplateShowsInTheProgram) {
     const auto policies = ReadTemplate(PathFromEnvironment("QUILLON_ADMX"));
     ASSERT_FALSE(policies.empty());
     SetDefaultDevice("Fax,winspool,FAX:");
-    for (const auto& tested : policies) {
-        std::vector<HKEY> roots;
-        if (tested.policyClass != "User") roots.push_back(HKEY_LOCAL_MACHINE);
-        if (tested.policyClass != "Machine") roots.push_back(HKEY_CURRENT_USER);
-        for (const HKEY root : roots) {
-            for (const bool enabled : {true, false}) {
-                SCOPED_TRACE(tested.name + (enabled ? " enabled" : " disabled") +
-                             (root == HKEY_LOCAL_MACHINE ? " for the computer" : " for the user"));
-                // Nothing stored but the template's values, every other policy enabled.
-                ClearOptions();
-                for (const auto& policy : policies) {
-                    Apply(root, policy, &policy != &tested || enabled ? policy.enabled : policy.disabled);
-                }
-                auto& program = Start("");
-                HWND main = program.WaitForWindow("Quillon");
-                ASSERT_NE(main, nullptr) << "no main window: " << ::testing::PrintToString(program.WindowCaptions());
-                EXPECT_EQ(FeatureShown(tested.valueName, program, main), enabled);
-                PostClose(main);
-                EXPECT_EQ(program.WaitForExit(10s), 0U);
+    for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        const char* side = root == HKEY_LOCAL_MACHINE ? "Machine" : "User";
+        const auto applies = [&](const Policy& policy) {
+            return policy.policyClass == side || policy.policyClass == "Both";
+        };
+        for (const int run : {0, 1, 2}) {
+            const auto disabled = [&](const Policy& policy) {
+                return run == 1 ? policy.valueName != "startup" : run == 2 && policy.valueName == "startup";
+            };
+            // Nothing stored but the template's values.
+            ClearOptions();
+            for (const auto& policy : policies) {
+                if (applies(policy)) Apply(root, policy, disabled(policy) ? policy.disabled : policy.enabled);
             }
+            auto& program = Start("");
+            HWND main = program.WaitForWindow("Quillon");
+            ASSERT_NE(main, nullptr) << "no main window: " << ::testing::PrintToString(program.WindowCaptions());
+            for (const auto& policy : policies) {
+                if (!applies(policy) || (run == 2 && policy.valueName == "startupall")) continue;
+                SCOPED_TRACE(policy.name + (disabled(policy) ? " disabled" : " enabled") + " for the " +
+                             (root == HKEY_LOCAL_MACHINE ? "computer" : "user"));
+                EXPECT_EQ(FeatureShown(policy.valueName, program, main), !disabled(policy));
+            }
+            PostClose(main);
+            EXPECT_EQ(program.WaitForExit(10s), 0U);
         }
     }
     ClearOptions();

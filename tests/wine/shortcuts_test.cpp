@@ -278,6 +278,21 @@ TEST_F(ShortcutTest, AllUsersBelowVersionSixHasNoInfo) {
     EXPECT_EQ(Links(allStartup), Strings{"Set default printer to Fax.lnk"});
 }
 
+TEST_F(ShortcutTest, AllUsersEntryOnTheMachinesOptionsLeavesThemAsTheyWere) {
+    ClearOptions();
+    const std::pair<const char*, const char*> machine[] = {
+        {"desktop", "1"}, {"startup", "1"}, {"startupall", "1"}, {"uncpath", "2"}};
+    for (const auto& [name, text] : machine) SetMachineString("software\\kvo\\quillon", name, text);
+    SetWineVersion("winxp64");
+    HWND main = OpenMainWindow();
+    ASSERT_NE(main, nullptr);
+    AddToStartup(main, "Fax", "&All Users", "&OK");
+    Dismiss("Success", "Successfully added to startup!");
+    for (const auto& [name, text] : machine) EXPECT_EQ(StoredOption(HKEY_LOCAL_MACHINE, name), text);
+    EXPECT_EQ(RunToEnd("fax /q"), 0U);
+    EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
+}
+
 TEST_F(ShortcutTest, StartupAllTwoOffersOnlyTheCurrentUser) {
     StoreOptions("1", "1", "2");
     HWND main = OpenMainWindow();
