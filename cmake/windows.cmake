@@ -103,3 +103,8 @@ if(MINGW)
         target_link_options(${target} PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
     endforeach()
 endif()
+
+# What the end-to-end tests put in place of a part of the system.
+if(QUILLON_TESTS)
+    include(cmake/wine_test_programs.cmake)
+endif()

@@ -90,6 +90,18 @@ TEST_F(UnicodeNames, NinetyCharacterDefaultIsPreselected) {
     EXPECT_EQ(ListEntries(list)[static_cast<std::size_t>(selected)], name);
 }
 
+// A letter typed into the list, as the keyboard delivers it: wide.
+TEST_F(UnicodeNames, TypedLetterOutsideAsciiFindsItsEntry) {
+    HWND main = Start("").WaitForWindow("Quillon");
+    ASSERT_NE(main, nullptr);
+    HWND list = FindControl(main, "ListBox");
+    PostMessageW(list, WM_CHAR, L'\u0395', 1);  // Greek capital epsilon
+    EXPECT_TRUE(WaitUntil([&] {
+        const int selected = ListSelection(list);
+        return selected >= 0 && ListEntries(list)[static_cast<std::size_t>(selected)] == kNames[1];
+    }, 5s));
+}
+
 // Before Windows 10 1903 the manifest's UTF-8 entry counts for nothing: the
 // program runs in the code page of the locale, a Western one here.
 TEST_F(QuillonTest, OutsideTheCodePageANameMatchesNothing) {
