@@ -222,12 +222,15 @@ TEST_F(About, TabReachesEachLinkAndEnterOrSpaceOpensItAsAClickDoes) {
                           Case{"www.example.com/quillon", VK_SPACE, "https://www.example.com/quillon"}}) {
         SCOPED_TRACE(c.target);
         HWND label = FindControl(about, "Static", c.link);
+        const auto face = [&] { return PixelsOfColour(label, GetSysColor(COLOR_BTNFACE)); };
+        const int unfocused = face();
         SetForegroundWindow(about);
         for (int tabs = 0; tabs < 5 && FocusOf(about) != label; ++tabs) {
             SendKeyChord({}, VK_TAB);
             WaitUntil([&] { return FocusOf(about) == label; }, 1s);
         }
         ASSERT_EQ(FocusOf(about), label) << "Tab reaches the link";
+        EXPECT_TRUE(WaitUntil([&] { return face() < unfocused; }, 2s)) << "a focus rectangle";
         SendKeyChord({}, c.key);
         expected.emplace_back(c.target);
         EXPECT_TRUE(WaitUntil([&] { return ReadLines(opened) == expected; }, 10s));
