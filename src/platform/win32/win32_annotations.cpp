@@ -22,6 +22,10 @@ constexpr MSAAPROPID kNameProperty = {
 constexpr MSAAPROPID kDescriptionProperty = {
     0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
 
+// The control itself, as the service takes it (OBJID_CLIENT is a negative
+// LONG, the parameter a DWORD).
+constexpr DWORD kClientObject = static_cast<DWORD>(OBJID_CLIENT);
+
 }  // namespace
 
 bool Win32Annotations::SetName(std::uintptr_t control, std::string_view name) {
@@ -37,14 +41,14 @@ bool Win32Annotations::Set(std::uintptr_t control, const MSAAPROPID& property,
     IAccPropServices* service = Service();
     if (!service) return false;
     const std::wstring wide = Widen(text);
-    return SUCCEEDED(service->SetHwndPropStr(reinterpret_cast<HWND>(control), OBJID_CLIENT,
+    return SUCCEEDED(service->SetHwndPropStr(reinterpret_cast<HWND>(control), kClientObject,
                                              CHILDID_SELF, property, wide.c_str()));
 }
 
 void Win32Annotations::Clear(HWND control) {
     if (!service_) return;
     const std::array properties{kNameProperty, kDescriptionProperty};
-    service_->ClearHwndProps(control, OBJID_CLIENT, CHILDID_SELF, properties.data(),
+    service_->ClearHwndProps(control, kClientObject, CHILDID_SELF, properties.data(),
                              static_cast<int>(properties.size()));
 }
 
