@@ -37,7 +37,8 @@ enum ControlStyle : std::uint32_t {
     kCancelButton = 1u << 2,   // Esc presses it
     kBold = 1u << 3,
     kUnderline = 1u << 4,
-    kHandPointer = 1u << 5,    // the label shows the pointing hand
+    kHandPointer = 1u << 5,    // the label shows the pointing hand: a link, which the keyboard
+                               // reaches with Tab and opens with Enter or Space
     kEtchedLine = 1u << 6,
 };
 
@@ -52,6 +53,11 @@ struct ControlDesign {
     int tabIndex;                   // -1: not a tab stop
     std::string_view container{};  // the frame it sits in; empty for the window
     std::uint32_t style = kStyleNone;
+    // What a screen reader says for the control beyond its caption: a name
+    // for a control without one of its own, a description for one whose
+    // caption means nothing alone (an option answering a question).
+    std::string_view accessibleName{};
+    std::string_view accessibleDescription{};
 };
 
 enum class WindowBorder {
@@ -132,6 +138,21 @@ public:
     virtual int ListIndex(std::string_view list) const = 0;
     virtual void SetListIndex(std::string_view list, int index) = 0;
 };
+
+// The system's service that tells assistive technology the names and
+// descriptions of controls.
+class AccessibleAnnotations {
+public:
+    virtual ~AccessibleAnnotations() = default;
+    // False when the service is missing or refused; the control then keeps
+    // what the system says of it anyway.
+    virtual bool SetName(std::uintptr_t control, std::string_view name) = 0;
+    virtual bool SetDescription(std::uintptr_t control, std::string_view description) = 0;
+};
+
+// Hands what the control's design says of it for assistive technology to
+// the service; a control whose design says nothing is left alone.
+void Annotate(AccessibleAnnotations& service, std::uintptr_t control, const ControlDesign& design);
 
 enum class MessageIcon { None, Information, Exclamation, Critical };
 enum class ScreenPointer { Default, Hourglass, Custom };

@@ -22,8 +22,9 @@ using platform::ControlKind;
 using platform::ControlDesign;
 
 constexpr std::array kControls{
+    // A list has no caption: the name is what a screen reader calls it.
     ControlDesign{ControlKind::ListBox, frmQuillon::lstPrinters, "", 2640, 240, 6015, 1425, 0, {},
-                platform::kSorted},
+                platform::kSorted, "Printers"},
     ControlDesign{ControlKind::PushButton, frmQuillon::cmdSetDefault, "&Set as default", 240, 240, 2175, 375, 1},
     ControlDesign{ControlKind::PushButton, frmQuillon::cmdCreateShortcut, "&Create desktop shortcut", 240, 720,
                 2175, 375, 2},

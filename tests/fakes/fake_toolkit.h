@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "fakes/fake_system.h"
@@ -105,6 +106,20 @@ private:
     bool shown_ = false;
     bool modal_ = false;
     long showSerial_ = 0;
+};
+
+// The screen readers' annotation service of the unit tests: what each
+// control was told, by handle, as name and description.
+struct FakeAnnotations : platform::AccessibleAnnotations {
+    std::map<std::uintptr_t, std::pair<std::string, std::string>> said;
+    bool SetName(std::uintptr_t control, std::string_view name) override {
+        said[control].first = name;
+        return true;
+    }
+    bool SetDescription(std::uintptr_t control, std::string_view description) override {
+        said[control].second = description;
+        return true;
+    }
 };
 
 // The window system of the unit tests: windows that exist only as data,

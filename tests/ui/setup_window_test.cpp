@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "fakes/harness.h"
+#include "ui/main_window.h"
+#include "ui/setup_window.h"
 
 namespace quillon {
 namespace {
@@ -89,6 +91,37 @@ TEST_F(SetupWindowRun, RefusedRegistryWriteStillOpensTheMainWindow) {
     ASSERT_NE(main, nullptr);
     EXPECT_FALSE(main->IsEnabled("cmdCreateShortcut"));
     EXPECT_EQ(Stored("desktop"), "(none)");
+}
+
+// What the toolkit hands on to screen readers from the window designs: the
+// list gets a name, each Yes and No its question, nothing else anything.
+TEST(AccessibleNames, TheListIsNamedAndEachOptionIsDescribedByItsQuestion) {
+    using ui::frmSetup;
+    fakes::FakeAnnotations service;
+    const auto handle = [](const platform::ControlDesign& control) {
+        return reinterpret_cast<std::uintptr_t>(&control);
+    };
+    const auto& setup = frmSetup::Design().controls;
+    for (const auto& controls : {ui::frmQuillon::Design().controls, setup}) {
+        for (const auto& control : controls) platform::Annotate(service, handle(control), control);
+    }
+    EXPECT_EQ(service.said.size(), 7u);
+    const auto said = [&](std::span<const platform::ControlDesign> controls, std::string_view name) {
+        for (const auto& control : controls) {
+            if (control.name == name) return std::pair{service.said[handle(control)], control.caption};
+        }
+        return std::pair{std::pair<std::string, std::string>{}, std::string_view{}};
+    };
+    using Said = std::pair<std::string, std::string>;
+    EXPECT_EQ(said(ui::frmQuillon::Design().controls, "lstPrinters").first, (Said{"Printers", ""}));
+    for (const auto& [question, yes, no] :
+         {std::tuple{frmSetup::lblDesktop, frmSetup::optDesktopYes, frmSetup::optDesktopNo},
+          {frmSetup::lblStartup, frmSetup::optStartupYes, frmSetup::optStartupNo},
+          {frmSetup::lblStartupAll, frmSetup::optStartupAllYes, frmSetup::optStartupAllNo}}) {
+        const Said asked{"", std::string(said(setup, question).second)};
+        EXPECT_EQ(said(setup, yes), std::pair(asked, std::string_view("Yes"))) << yes;
+        EXPECT_EQ(said(setup, no), std::pair(asked, std::string_view("No"))) << no;
+    }
 }
 
 }  // namespace

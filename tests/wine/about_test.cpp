@@ -8,6 +8,7 @@ namespace {
 constexpr const char* kSysInfoKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 constexpr const char* kLocationKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 constexpr const char* kMailHandlerKey = "Software\\Classes\\mailto\\shell\\open\\command";
+constexpr const char* kWebHandlerKey = "Software\\Classes\\https\\shell\\open\\command";
 constexpr const char* kUnavailable = "System Information Is Unavailable At This Time";
 constexpr COLORREF kLinkColour = RGB(0, 0, 255);
 constexpr COLORREF kVisitedColour = RGB(255, 0, 0);
@@ -20,6 +21,7 @@ protected:
         DeleteMachineKey(kSysInfoKey);
         DeleteMachineKey(kLocationKey);
         mailHandler_ = MachineString(kMailHandlerKey, "");
+        webHandler_ = MachineString(kWebHandlerKey, "");
         DeleteFileA(LogPath().c_str());
     }
 
@@ -28,6 +30,7 @@ protected:
         DeleteMachineKey(kSysInfoKey);
         DeleteMachineKey(kLocationKey);
         if (mailHandler_) SetMachineString(kMailHandlerKey, "", *mailHandler_);
+        if (webHandler_) SetMachineString(kWebHandlerKey, "", *webHandler_);
     }
 
     static std::string LogPath() { return FolderOf(ProgramPath(true)) + "\\QLNDiagnostics.log"; }
@@ -73,6 +76,7 @@ protected:
 
     HWND main_ = nullptr;
     std::optional<std::string> mailHandler_;
+    std::optional<std::string> webHandler_;
 };
 
 TEST_F(About, ShowsNameVersionCompanyAndNoticeOverTheMainWindow) {
@@ -196,6 +200,43 @@ TEST_F(About, LinksThatCannotBeOpenedSayWhyAndKeepTheirColour) {
         EXPECT_EQ(PixelsOfColour(c.label, kVisitedColour), 0);
     }
     EXPECT_TRUE(IsVisible(about));
+}
+
+TEST_F(About, TabReachesEachLinkAndEnterOrSpaceOpensItAsAClickDoes) {
+    // A stand-in for the browser and the mail program notes what it was given.
+    const std::string opened = FolderOf(ProgramPath(true)) + "\\opened.txt";
+    DeleteFileA(opened.c_str());
+    const std::string handler = "C:\\windows\\system32\\cmd.exe /c echo %1>>\"" + opened + "\"";
+    SetMachineString(kWebHandlerKey, "", handler);
+    SetMachineString(kMailHandlerKey, "", handler);
+    HWND about = OpenAbout();
+    ASSERT_NE(about, nullptr);
+    struct Case {
+        const char* link;
+        WORD key;
+        const char* target;
+    };
+    std::vector<std::string> expected;
+    for (const auto& c : {Case{"www.example.com/quillon", VK_RETURN, "https://www.example.com/quillon"},
+                          Case{"support@example.com", VK_RETURN, "mailto:support@example.com"},
+                          Case{"www.example.com/quillon", VK_SPACE, "https://www.example.com/quillon"}}) {
+        SCOPED_TRACE(c.target);
+        HWND label = FindControl(about, "Static", c.link);
+        const auto face = [&] { return PixelsOfColour(label, GetSysColor(COLOR_BTNFACE)); };
+        const int unfocused = face();
+        SetForegroundWindow(about);
+        for (int tabs = 0; tabs < 5 && FocusOf(about) != label; ++tabs) {
+            SendKeyChord({}, VK_TAB);
+            WaitUntil([&] { return FocusOf(about) == label; }, 1s);
+        }
+        ASSERT_EQ(FocusOf(about), label) << "Tab reaches the link";
+        EXPECT_TRUE(WaitUntil([&] { return face() < unfocused; }, 2s)) << "a focus rectangle";
+        SendKeyChord({}, c.key);
+        expected.emplace_back(c.target);
+        EXPECT_TRUE(WaitUntil([&] { return ReadLines(opened) == expected; }, 10s));
+    }
+    EXPECT_TRUE(IsVisible(about));
+    DeleteFileA(opened.c_str());
 }
 
 }  // namespace

@@ -197,6 +197,13 @@ std::vector<std::string> ListEntries(HWND list) {
 
 int ListSelection(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); }
 
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                             : nullptr;
+}
+
 void SendKeyChord(std::initializer_list<WORD> modifiers, WORD key) {
     std::vector<INPUT> inputs;
     auto add = [&](WORD vk, DWORD flags) {

@@ -66,6 +66,8 @@ void PostClose(HWND window);
 std::vector<std::string> ListEntries(HWND list);
 int ListSelection(HWND list);
 
+// The control with the keyboard focus in the window's thread; null when none.
+HWND FocusOf(HWND window);
 // Ctrl+Alt+Q etc. as real key strokes to the foreground window.
 void SendKeyChord(std::initializer_list<WORD> modifiers, WORD key);
 

@@ -33,13 +33,6 @@ std::function<void(const std::string&)> missingHandler;
     ExitProcess(2);
 }
 
-HMODULE LoadFromSystemFolder(const char* library) {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return nullptr;
-    return LoadLibraryA((std::string(folder, length) + "\\" + library).c_str());
-}
-
 // Before each library loaded on first use. Where the search is limited the
 // loader finds it by name in the system folder; elsewhere it is loaded by
 // its full path there, so that no other folder is searched. The common
@@ -50,7 +43,7 @@ FARPROC WINAPI BeforeDelayLoad(unsigned notice, PDelayLoadInfo info) {
         lstrcmpiA(info->szDll, "comctl32.dll") == 0) {
         return nullptr;
     }
-    HMODULE module = LoadFromSystemFolder(info->szDll);
+    HMODULE module = LoadSystemLibrary(info->szDll);
     if (module == nullptr) Missing(info->szDll);
     return reinterpret_cast<FARPROC>(module);
 }
@@ -68,6 +61,13 @@ FARPROC WINAPI DelayLoadFailed(unsigned notice, PDelayLoadInfo info) {
 }
 
 }  // namespace
+
+HMODULE LoadSystemLibrary(const char* library) {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    return LoadLibraryA((std::string(folder, length) + "\\" + library).c_str());
+}
 
 void LoadLibrariesFromSystemFolderOnly() {
     const auto setDefault =

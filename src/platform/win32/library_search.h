@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <functional>
 #include <string>
 
@@ -14,6 +16,11 @@ namespace quillon::platform::win32 {
 // each library loaded on first use is loaded by its full path in the
 // system folder instead of by its name.
 void LoadLibrariesFromSystemFolderOnly();
+
+// Loads a library of the system folder by its full path there, for the
+// libraries some systems lack and the program does without (their
+// functions looked up by name); null when it is not there.
+HMODULE LoadSystemLibrary(const char* library);
 
 // Called when a library loaded on first use, or a function of one, is not
 // there, with what was missing ("user32.dll", "GetMessageW in user32.dll").

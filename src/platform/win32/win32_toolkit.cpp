@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/library_search.h"
 #include "platform/win32/twips.h"
 #include "platform/win32/win32_window.h"
 #include "platform/win32/window_styles.h"
@@ -38,15 +39,22 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : kStandardDpi;
 }
 
-// GetDpiForWindow came with Windows 10; earlier systems have one DPI for
-// all monitors.
-GetDpiForWindowFunction FindGetDpiForWindow() {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    FARPROC found = user32 ? GetProcAddress(user32, "GetDpiForWindow") : nullptr;
+// A function that only newer systems have, looked up by name: the program
+// must still start on the older ones.
+template <typename Function>
+Function FindFunction(HMODULE module, const char* name) {
+    FARPROC found = module ? GetProcAddress(module, name) : nullptr;
     // Through the generic function type, as the cast of a looked-up
     // function must go.
-    return reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void (*)()>(found));
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
+
+// The monitor's DPI as the user set it for it (MDT_EFFECTIVE_DPI).
+constexpr int kEffectiveDpi = 0;
+
+// IDI_INFORMATION, which the headers spell for the character width the
+// build chose; the function below takes it wide.
+constexpr WORD kInformationSymbol = 32516;
 
 // Whether the window system's library is in the process. Without it the
 // thread has no message queue, so there are no events to handle or to wait
@@ -82,11 +90,23 @@ void Win32Toolkit::StartWindowing() {
     if (windowClass_) return;
     windowClass_.emplace(instance_, kWindowClassName, &Win32Window::WindowProc);
     frameClass_.emplace(instance_, kFrameClassName, &FrameWindowProc);
-    getDpiForWindow_ = FindGetDpiForWindow();
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    getDpiForWindow_ = FindFunction<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
+    getSystemMetricsForDpi_ =
+        FindFunction<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
+    if (!getDpiForWindow_) {
+        // Windows 8.1 and the first Windows 10 tell the DPI per monitor only.
+        shcore_.reset(LoadSystemLibrary("shcore.dll"));
+        getDpiForMonitor_ = FindFunction<GetDpiForMonitorFunction>(shcore_.get(), "GetDpiForMonitor");
+    }
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
     InitCommonControlsEx(&controls);
+    // In the common controls of the version the manifest names, which the
+    // call above loaded.
+    loadIconWithScaleDown_ = FindFunction<LoadIconWithScaleDownFunction>(
+        GetModuleHandleA("comctl32.dll"), "LoadIconWithScaleDown");
 }
 
 std::unique_ptr<Window> Win32Toolkit::Create(const WindowDesign& design, WindowEvents& events,
@@ -194,10 +214,23 @@ bool Win32Toolkit::AnyWindowVisible() const {
 }
 
 int Win32Toolkit::DpiOf(HWND window) {
-    const UINT dpi = getDpiForWindow_ && window ? getDpiForWindow_(window) : 0;
+    UINT dpi = getDpiForWindow_ && window ? getDpiForWindow_(window) : 0;
+    if (dpi == 0 && getDpiForMonitor_ && window) {
+        UINT dpiY = 0;
+        if (FAILED(getDpiForMonitor_(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST),
+                                     kEffectiveDpi, &dpi, &dpiY))) {
+            dpi = 0;
+        }
+    }
     if (dpi > 0) return static_cast<int>(dpi);
     if (!screenDpi_) screenDpi_ = ScreenDpi();
     return *screenDpi_;
+}
+
+int Win32Toolkit::MetricForDpi(int index, int dpi) {
+    if (getSystemMetricsForDpi_) return getSystemMetricsForDpi_(index, static_cast<UINT>(dpi));
+    // Before Windows 10 1607 the system gives its sizes at the screen's DPI.
+    return MulDiv(GetSystemMetrics(index), dpi, DpiOf(nullptr));
 }
 
 HFONT Win32Toolkit::Font(int dpi, bool bold, bool underline) {
@@ -223,6 +256,22 @@ HICON Win32Toolkit::ProgramIcon(int size) {
             LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     }
     return icon.get();
+}
+
+HICON Win32Toolkit::InformationIcon(int size) {
+    auto& icon = informationIcons_[size];
+    if (!icon) {
+        // Drawn from the symbol's own images for that size, not stretched
+        // from the one for the screen's DPI.
+        HICON loaded = nullptr;
+        if (loadIconWithScaleDown_ &&
+            SUCCEEDED(loadIconWithScaleDown_(nullptr, MAKEINTRESOURCEW(kInformationSymbol), size,
+                                             size, &loaded))) {
+            icon.reset(loaded);
+        }
+    }
+    // The system's shared one where it cannot be had at the size.
+    return icon ? icon.get() : LoadIcon(nullptr, IDI_INFORMATION);
 }
 
 HWND Win32Toolkit::HiddenOwner() {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_annotations.h"
 #include "platform/window_toolkit.h"
 
 namespace quillon::platform::win32 {
@@ -18,6 +19,9 @@ namespace quillon::platform::win32 {
 class Win32Window;
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
 
 // A registered window class, unregistered when the object goes.
 class WindowClassRegistration {
@@ -68,13 +72,21 @@ public:
     // Registers the window classes and the common controls, once, before
     // the first window is built.
     void StartWindowing();
-    // The dots per inch of the monitor the window is on, where the system
-    // tells them per window; the screen's otherwise.
+    // The dots per inch of the monitor the window is on: the window's own
+    // where the system tells them per window (Windows 10 1607 on), the
+    // monitor's where it tells them per monitor (Windows 8.1 on), the
+    // screen's otherwise.
     int DpiOf(HWND window);
+    // A size the system gives in pixels (SM_CXICON, ...) at a DPI.
+    int MetricForDpi(int index, int dpi);
     // The dialog font at 8 points for a DPI.
     HFONT Font(int dpi, bool bold, bool underline);
     // The program icon at a size in pixels; null when the program has none.
     HICON ProgramIcon(int size);
+    // The system's information symbol at a size in pixels.
+    HICON InformationIcon(int size);
+    // Where the controls' names and descriptions for screen readers go.
+    Win32Annotations& Annotations() { return annotations_; }
     // The pointer for all the program's windows; null when each window
     // shows its own.
     HCURSOR ScreenCursor() const;
@@ -104,11 +116,17 @@ private:
     HINSTANCE instance_;
     std::optional<int> screenDpi_;
     GetDpiForWindowFunction getDpiForWindow_ = nullptr;
+    GetDpiForMonitorFunction getDpiForMonitor_ = nullptr;
+    GetSystemMetricsForDpiFunction getSystemMetricsForDpi_ = nullptr;
+    LoadIconWithScaleDownFunction loadIconWithScaleDown_ = nullptr;
+    unique_hmodule shcore_;
+    Win32Annotations annotations_;
     std::optional<WindowClassRegistration> windowClass_;
     std::optional<WindowClassRegistration> frameClass_;
     std::vector<Win32Window*> windows_;
     std::map<std::tuple<int, bool, bool>, unique_hfont> fonts_;
     std::map<int, unique_hicon> icons_;
+    std::map<int, unique_hicon> informationIcons_;
     ScreenPointer screenPointer_ = ScreenPointer::Default;
     unique_hwnd hiddenOwner_;
 };

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_window.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -46,6 +48,63 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
                           static_cast<int>(wideB.size()));
 }
 
+// A link label draws the focus rectangle around its text while it has the
+// focus, and opens with Space as with a click. Enter reaches it through the
+// window (IDOK), as it reaches a focused button.
+LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR) {
+    switch (message) {
+    case WM_KEYDOWN:
+        // Once per press, not again for each repeat while it is held.
+        if (wParam == VK_SPACE && (lParam & (1L << 30)) == 0) {
+            SendMessageA(GetParent(hwnd), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
+                         reinterpret_cast<LPARAM>(hwnd));
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd, nullptr, TRUE);
+        break;
+    case WM_PAINT: {
+        const bool focused = GetFocus() == hwnd;
+        // The rectangle is drawn over the whole text, which is painted
+        // again in full under it.
+        if (focused) InvalidateRect(hwnd, nullptr, TRUE);
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        if (focused) {
+            RECT client{};
+            GetClientRect(hwnd, &client);
+            const int length = GetWindowTextLengthW(hwnd);
+            std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+            text.resize(static_cast<std::size_t>(
+                std::max(GetWindowTextW(hwnd, text.data(), length + 1), 0)));
+            HDC dc = GetDC(hwnd);
+            if (dc) {
+                const HGDIOBJ font = SelectObject(
+                    dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+                RECT around = client;
+                DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &around,
+                          DT_LEFT | DT_WORDBREAK | DT_CALCRECT);
+                around.right = std::min(around.right + 1, client.right);
+                around.bottom = std::min(around.bottom + 1, client.bottom);
+                DrawFocusRect(dc, &around);
+                SelectObject(dc, font);
+                ReleaseDC(hwnd, dc);
+            }
+        }
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, &LinkProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 std::size_t SortedListPosition(const std::vector<std::string>& entries, std::string_view text) {
@@ -79,7 +138,10 @@ Win32Window::~Win32Window() {
     // The handlers may belong to an object that is itself going away: no
     // events from here on.
     destroying_ = true;
-    if (hwnd_) DestroyWindow(hwnd_.get());
+    if (hwnd_) {
+        ClearAnnotations();
+        DestroyWindow(hwnd_.get());
+    }
     toolkit_.Remove(*this);
 }
 
@@ -118,10 +180,7 @@ bool Win32Window::Realize() {
                                 nullptr, toolkit_.Instance(), this);
     if (!hwnd) return false;
     dpi_ = toolkit_.DpiOf(hwnd);
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(GetSystemMetrics(SM_CXICON))));
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(GetSystemMetrics(SM_CXSMICON))));
+    SetWindowIcons();
     CreateControls(hwnd, {});
     FitToClientArea();
     return true;
@@ -149,19 +208,13 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
                                        toolkit_.Instance(), nullptr);
         if (!control.hwnd) continue;
         SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), FALSE);
+        Annotate(toolkit_.Annotations(), reinterpret_cast<std::uintptr_t>(control.hwnd), design);
+        if (IsLink(design)) SetWindowSubclass(control.hwnd, &LinkProc, 0, 0);
         switch (design.kind) {
         case ControlKind::Image:
-            SendMessageA(control.hwnd, STM_SETICON,
-                         reinterpret_cast<WPARAM>(LoadIcon(nullptr, IDI_INFORMATION)), 0);
+        case ControlKind::PictureBox:
+            SetControlIcon(control, place);
             break;
-        case ControlKind::PictureBox: {
-            // Drawn at the size of the control; loaded at that size at the
-            // DPI of the screen, so that it need not be scaled there.
-            const int size = std::min(place.right - place.left, place.bottom - place.top);
-            SendMessageA(control.hwnd, STM_SETICON,
-                         reinterpret_cast<WPARAM>(toolkit_.ProgramIcon(size)), 0);
-            break;
-        }
         case ControlKind::ListBox:
             FillList(control);
             break;
@@ -200,7 +253,29 @@ HFONT Win32Window::FontOf(const ControlDesign& design) {
     return toolkit_.Font(dpi_, (design.style & kBold) != 0, (design.style & kUnderline) != 0);
 }
 
+void Win32Window::SetWindowIcons() {
+    const auto icon = [&](int metric) {
+        return reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(toolkit_.MetricForDpi(metric, dpi_)));
+    };
+    SendMessageA(hwnd_.get(), WM_SETICON, ICON_BIG, icon(SM_CXICON));
+    SendMessageA(hwnd_.get(), WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
+}
+
+void Win32Window::SetControlIcon(const Control& control, const RECT& place) {
+    // Drawn at the size of the control; loaded at that size, so that it
+    // need not be scaled there.
+    const int size = std::min(place.right - place.left, place.bottom - place.top);
+    HICON icon = control.design->kind == ControlKind::Image ? toolkit_.InformationIcon(size)
+                                                             : toolkit_.ProgramIcon(size);
+    SendMessageA(control.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
 void Win32Window::Layout() {
+    LayoutControls();
+    FitToClientArea();
+}
+
+void Win32Window::LayoutControls() {
     for (const auto& control : controls_) {
         if (!control.hwnd) continue;
         const auto& design = *control.design;
@@ -209,8 +284,10 @@ void Win32Window::Layout() {
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), TRUE);
         if (design.kind == ControlKind::Frame) FitFrameToControls(control.hwnd, design.name);
+        if (design.kind == ControlKind::Image || design.kind == ControlKind::PictureBox) {
+            SetControlIcon(control, place);
+        }
     }
-    FitToClientArea();
 }
 
 void Win32Window::FitToClientArea() {
@@ -279,7 +356,18 @@ void Win32Window::Show() {
     HWND hwnd = hwnd_.get();
     if (!IsWindowVisible(hwnd)) {
         if (!positioned_) {
+            const int laidOutFor = dpi_;
             Position();
+            // Placed on a monitor of another DPI (its owner's, say): laid
+            // out again for that one before it shows, and placed again at
+            // its new size.
+            const int dpi = toolkit_.DpiOf(hwnd);
+            if (dpi != dpi_) {
+                dpi_ = dpi;
+                SetWindowIcons();
+                Layout();
+            }
+            if (dpi_ != laidOutFor) Position();
             positioned_ = true;
         }
         ShowWindow(hwnd, SW_SHOW);
@@ -376,14 +464,12 @@ LRESULT Win32Window::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
         Unload();
         return 0;
-    case kDpiChangedMessage: {
-        dpi_ = LOWORD(wParam);
-        Layout();
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case kDpiChangedMessage:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
-    }
+    case WM_DESTROY:
+        ClearAnnotations();
+        break;
     case WM_QUERYENDSESSION:
         return events_.Form_QueryUnload() ? TRUE : FALSE;
     default:
@@ -398,7 +484,8 @@ void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
         // Enter and Esc, as the dialog manager reports them.
         if (id == IDOK) {
             const Control* focused = Find(GetFocus());
-            if (focused && focused->design->kind == ControlKind::PushButton) {
+            if (focused && (focused->design->kind == ControlKind::PushButton ||
+                            IsLink(*focused->design))) {
                 PressButton(focused);
                 return;
             }
@@ -436,6 +523,27 @@ void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
         break;
     default:
         break;
+    }
+}
+
+void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The system's rectangle, not one of our own making: it keeps the
+    // window on the monitor that gave the new DPI, where a size of our own
+    // could reach back onto the other one and change the DPI again.
+    SetWindowPos(hwnd_.get(), nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowIcons();
+    LayoutControls();
+}
+
+void Win32Window::ClearAnnotations() {
+    for (const auto& control : controls_) {
+        const auto& design = *control.design;
+        if (control.hwnd && !(design.accessibleName.empty() && design.accessibleDescription.empty())) {
+            toolkit_.Annotations().Clear(control.hwnd);
+        }
     }
 }
 

@@ -121,6 +121,13 @@ private:
     void FillList(const Control& list);
     // Places and sizes the window and its controls for the DPI.
     void Layout();
+    // Places and sizes the controls, gives them the fonts and icons of the
+    // DPI; the window keeps its size.
+    void LayoutControls();
+    // The window's icons at the sizes of the DPI.
+    void SetWindowIcons();
+    // The icon of an image or picture box at the size of its place.
+    void SetControlIcon(const Control& control, const RECT& place);
     // Sizes the window so that its client area is the layout's.
     void FitToClientArea();
     HFONT FontOf(const ControlDesign& design);
@@ -130,6 +137,9 @@ private:
 
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(HWND control, WORD code, WORD id);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    // Takes back the controls' names for screen readers before they go.
+    void ClearAnnotations();
     void OnActivate(HWND hwnd, bool active);
     bool OnSetCursor(HWND under, WORD hitTest, WORD mouseMessage);
     LRESULT OnControlColor(HDC dc, HWND control) const;

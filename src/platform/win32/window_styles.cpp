@@ -60,6 +60,10 @@ UINT MessageBoxFlags(MessageIcon icon, bool owned, bool anyWindowVisible) {
     return flags;
 }
 
+bool IsLink(const ControlDesign& design) {
+    return design.kind == ControlKind::Label && (design.style & kHandPointer) != 0;
+}
+
 NativeStyles ControlStylesFor(const ControlDesign& design, bool startsGroup) {
     // Overlapping controls paint in their stacking order.
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -74,6 +78,7 @@ NativeStyles ControlStylesFor(const ControlDesign& design, bool startsGroup) {
     case ControlKind::Label:
         // Captions keep their "&" access keys, as on the buttons; a label
         // that must show one literally doubles it.
+        if (IsLink(design)) style |= tabStop;
         return {"Static", style | SS_LEFT | SS_NOTIFY, 0};
     case ControlKind::ListBox:
         style |= tabStop | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;

@@ -216,7 +216,8 @@ TEST_F(ProgramResources, ManifestAsksForCommonControlsSixAndPerMonitorScaling) {
     const std::string_view manifest = Resource(1, RT_MANIFEST);
     ASSERT_FALSE(manifest.empty());
     for (std::string_view wanted :
-         {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", ">PerMonitorV2<",
+         {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+          ">PerMonitorV2, PerMonitor<",
           ">true/pm<", "level=\"asInvoker\"", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
         EXPECT_NE(manifest.find(wanted), std::string_view::npos) << wanted;
     }
