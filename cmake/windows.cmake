@@ -1,6 +1,6 @@
 # quillon.exe: the core, the Win32 layer and the resources, linked statically
 # so that nothing beyond Windows itself is needed to run it.
-file(GLOB QUILLON_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+file(GLOB QUILLON_WIN32_SOURCES CONFIGURE_DEPENDS src/win32/*.cpp)
 add_library(quillon_win32 STATIC ${QUILLON_WIN32_SOURCES})
 target_link_libraries(quillon_win32 PUBLIC quillon_core advapi32 uuid)
 target_compile_definitions(quillon_win32 PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX STRICT)
@@ -66,7 +66,7 @@ function(quillon_program target diagnostics)
     if(ARGC GREATER 2)
         set(resources ${ARGV2})
     endif()
-    add_executable(${target} WIN32 src/platform/win32/entry/winmain.cpp ${resources})
+    add_executable(${target} WIN32 src/main/winmain.cpp ${resources})
     target_link_libraries(${target} PRIVATE quillon_win32)
     target_include_directories(${target} PRIVATE res)
     target_compile_definitions(${target} PRIVATE QUILLON_DIAGNOSTICS=${diagnostics})

@@ -70,7 +70,7 @@ function(quillon_wine_test target prefix)
     quillon_test_environment(${target} ${QUILLON_TEST_ENVIRONMENT})
 endfunction()
 
-file(GLOB QUILLON_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/platform/win32/*.cpp)
+file(GLOB QUILLON_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 add_executable(quillon_win32_tests ${QUILLON_WIN32_TEST_SOURCES})
 target_link_libraries(quillon_win32_tests PRIVATE quillon_win32)
 list(GET QUILLON_WINE_PREFIXES 0 QUILLON_WIN32_PREFIX)
@@ -80,7 +80,7 @@ quillon_wine_test(quillon_win32_tests ${QUILLON_WIN32_PREFIX})
 # of its own can show (its command line, its version, ending with a code,
 # appending to a file at the same time as another process). It is found
 # beside the test program.
-add_executable(quillon_win32_child tests/platform/win32/child/child_main.cpp)
+add_executable(quillon_win32_child tests/win32/child/child_main.cpp)
 target_link_libraries(quillon_win32_child PRIVATE quillon_win32)
 target_link_options(quillon_win32_child PRIVATE -static -static-libgcc -static-libstdc++)
 add_dependencies(quillon_win32_tests quillon_win32_child)

@@ -1,0 +1,91 @@
+#include "win32/library_search.h"
+
+#include <windows.h>
+#include <delayimp.h>
+
+#include <string>
+#include <utility>
+
+namespace quillon::platform::win32 {
+namespace {
+
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+using SetDllDirectoryAFunction = BOOL(WINAPI*)(LPCSTR);
+
+// Looked up by name: systems before Windows 8 (without its update) lack
+// the first, and the program must still start there. The detour through
+// void(*)() is the cast that compilers accept between unrelated function
+// types.
+template <typename Function>
+Function Kernel32Function(const char* name) {
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    const FARPROC found = kernel != nullptr ? GetProcAddress(kernel, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+// The loader's state is the process's, and so is this: whether the search
+// is limited to the system folder, and who is told of a missing library.
+bool searchLimited = false;
+std::function<void(const std::string&)> missingHandler;
+
+[[noreturn]] void Missing(const std::string& what) {
+    if (missingHandler) missingHandler(what);
+    ExitProcess(2);
+}
+
+// Before each library loaded on first use. Where the search is limited the
+// loader finds it by name in the system folder; elsewhere it is loaded by
+// its full path there, so that no other folder is searched. The common
+// controls are the exception: the manifest names their version, and the
+// loader takes that from the side-by-side store only when asked by name.
+FARPROC WINAPI BeforeDelayLoad(unsigned notice, PDelayLoadInfo info) {
+    if (notice != dliNotePreLoadLibrary || searchLimited ||
+        lstrcmpiA(info->szDll, "comctl32.dll") == 0) {
+        return nullptr;
+    }
+    HMODULE module = LoadSystemLibrary(info->szDll);
+    if (module == nullptr) Missing(info->szDll);
+    return reinterpret_cast<FARPROC>(module);
+}
+
+// A library or function that is not there would otherwise end the run with
+// an exception nobody handles.
+FARPROC WINAPI DelayLoadFailed(unsigned notice, PDelayLoadInfo info) {
+    if (notice == dliFailGetProc) {
+        const std::string function = info->dlp.fImportByName
+                                         ? std::string(info->dlp.szProcName)
+                                         : "#" + std::to_string(info->dlp.dwOrdinal);
+        Missing(function + " in " + info->szDll);
+    }
+    Missing(info->szDll);
+}
+
+}  // namespace
+
+HMODULE LoadSystemLibrary(const char* library) {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    return LoadLibraryA((std::string(folder, length) + "\\" + library).c_str());
+}
+
+void LoadLibrariesFromSystemFolderOnly() {
+    const auto setDefault =
+        Kernel32Function<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories");
+    searchLimited = setDefault != nullptr && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (searchLimited) return;
+    // An empty folder takes the current folder out of the search.
+    const auto setFolder = Kernel32Function<SetDllDirectoryAFunction>("SetDllDirectoryA");
+    if (setFolder != nullptr) setFolder("");
+}
+
+void OnMissingSystemLibrary(std::function<void(const std::string& missing)> handler) {
+    missingHandler = std::move(handler);
+}
+
+}  // namespace quillon::platform::win32
+
+// The hooks the delay-load helper calls, declared (with C linkage, and
+// const with some toolchains) by <delayimp.h>, whose type is kept.
+decltype(__pfnDliNotifyHook2) __pfnDliNotifyHook2 = &quillon::platform::win32::BeforeDelayLoad;
+decltype(__pfnDliFailureHook2) __pfnDliFailureHook2 = &quillon::platform::win32::DelayLoadFailed;

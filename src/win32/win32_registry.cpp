@@ -1,0 +1,74 @@
+#include "win32/win32_registry.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "win32/unique_handle.h"
+
+namespace quillon::platform::win32 {
+
+namespace {
+
+constexpr int kReadAttempts = 4;
+
+HKEY RootKey(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
+
+}  // namespace
+
+// The key is opened with query access only: asking for more would make
+// reading the machine-wide key fail for a user without administrator rights.
+std::optional<RegistryValue> Win32Registry::Query(RegistryRoot root, std::string_view keyPath,
+                                                  std::string_view valueName) {
+    const std::string path(keyPath);
+    const std::string name(valueName);
+    unique_hkey key;
+    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    // Another program may make the value longer between the size query and
+    // the read; read again with the size reported then, a few times at most.
+    RegistryValue value;
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        value.data.assign(size, '\0');
+        const LONG result =
+            RegQueryValueExA(key.get(), name.c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(value.data.data()), &size);
+        if (result == ERROR_SUCCESS) {
+            value.data.resize(size);
+            value.type = type;
+            return value;
+        }
+        if (result != ERROR_MORE_DATA) break;
+    }
+    return std::nullopt;
+}
+
+bool Win32Registry::SetString(RegistryRoot root, std::string_view keyPath,
+                              std::string_view valueName, std::string_view text) {
+    if (text.size() > MAXDWORD) return false;
+    const std::string path(keyPath);
+    const std::string name(valueName);
+    unique_hkey key;
+    if (RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE, nullptr, key.out(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    // The stored length counts the characters only; readers cope with a
+    // value without its final NUL.
+    const std::string data(text);
+    return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(data.c_str()),
+                          static_cast<DWORD>(text.size())) == ERROR_SUCCESS;
+}
+
+}  // namespace quillon::platform::win32

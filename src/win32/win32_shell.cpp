@@ -1,0 +1,225 @@
+#include "win32/win32_shell.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+// The method keeps its own name; the call below names the ANSI function.
+#undef ShellExecute
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
+#include "win32/win32_code_page.h"
+#include "win32/win32_shell_link.h"
+
+namespace quillon::platform::win32 {
+namespace {
+
+constexpr std::string_view kProgramsParent = "$(Programs)";
+constexpr std::string_view kLinkExtension = ".lnk";
+constexpr std::string_view kPermissionDenied = "Permission denied";
+
+bool IsAccessDenied(HRESULT result) {
+    return result == E_ACCESSDENIED || result == STG_E_ACCESSDENIED;
+}
+
+// The system's text for a result code, without its line end.
+std::string Describe(HRESULT result) {
+    if (IsAccessDenied(result)) return std::string(kPermissionDenied);
+    std::array<char, 512> buffer{};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, static_cast<DWORD>(result), 0, buffer.data(),
+                                  static_cast<DWORD>(buffer.size()), nullptr);
+    while (length > 0 && (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' ||
+                          buffer[length - 1] == ' ')) {
+        --length;
+    }
+    if (length > 0) return std::string(buffer.data(), length);
+    std::array<char, 32> code{};
+    wsprintfA(code.data(), "Error 0x%08lX", static_cast<unsigned long>(result));
+    return code.data();
+}
+
+std::string FolderOf(std::string_view path) {
+    const auto slash = LastBackslash(path);
+    return slash == std::string_view::npos ? std::string{} : std::string(path.substr(0, slash));
+}
+
+bool EndsWithLinkExtension(std::string_view name) {
+    if (name.size() < kLinkExtension.size()) return false;
+    const auto tail = name.substr(name.size() - kLinkExtension.size());
+    return CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, tail.data(),
+                          static_cast<int>(tail.size()), kLinkExtension.data(),
+                          static_cast<int>(kLinkExtension.size())) == CSTR_EQUAL;
+}
+
+// Reads one text of a link object into a buffer of the given size.
+template <typename Getter>
+std::optional<std::string> ReadText(std::size_t size, Getter&& getter) {
+    std::string buffer(size, '\0');
+    if (!getter(std::span<char>(buffer))) return std::nullopt;
+    buffer.resize(std::string_view(buffer.c_str()).size());
+    return buffer;
+}
+
+}  // namespace
+
+void Win32Shell::UseCom() {
+    if (!com_) com_.emplace(COINIT_APARTMENTTHREADED);
+}
+
+std::string Win32Shell::SpecialFolderPath(std::uintptr_t ownerWindow, int csidl) {
+    UseCom();
+    unique_cotaskmem<ITEMIDLIST> items;
+    if (SHGetSpecialFolderLocation(reinterpret_cast<HWND>(ownerWindow), csidl, items.out()) !=
+        S_OK) {
+        return {};
+    }
+    // Read wide: MAX_PATH counts characters, which take up to four bytes
+    // each in UTF-8.
+    std::array<wchar_t, MAX_PATH> buffer{};
+    if (!SHGetPathFromIDListW(items.get(), buffer.data())) return {};
+    return Narrow(buffer.data());
+}
+
+std::unique_ptr<ShellLink> Win32Shell::CreateShellLink() {
+    UseCom();
+    return CreateWin32ShellLink();
+}
+
+std::int32_t Win32Shell::fCreateShellLink(std::string_view folder, std::string_view linkName,
+                                          std::string_view target, std::string_view arguments,
+                                          bool privateFlag, std::string_view parent) {
+    if (parent != kProgramsParent || folder.empty()) return 0;
+    UseCom();
+    std::string path = SpecialFolderPath(0, privateFlag ? CSIDL_PROGRAMS : CSIDL_COMMON_PROGRAMS);
+    if (path.empty()) return 0;
+    if (folder != kProgramsParent) {
+        path += '\\';
+        path += folder;
+        const int created = SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
+        if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS &&
+            created != ERROR_FILE_EXISTS) {
+            return 0;
+        }
+    }
+    auto link = CreateWin32ShellLink();
+    if (!link) return 0;
+    const bool written = link->SetPath(target) && link->SetArguments(arguments) &&
+                         link->SetWorkingDirectory(FolderOf(target)) &&
+                         link->SetIconLocation(target, 0) && link->SetShowCmd(SW_SHOWNORMAL) &&
+                         link->Save(path + "\\" + std::string(linkName) + std::string(kLinkExtension));
+    return written ? 1 : 0;
+}
+
+ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_view fileName) {
+    using Outcome = ShortcutReading::Outcome;
+    ShortcutReading reading;
+    const std::string path = std::string(folder) + std::string(fileName);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+            error == ERROR_INVALID_NAME) {
+            reading.outcome = Outcome::NotFound;
+        } else {
+            reading.outcome = Outcome::Failed;
+            reading.errorText = Describe(HRESULT_FROM_WIN32(error));
+        }
+        return reading;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        reading.outcome = Outcome::NotALink;
+        return reading;
+    }
+
+    // The shell shows a shortcut by its file name without the extension.
+    reading.name = std::string(EndsWithLinkExtension(fileName)
+                                   ? fileName.substr(0, fileName.size() - kLinkExtension.size())
+                                   : fileName);
+
+    UseCom();
+    unique_com<IShellLinkA> link;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkA, link.out_void());
+    unique_com<IPersistFile> file;
+    if (SUCCEEDED(result)) result = link.query(IID_IPersistFile, file);
+    if (SUCCEEDED(result)) result = file->Load(Widen(path).c_str(), STGM_READ);
+    if (FAILED(result)) {
+        reading.outcome = Outcome::Failed;
+        reading.errorText = Describe(result);
+        return reading;
+    }
+
+    // Descriptions and arguments may be longer than a path. A path is at
+    // most MAX_PATH characters, each up to four bytes in UTF-8.
+    constexpr std::size_t kLongText = 1024;
+    constexpr std::size_t kPathBytes = MAX_PATH * 4;
+    reading.description = ReadText(kLongText, [&](std::span<char> buffer) {
+        result = link->GetDescription(buffer.data(), static_cast<int>(buffer.size()));
+        return SUCCEEDED(result);
+    });
+    if (reading.description) {
+        reading.target = ReadText(kPathBytes, [&](std::span<char> buffer) {
+            WIN32_FIND_DATAA found{};
+            result = link->GetPath(buffer.data(), static_cast<int>(buffer.size()), &found,
+                                   SLGP_UNCPRIORITY);
+            return SUCCEEDED(result);
+        });
+    }
+    if (reading.target) {
+        reading.workingFolder = ReadText(kPathBytes, [&](std::span<char> buffer) {
+            result = link->GetWorkingDirectory(buffer.data(), static_cast<int>(buffer.size()));
+            return SUCCEEDED(result);
+        });
+    }
+    if (reading.workingFolder) {
+        reading.arguments = ReadText(kLongText, [&](std::span<char> buffer) {
+            result = link->GetArguments(buffer.data(), static_cast<int>(buffer.size()));
+            return SUCCEEDED(result);
+        });
+    }
+    if (!reading.arguments) {
+        reading.outcome = Outcome::Failed;
+        reading.errorText = Describe(result);
+        return reading;
+    }
+    reading.outcome = Outcome::Read;
+    return reading;
+}
+
+std::intptr_t Win32Shell::ShellExecute(std::string_view target) {
+    // The shell may hand the target to an extension that needs COM.
+    UseCom();
+    const std::string targetText(target);
+    return reinterpret_cast<std::intptr_t>(
+        ShellExecuteA(nullptr, nullptr, targetText.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+}
+
+bool Win32Shell::StartProgram(std::string_view path) {
+    const std::string application(path);
+    // CreateProcessA may write into the command line, so it gets its own copy.
+    std::string commandLine = "\"" + application + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, nullptr, &startup, &process)) {
+        return false;
+    }
+    unique_handle processHandle(process.hProcess);
+    unique_handle threadHandle(process.hThread);
+    // Our window has the focus, so it may hand it on to the new program.
+    AllowSetForegroundWindow(process.dwProcessId);
+    return true;
+}
+
+}  // namespace quillon::platform::win32

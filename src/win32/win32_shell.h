@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/shell.h"
+#include "win32/unique_handle.h"
+
+namespace quillon::platform::win32 {
+
+// The shell through its ANSI calls and the shell link object. COM is
+// initialised apartment-threaded on the calling thread (the window thread)
+// when the shell is first used, not before: most runs never use it, and
+// loading COM costs them time. It stays initialised for the life of the
+// object.
+class Win32Shell final : public Shell {
+public:
+    std::string SpecialFolderPath(std::uintptr_t ownerWindow, int csidl) override;
+    std::unique_ptr<ShellLink> CreateShellLink() override;
+    // The shortcut starts in the target's folder with a normal window, and
+    // takes its icon from the target. An empty folder name is refused: it
+    // would put a Startup entry into the Programs menu instead.
+    std::int32_t fCreateShellLink(std::string_view folder, std::string_view linkName,
+                                  std::string_view target, std::string_view arguments,
+                                  bool privateFlag, std::string_view parent) override;
+    ShortcutReading ReadShortcut(std::string_view folder, std::string_view fileName) override;
+    std::intptr_t ShellExecute(std::string_view target) override;
+    bool StartProgram(std::string_view path) override;
+
+private:
+    void UseCom();
+
+    std::optional<unique_couninitialize> com_;
+};
+
+}  // namespace quillon::platform::win32

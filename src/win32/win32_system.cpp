@@ -1,0 +1,121 @@
+#include "win32/win32_system.h"
+
+#include <windows.h>
+
+#include "win32/program_arguments.h"
+#include "win32/wide_text.h"
+#include "win32/win32_code_page.h"
+
+namespace quillon::platform::win32 {
+
+namespace {
+
+static_assert(sizeof(OSVERSIONINFOA) == 148);
+
+using GetVersionExAFunction = BOOL(WINAPI*)(OSVERSIONINFOA*);
+
+// GetVersionExA is marked deprecated in the newer SDKs, but it is the one
+// call that still tells the 95/98/Me family from NT. Fetching it by name
+// keeps the warning away on every compiler. The detour through void(*)()
+// is the cast that compilers accept between unrelated function types.
+GetVersionExAFunction FindGetVersionExA() {
+    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    if (kernel == nullptr) return nullptr;
+    const FARPROC proc = GetProcAddress(kernel, "GetVersionExA");
+    return reinterpret_cast<GetVersionExAFunction>(reinterpret_cast<void (*)()>(proc));
+}
+
+std::string ModuleFileName() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        // Truncated: the long-path limit is 32767 characters.
+        if (path.size() > 32768) return {};
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+Win32System::Win32System() {
+    LARGE_INTEGER frequency{};
+    QueryPerformanceFrequency(&frequency);
+    counterFrequency_ = frequency.QuadPart;
+}
+
+VersionInfo Win32System::Version() {
+    const auto getVersionEx = FindGetVersionExA();
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (getVersionEx == nullptr || !getVersionEx(&info)) return {};
+    return VersionInfo{info.dwPlatformId, info.dwMajorVersion};
+}
+
+std::string Win32System::CommandLine() {
+    // Read wide: the narrow command line has already turned what the code
+    // page lacks into "?" or look-alikes.
+    const wchar_t* const commandLine = GetCommandLineW();
+    return std::string(ProgramArguments(NarrowExactly(commandLine != nullptr ? commandLine : L"")));
+}
+
+std::string Win32System::EnvironmentVariable(std::string_view name) {
+    const std::string nameText(name);
+    std::string value;
+    DWORD size = GetEnvironmentVariableA(nameText.c_str(), nullptr, 0);
+    // The variable may change between the size query and the read; the
+    // result then reports the size needed now.
+    while (size != 0) {
+        value.assign(size, '\0');
+        const DWORD length = GetEnvironmentVariableA(nameText.c_str(), value.data(), size);
+        if (length < size) {
+            value.resize(length);
+            return value;
+        }
+        size = length;
+    }
+    return {};
+}
+
+std::string Win32System::ExecutableFolder() {
+    const std::string path = ModuleFileName();
+    const auto slash = LastBackslash(path);
+    return slash == std::string::npos ? std::string{} : path.substr(0, slash);
+}
+
+std::string Win32System::ExecutableName() {
+    const std::string path = ModuleFileName();
+    const auto slash = LastBackslash(path);
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto dot = name.rfind('.');
+    if (dot != std::string::npos) name.resize(dot);
+    return name;
+}
+
+double Win32System::MonotonicSeconds() {
+    LARGE_INTEGER counter{};
+    QueryPerformanceCounter(&counter);
+    if (counterFrequency_ <= 0) return 0.0;
+    // Whole seconds and the rest apart, so that a long uptime keeps the
+    // fractions exact.
+    const long long whole = counter.QuadPart / counterFrequency_;
+    const long long rest = counter.QuadPart % counterFrequency_;
+    return static_cast<double>(whole) +
+           static_cast<double>(rest) / static_cast<double>(counterFrequency_);
+}
+
+LocalDateTime Win32System::Now() {
+    SYSTEMTIME time{};
+    GetLocalTime(&time);
+    return LocalDateTime{time.wYear, time.wMonth, time.wDay,
+                         time.wHour, time.wMinute, time.wSecond};
+}
+
+void Win32System::End(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }
+
+}  // namespace quillon::platform::win32
