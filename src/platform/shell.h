@@ -66,12 +66,11 @@ struct ShortcutReading {
         Read,         // every detail is there
         NotFound,     // no such file in the folder
         NotALink,     // the file is there but is not a shortcut
+        AccessDenied, // the file or the link object refused to be read
         Failed,       // anything else; errorText describes it
     };
     Outcome outcome = Outcome::Failed;
-    // For Failed: the system's description. A refused access always reads
-    // "Permission denied" (in some letter case), whatever the system says.
-    std::string errorText;
+    std::string errorText;  // for Failed: the system's description
 
     std::optional<std::string> name;  // the file's display name, without ".lnk"
     std::optional<std::string> description;
@@ -111,9 +110,9 @@ public:
     // in a backslash, or empty for the current folder).
     virtual ShortcutReading ReadShortcut(std::string_view folder, std::string_view fileName) = 0;
 
-    // ShellExecuteA with the default verb and a normal window; returns the
-    // instance value, which is greater than 32 on success.
-    virtual std::intptr_t ShellExecute(std::string_view target) = 0;
+    // ShellExecuteA with the default verb and a normal window; true when
+    // the shell opened the target.
+    virtual bool ShellExecute(std::string_view target) = 0;
 
     // Starts the program at the path with a normal window that gets the
     // focus; false when it could not be started.

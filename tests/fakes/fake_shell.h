@@ -72,7 +72,7 @@ public:
     std::map<std::string, platform::ShortcutReading> forcedReadings;
 
     std::vector<std::string> executed;
-    std::intptr_t shellExecuteResult = 42;
+    bool shellExecuteOpens = true;
     std::vector<std::string> started;
     bool startProgramResult = true;
 
@@ -150,9 +150,9 @@ public:
         return reading;
     }
 
-    std::intptr_t ShellExecute(std::string_view target) override {
+    bool ShellExecute(std::string_view target) override {
         executed.emplace_back(target);
-        return shellExecuteResult;
+        return shellExecuteOpens;
     }
 
     bool StartProgram(std::string_view path) override {

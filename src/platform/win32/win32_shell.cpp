@@ -23,7 +23,6 @@ namespace {
 
 constexpr std::string_view kProgramsParent = "$(Programs)";
 constexpr std::string_view kLinkExtension = ".lnk";
-constexpr std::string_view kPermissionDenied = "Permission denied";
 
 bool IsAccessDenied(HRESULT result) {
     return result == E_ACCESSDENIED || result == STG_E_ACCESSDENIED;
@@ -31,7 +30,6 @@ bool IsAccessDenied(HRESULT result) {
 
 // The system's text for a result code, without its line end.
 std::string Describe(HRESULT result) {
-    if (IsAccessDenied(result)) return std::string(kPermissionDenied);
     std::array<char, 512> buffer{};
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, static_cast<DWORD>(result), 0, buffer.data(),
@@ -44,6 +42,12 @@ std::string Describe(HRESULT result) {
     std::array<char, 32> code{};
     wsprintfA(code.data(), "Error 0x%08lX", static_cast<unsigned long>(result));
     return code.data();
+}
+
+void Fail(ShortcutReading& reading, HRESULT result) {
+    reading.outcome = IsAccessDenied(result) ? ShortcutReading::Outcome::AccessDenied
+                                             : ShortcutReading::Outcome::Failed;
+    if (reading.outcome == ShortcutReading::Outcome::Failed) reading.errorText = Describe(result);
 }
 
 std::string FolderOf(std::string_view path) {
@@ -129,8 +133,7 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
             error == ERROR_INVALID_NAME) {
             reading.outcome = Outcome::NotFound;
         } else {
-            reading.outcome = Outcome::Failed;
-            reading.errorText = Describe(HRESULT_FROM_WIN32(error));
+            Fail(reading, HRESULT_FROM_WIN32(error));
         }
         return reading;
     }
@@ -152,8 +155,7 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
     if (SUCCEEDED(result)) result = link.query(IID_IPersistFile, file);
     if (SUCCEEDED(result)) result = file->Load(Widen(path).c_str(), STGM_READ);
     if (FAILED(result)) {
-        reading.outcome = Outcome::Failed;
-        reading.errorText = Describe(result);
+        Fail(reading, result);
         return reading;
     }
 
@@ -186,20 +188,22 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
         });
     }
     if (!reading.arguments) {
-        reading.outcome = Outcome::Failed;
-        reading.errorText = Describe(result);
+        Fail(reading, result);
         return reading;
     }
     reading.outcome = Outcome::Read;
     return reading;
 }
 
-std::intptr_t Win32Shell::ShellExecute(std::string_view target) {
+bool Win32Shell::ShellExecute(std::string_view target) {
     // The shell may hand the target to an extension that needs COM.
     UseCom();
     const std::string targetText(target);
-    return reinterpret_cast<std::intptr_t>(
-        ShellExecuteA(nullptr, nullptr, targetText.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // Instance values up to 32 are error codes.
+    constexpr std::intptr_t kLastError = 32;
+    return reinterpret_cast<std::intptr_t>(ShellExecuteA(nullptr, nullptr, targetText.c_str(),
+                                                         nullptr, nullptr, SW_SHOWNORMAL)) >
+           kLastError;
 }
 
 bool Win32Shell::StartProgram(std::string_view path) {

@@ -23,7 +23,7 @@ public:
                                   std::string_view target, std::string_view arguments,
                                   bool privateFlag, std::string_view parent) override;
     ShortcutReading ReadShortcut(std::string_view folder, std::string_view fileName) override;
-    std::intptr_t ShellExecute(std::string_view target) override;
+    bool ShellExecute(std::string_view target) override;
     bool StartProgram(std::string_view path) override;
 
 private:
