@@ -13,10 +13,10 @@
 namespace quillon::shortcuts {
 
 // Deletes the program's own shortcuts from one Startup folder: AllStartup
-// for all users, anything else for the current user. The folders are
-// found through ALLUSERSPROFILE and APPDATA, and, given the Startup folder's name, also where new entries are written: the
-// same users' Start-menu Programs folder and that name, which follows a
-// redirected Start menu. A refused read of one of the program's entries
+// for all users, Startup for the current user. The folders are found
+// through ALLUSERSPROFILE and APPDATA, and, given the Startup folder's
+// name, also where new entries are written: the same users' Start-menu
+// Programs folder and that name, which follows a redirected Start menu. A refused read of one of the program's entries
 // stops the pass and gives the message that administrator rights are
 // needed; failed deletions are ignored.
 std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, ShortcutPlace location,
