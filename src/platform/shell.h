@@ -96,15 +96,9 @@ public:
     // IPersistFile side.
     virtual std::unique_ptr<ShellLink> CreateShellLink() = 0;
 
-    // Writes "<linkName>.lnk", running the target with the arguments, into
-    // the folder named relative to the Start-menu Programs folder ("" or
-    // "$(Programs)" is that folder itself) of the current user when
-    // privateFlag is set, of all users otherwise. Missing folders are
-    // created. The parent names where folder is relative to; only
-    // "$(Programs)" is understood. Non-zero when the file was written.
-    virtual std::int32_t fCreateShellLink(std::string_view folder, std::string_view linkName,
-                                          std::string_view target, std::string_view arguments,
-                                          bool privateFlag, std::string_view parent) = 0;
+    // SHCreateDirectoryExA: makes the folder and the missing ones above it;
+    // true also when it was there already.
+    virtual bool CreateFolder(std::string_view path) = 0;
 
     // Reads the shortcut fileName (with its ".lnk") in the folder (ending
     // in a backslash, or empty for the current folder).

@@ -57,11 +57,11 @@ ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::
                                  desktop + "\\" + cleanName + ".lnk", strShortcutTarget, "",
                                  strShortcutArgs, 0, 0, kShowCommand);
     } else if (strShortcutLocation == ShortcutPlace::Programs) {
-        result = os.shell.fCreateShellLink(kPrograms, cleanName, strShortcutTarget,
+        result = fCreateShellLink(os.shell, kPrograms, cleanName, strShortcutTarget,
                                            strShortcutArgs, true, kPrograms) != 0;
     } else if (startup) {
         RemoveOldEntries(os, startupFolderName, outcome.notices);
-        result = os.shell.fCreateShellLink(startupFolderName, cleanName, strShortcutTarget,
+        result = fCreateShellLink(os.shell, startupFolderName, cleanName, strShortcutTarget,
                                            strShortcutArgs,
                                            strShortcutLocation == ShortcutPlace::Startup,
                                            kPrograms) != 0;

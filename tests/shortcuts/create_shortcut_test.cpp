@@ -89,19 +89,13 @@ TEST_F(CreateShortcutTest, FailedDesktopLinkIsReportedAsFailed) {
 TEST_F(CreateShortcutTest, StartupEntriesGoThroughTheStartMenuLinkWriter) {
     run.state.IsWindows6OrLater = true;
     ASSERT_TRUE(Create("Set default printer to Fax", ShortcutPlace::Startup));
-    EXPECT_TRUE(run.files.Exists(std::string(kUserStartup) + "\\Set default printer to Fax.lnk"));
+    const auto user = run.shell.Link(std::string(kUserStartup) + "\\Set default printer to Fax.lnk");
+    ASSERT_TRUE(user);
+    EXPECT_EQ(user->target, kTarget);
+    EXPECT_EQ(user->arguments, "\"Fax\"");
+    EXPECT_EQ(user->workingFolder, "C:\\Program Files\\Quillon");
+    EXPECT_EQ(user->iconFile, kTarget);
     ASSERT_TRUE(Create("Set default printer to <HP>", ShortcutPlace::AllStartup));
-    ASSERT_EQ(run.shell.createShellLinkCalls.size(), 2u);
-    const auto& user = run.shell.createShellLinkCalls[0];
-    EXPECT_EQ(user.folder, "Startup");
-    EXPECT_EQ(user.linkName, "Set default printer to Fax");
-    EXPECT_EQ(user.target, kTarget);
-    EXPECT_EQ(user.arguments, "\"Fax\"");
-    EXPECT_TRUE(user.privateFlag);
-    EXPECT_EQ(user.parent, "$(Programs)");
-    const auto& all = run.shell.createShellLinkCalls[1];
-    EXPECT_EQ(all.linkName, "Set default printer to HP");
-    EXPECT_FALSE(all.privateFlag);
     // The all-users entry replaced the current user's.
     EXPECT_FALSE(run.files.Exists(std::string(kUserStartup) + "\\Set default printer to Fax.lnk"));
     EXPECT_TRUE(run.files.Exists(std::string(kAllStartup) + "\\Set default printer to HP.lnk"));
@@ -111,7 +105,7 @@ TEST_F(CreateShortcutTest, StartupEntriesGoThroughTheStartMenuLinkWriter) {
 TEST_F(CreateShortcutTest, NewStartupEntryReplacesOldOnesInBothFoldersEvenWhenItFails) {
     run.shell.AddLink(std::string(kUserStartup) + "\\Set default printer to A.lnk", {.target = kTarget});
     run.shell.AddLink(std::string(kAllStartup) + "\\Set default printer to B.lnk", {.target = kTarget});
-    run.shell.createShellLinkResult = 0;
+    run.shell.failingLinkCall = "Save";
 
     EXPECT_FALSE(Create("Set default printer to C", ShortcutPlace::Startup));
 
@@ -126,7 +120,7 @@ TEST_F(CreateShortcutTest, AllUsersInfoComesOnlyFromVersionSixOn) {
     ASSERT_TRUE(Create("Set default printer to Fax", ShortcutPlace::AllStartup));
     EXPECT_TRUE(notices.empty());
     run.state.IsWindows6OrLater = true;
-    run.shell.createShellLinkResult = 0;
+    run.shell.failingLinkCall = "Save";
     EXPECT_FALSE(Create("Set default printer to Fax", ShortcutPlace::AllStartup));
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0].text, kAllUsersInfo);
@@ -142,14 +136,14 @@ TEST_F(CreateShortcutTest, EmptyStartupFolderNameIsReportedAndTriedAnyway) {
     for (const char* startupPath : {"", "NoBackslash", "C:\\Trailing\\"}) {
         run.shell.specialFolders[platform::kCsidlStartup] = startupPath;
         notices.clear();
-        run.shell.createShellLinkCalls.clear();
+        run.shell.linkCalls.clear();
         EXPECT_FALSE(Create("Set default printer to Fax", ShortcutPlace::Startup)) << startupPath;
         ASSERT_EQ(notices.size(), 1u) << startupPath;
         EXPECT_EQ(notices[0].text, "Could not determine startup folder name!");
         EXPECT_EQ(notices[0].title, "Error");
         EXPECT_EQ(notices[0].icon, MessageIcon::Exclamation);
-        ASSERT_EQ(run.shell.createShellLinkCalls.size(), 1u);
-        EXPECT_EQ(run.shell.createShellLinkCalls[0].folder, "");
+        // Refused before any link object is made.
+        EXPECT_TRUE(run.shell.linkCalls.empty()) << startupPath;
     }
     // On version 6 the all-users Info box takes the place of the error.
     run.state.IsWindows6OrLater = true;
@@ -165,9 +159,8 @@ TEST_F(CreateShortcutTest, EmptyStartupFolderNameIsReportedAndTriedAnyway) {
 TEST_F(CreateShortcutTest, ProgramsGoesIntoTheStartMenuWithoutRemovals) {
     run.shell.AddLink(std::string(kUserStartup) + "\\Set default printer to A.lnk", {.target = kTarget});
     ASSERT_TRUE(Create("Set default printer to Fax", ShortcutPlace::Programs));
-    ASSERT_EQ(run.shell.createShellLinkCalls.size(), 1u);
-    EXPECT_EQ(run.shell.createShellLinkCalls[0].folder, "$(Programs)");
-    EXPECT_TRUE(run.shell.createShellLinkCalls[0].privateFlag);
+    EXPECT_TRUE(run.shell.Link("C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\"
+                               "Programs\\Set default printer to Fax.lnk"));
     EXPECT_TRUE(run.files.deleted.empty());
 }
 

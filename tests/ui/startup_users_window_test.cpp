@@ -100,7 +100,7 @@ TEST_F(ShortcutButtons, NameTheCodePageCannotCarryIsWrittenNowhere) {
     ClickFor("???????", "cmdAddToStartup");
     EXPECT_EQ(MessageTexts(), (std::vector<std::string>{"Error creating shortcut.", "Error adding to startup."}));
     EXPECT_TRUE(run.shell.linkCalls.empty());
-    EXPECT_TRUE(run.shell.createShellLinkCalls.empty());
+    EXPECT_TRUE(run.shell.linkCalls.empty());
     EXPECT_TRUE(run.shell.readPaths.empty()) << "old entries stay";
     EXPECT_EQ(run.Ending([&] { Main().Click("cmdSetDefault"); }), 2);
     EXPECT_EQ(MessageTexts().back(), "The default printer could not be set to ???????.");
@@ -185,7 +185,7 @@ TEST_F(ShortcutButtons, AllUsersBelowVersionSixHasNoInfo) {
 
 TEST_F(ShortcutButtons, FailedAllUsersEntryCopiesNothing) {
     Open();
-    run.shell.createShellLinkResult = 0;
+    run.shell.failingLinkCall = "Save";
     Answer([](fakes::FakeWindow& dialog) {
         dialog.Choose("optAllUsers");
         dialog.Click("cmdOK");
@@ -239,7 +239,7 @@ TEST_F(ShortcutButtons, CancelOrCloseDoesNothing) {
         ClickFor("Fax", "cmdAddToStartup");
         EXPECT_TRUE(run.toolkit.messages.empty()) << cancel;
         EXPECT_TRUE(run.files.deleted.empty()) << cancel;
-        EXPECT_TRUE(run.shell.createShellLinkCalls.empty()) << cancel;
+        EXPECT_TRUE(run.shell.linkCalls.empty()) << cancel;
         EXPECT_FALSE(Machine("desktop")) << cancel;
     }
     EXPECT_EQ(run.toolkit.CreatedCount("frmStartupUsers"), 2);

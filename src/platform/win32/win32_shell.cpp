@@ -15,13 +15,11 @@
 
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
-#include "platform/win32/win32_code_page.h"
 #include "platform/win32/win32_shell_link.h"
 
 namespace quillon::platform::win32 {
 namespace {
 
-constexpr std::string_view kProgramsParent = "$(Programs)";
 constexpr std::string_view kLinkExtension = ".lnk";
 
 bool IsAccessDenied(HRESULT result) {
@@ -48,11 +46,6 @@ void Fail(ShortcutReading& reading, HRESULT result) {
     reading.outcome = IsAccessDenied(result) ? ShortcutReading::Outcome::AccessDenied
                                              : ShortcutReading::Outcome::Failed;
     if (reading.outcome == ShortcutReading::Outcome::Failed) reading.errorText = Describe(result);
-}
-
-std::string FolderOf(std::string_view path) {
-    const auto slash = LastBackslash(path);
-    return slash == std::string_view::npos ? std::string{} : std::string(path.substr(0, slash));
 }
 
 bool EndsWithLinkExtension(std::string_view name) {
@@ -97,29 +90,10 @@ std::unique_ptr<ShellLink> Win32Shell::CreateShellLink() {
     return CreateWin32ShellLink();
 }
 
-std::int32_t Win32Shell::fCreateShellLink(std::string_view folder, std::string_view linkName,
-                                          std::string_view target, std::string_view arguments,
-                                          bool privateFlag, std::string_view parent) {
-    if (parent != kProgramsParent || folder.empty()) return 0;
-    UseCom();
-    std::string path = SpecialFolderPath(0, privateFlag ? CSIDL_PROGRAMS : CSIDL_COMMON_PROGRAMS);
-    if (path.empty()) return 0;
-    if (folder != kProgramsParent) {
-        path += '\\';
-        path += folder;
-        const int created = SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
-        if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS &&
-            created != ERROR_FILE_EXISTS) {
-            return 0;
-        }
-    }
-    auto link = CreateWin32ShellLink();
-    if (!link) return 0;
-    const bool written = link->SetPath(target) && link->SetArguments(arguments) &&
-                         link->SetWorkingDirectory(FolderOf(target)) &&
-                         link->SetIconLocation(target, 0) && link->SetShowCmd(SW_SHOWNORMAL) &&
-                         link->Save(path + "\\" + std::string(linkName) + std::string(kLinkExtension));
-    return written ? 1 : 0;
+bool Win32Shell::CreateFolder(std::string_view path) {
+    const int created = SHCreateDirectoryExA(nullptr, std::string(path).c_str(), nullptr);
+    return created == ERROR_SUCCESS || created == ERROR_ALREADY_EXISTS ||
+           created == ERROR_FILE_EXISTS;
 }
 
 ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_view fileName) {
