@@ -122,14 +122,10 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
                                    : fileName);
 
     UseCom();
-    unique_com<IShellLinkA> link;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, link.out_void());
-    unique_com<IPersistFile> file;
-    if (SUCCEEDED(result)) result = link.query(IID_IPersistFile, file);
-    if (SUCCEEDED(result)) result = file->Load(Widen(path).c_str(), STGM_READ);
-    if (FAILED(result)) {
-        Fail(reading, result);
+    HRESULT failure = E_FAIL;
+    const auto link = CreateWin32ShellLink(&failure);
+    if (!link || !link->Load(path)) {
+        Fail(reading, link ? link->LastResult() : failure);
         return reading;
     }
 
@@ -137,32 +133,23 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
     // most MAX_PATH characters, each up to four bytes in UTF-8.
     constexpr std::size_t kLongText = 1024;
     constexpr std::size_t kPathBytes = MAX_PATH * 4;
-    reading.description = ReadText(kLongText, [&](std::span<char> buffer) {
-        result = link->GetDescription(buffer.data(), static_cast<int>(buffer.size()));
-        return SUCCEEDED(result);
-    });
+    reading.description =
+        ReadText(kLongText, [&](std::span<char> buffer) { return link->GetDescription(buffer); });
     if (reading.description) {
         reading.target = ReadText(kPathBytes, [&](std::span<char> buffer) {
-            WIN32_FIND_DATAA found{};
-            result = link->GetPath(buffer.data(), static_cast<int>(buffer.size()), &found,
-                                   SLGP_UNCPRIORITY);
-            return SUCCEEDED(result);
+            return link->GetPath(buffer, SLGP_UNCPRIORITY);
         });
     }
     if (reading.target) {
-        reading.workingFolder = ReadText(kPathBytes, [&](std::span<char> buffer) {
-            result = link->GetWorkingDirectory(buffer.data(), static_cast<int>(buffer.size()));
-            return SUCCEEDED(result);
-        });
+        reading.workingFolder = ReadText(
+            kPathBytes, [&](std::span<char> buffer) { return link->GetWorkingDirectory(buffer); });
     }
     if (reading.workingFolder) {
-        reading.arguments = ReadText(kLongText, [&](std::span<char> buffer) {
-            result = link->GetArguments(buffer.data(), static_cast<int>(buffer.size()));
-            return SUCCEEDED(result);
-        });
+        reading.arguments =
+            ReadText(kLongText, [&](std::span<char> buffer) { return link->GetArguments(buffer); });
     }
     if (!reading.arguments) {
-        Fail(reading, result);
+        Fail(reading, link->LastResult());
         return reading;
     }
     reading.outcome = Outcome::Read;
