@@ -14,8 +14,9 @@ void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
     settings::LoadSettings(state.os.registry, state.Options);
     ApplyOptionSwitches(state.CommandLine(), state.Options);
 
-    const bool setupAsked = state.CommandLineHas("/setup") || state.CommandLineHas("-setup");
-    if (setupAsked || state.Options.DesktopSetting == 0) {
+    const bool setupAsked = state.CommandLineHas(switch_text::Setup) ||
+                            state.CommandLineHas(switch_text::SetupDash);
+    if (setupAsked || state.Options.DesktopSetting == kNotStored) {
         forms.Setup().Show();
     } else {
         forms.Quillon().Show();

@@ -19,7 +19,7 @@ constexpr int kListAttempts = 15;
 constexpr std::string_view kList = ui::frmQuillon::lstPrinters;
 
 void ApplyStartDelay(RunState& state) {
-    const auto delay = GetSwitchValue(state.CommandLine(), "delay");
+    const auto delay = GetSwitchValue(state.CommandLine(), switch_text::Delay);
     if (!delay.found) return;
     const float seconds = StartDelaySeconds(delay.value);
     state.WriteDiagnostic("execution delayed " + FormatSeconds(seconds) + " secs");
@@ -56,11 +56,11 @@ void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
         if (PrinterArgumentMatches(name, argument)) {
             state.WriteDiagnostic("found printer " + argument + " - setting to default");
             list.SetListIndex(kList, index);
-            form.cmdSetDefault_Click();
+            form.SetDefaultFromCommandLine();
         }
     }
     state.WriteDiagnostic("could not find printer " + argument);
-    if (state.CommandLineHas("/nogui")) state.os.system.End(1);
+    if (state.CommandLineHas(switch_text::NoGui)) state.os.system.End(1);
 }
 
 void PrepareWindow(RunState& state, ui::frmQuillon& form) {
@@ -80,11 +80,15 @@ void PrepareWindow(RunState& state, ui::frmQuillon& form) {
             }
         }
     }
-    if (state.Options.DesktopSetting != 1) window.SetEnabled(ui::frmQuillon::cmdCreateShortcut, false);
-    if (state.Options.StartupSetting != 1) window.SetEnabled(ui::frmQuillon::cmdAddToStartup, false);
+    if (state.Options.DesktopSetting != kYes) {
+        window.SetEnabled(ui::frmQuillon::cmdCreateShortcut, false);
+    }
+    if (state.Options.StartupSetting != kYes) {
+        window.SetEnabled(ui::frmQuillon::cmdAddToStartup, false);
+    }
 
     state.NoQuit = false;
-    if (state.CommandLineHas("/noquit")) {
+    if (state.CommandLineHas(switch_text::NoQuit)) {
         state.NoQuit = true;
         window.SetVisible(ui::frmQuillon::cmdCancel, false);
     }

@@ -4,12 +4,20 @@
 
 namespace quillon {
 
-// The four options of a run: 1 = yes, 2 = no, 0 = nothing stored.
+// The values an option holds, as the registry stores them.
+inline constexpr std::int32_t kNotStored = 0;
+inline constexpr std::int32_t kYes = 1;
+inline constexpr std::int32_t kNo = 2;
+// UncDisplayMode's values: a network printer shown with or without its server.
+inline constexpr std::int32_t kShowServer = 1;
+inline constexpr std::int32_t kHideServer = 2;
+
+// The four options of a run; each starts as kNotStored.
 struct Options {
-    std::int32_t DesktopSetting = 0;
-    std::int32_t StartupSetting = 0;
-    std::int32_t StartupAllSetting = 0;
-    std::int32_t UncDisplayMode = 0;  // 2 hides the server of network printers
+    std::int32_t DesktopSetting = kNotStored;
+    std::int32_t StartupSetting = kNotStored;
+    std::int32_t StartupAllSetting = kNotStored;
+    std::int32_t UncDisplayMode = kNotStored;
 };
 
 }  // namespace quillon

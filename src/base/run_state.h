@@ -23,7 +23,6 @@ struct RunState {
     std::string PrinterArgument;  // lower-cased; non-empty in command-line mode
     bool NoQuit = false;
     std::string SelectedPrinterText;
-    std::string StartupUsersChoice;  // "A", "C" or "" (cancelled)
 
     // Appends one time-stamped line to the log beside the executable while
     // diagnostics are on. A log that cannot be written is skipped.

@@ -75,7 +75,8 @@ std::string StripSwitches(std::string_view strLine) {
         // none of its own: "/delay:5 laser" names "laser". Longer names such
         // as "/delayed 5" still take their next word along.
         const bool carriesValue = word.find_first_of(":=") != std::string_view::npos;
-        if (text::ToLower(word.substr(1, 5)) == "delay" && !carriesValue && i + 1 < words.size()) {
+        if (text::ToLower(word.substr(1, 5)) == switch_text::Delay && !carriesValue &&
+            i + 1 < words.size()) {
             dropNext = true;
         }
     }
@@ -182,27 +183,27 @@ void ApplyOptionSwitches(std::string_view commandLine, Options& options) {
     };
     // Each enabling switch contains "enable", and "enablestartupall" also
     // contains "enablestartup": plain substring tests give exactly that.
-    if (has("enable")) {
-        if (has("enabledesktop")) options.DesktopSetting = 1;
-        if (has("enablestartup")) options.StartupSetting = 1;
-        if (has("enablestartupall")) options.StartupAllSetting = 1;
-        if (has("enableall")) {
-            options.StartupSetting = 1;
-            options.StartupAllSetting = 1;
-            options.DesktopSetting = 1;
+    if (has(switch_text::Enable)) {
+        if (has(switch_text::EnableDesktop)) options.DesktopSetting = kYes;
+        if (has(switch_text::EnableStartup)) options.StartupSetting = kYes;
+        if (has(switch_text::EnableStartupAll)) options.StartupAllSetting = kYes;
+        if (has(switch_text::EnableAll)) {
+            options.StartupSetting = kYes;
+            options.StartupAllSetting = kYes;
+            options.DesktopSetting = kYes;
         }
     }
-    if (has("disableall")) {
-        options.StartupSetting = 2;
-        options.StartupAllSetting = 2;
-        options.DesktopSetting = 2;
+    if (has(switch_text::DisableAll)) {
+        options.StartupSetting = kNo;
+        options.StartupAllSetting = kNo;
+        options.DesktopSetting = kNo;
     }
 }
 
 void ApplyNetworkNameSwitches(std::string_view commandLine, Options& options) {
     const auto line = text::ToLower(commandLine);
-    if (text::Contains(line, "/hideuncpath")) options.UncDisplayMode = 2;
-    if (text::Contains(line, "/showuncpath")) options.UncDisplayMode = 1;
+    if (text::Contains(line, switch_text::HideUncPath)) options.UncDisplayMode = kHideServer;
+    if (text::Contains(line, switch_text::ShowUncPath)) options.UncDisplayMode = kShowServer;
 }
 
 }  // namespace quillon

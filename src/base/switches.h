@@ -7,6 +7,26 @@
 
 namespace quillon {
 
+// Every switch the program knows, lower-cased: a new switch is added here.
+// Those found anywhere in the lower-cased command line, as spelt:
+namespace switch_text {
+inline constexpr std::string_view NoGui = "/nogui";
+inline constexpr std::string_view NoQuit = "/noquit";
+inline constexpr std::string_view Quiet = "/q";
+inline constexpr std::string_view Setup = "/setup";
+inline constexpr std::string_view SetupDash = "-setup";
+inline constexpr std::string_view HideUncPath = "/hideuncpath";
+inline constexpr std::string_view ShowUncPath = "/showuncpath";
+// Those led by "/" or "-", named without it:
+inline constexpr std::string_view Delay = "delay";
+inline constexpr std::string_view Enable = "enable";
+inline constexpr std::string_view EnableDesktop = "enabledesktop";
+inline constexpr std::string_view EnableStartup = "enablestartup";
+inline constexpr std::string_view EnableStartupAll = "enablestartupall";
+inline constexpr std::string_view EnableAll = "enableall";
+inline constexpr std::string_view DisableAll = "disableall";
+}  // namespace switch_text
+
 // The command line with every switch word taken out, a double-quoted part
 // put first with its quotes. Words are cut at single blanks, and a dropped
 // word keeps its blank, so "hp /delay 5 laser" leaves "hp  laser".

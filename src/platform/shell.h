@@ -66,12 +66,11 @@ struct ShortcutReading {
         Read,         // every detail is there
         NotFound,     // no such file in the folder
         NotALink,     // the file is there but is not a shortcut
+        AccessDenied, // the file or the link object refused to be read
         Failed,       // anything else; errorText describes it
     };
     Outcome outcome = Outcome::Failed;
-    // For Failed: the system's description. A refused access always reads
-    // "Permission denied" (in some letter case), whatever the system says.
-    std::string errorText;
+    std::string errorText;  // for Failed: the system's description
 
     std::optional<std::string> name;  // the file's display name, without ".lnk"
     std::optional<std::string> description;
@@ -97,23 +96,17 @@ public:
     // IPersistFile side.
     virtual std::unique_ptr<ShellLink> CreateShellLink() = 0;
 
-    // Writes "<linkName>.lnk", running the target with the arguments, into
-    // the folder named relative to the Start-menu Programs folder ("" or
-    // "$(Programs)" is that folder itself) of the current user when
-    // privateFlag is set, of all users otherwise. Missing folders are
-    // created. The parent names where folder is relative to; only
-    // "$(Programs)" is understood. Non-zero when the file was written.
-    virtual std::int32_t fCreateShellLink(std::string_view folder, std::string_view linkName,
-                                          std::string_view target, std::string_view arguments,
-                                          bool privateFlag, std::string_view parent) = 0;
+    // SHCreateDirectoryExA: makes the folder and the missing ones above it;
+    // true also when it was there already.
+    virtual bool CreateFolder(std::string_view path) = 0;
 
     // Reads the shortcut fileName (with its ".lnk") in the folder (ending
     // in a backslash, or empty for the current folder).
     virtual ShortcutReading ReadShortcut(std::string_view folder, std::string_view fileName) = 0;
 
-    // ShellExecuteA with the default verb and a normal window; returns the
-    // instance value, which is greater than 32 on success.
-    virtual std::intptr_t ShellExecute(std::string_view target) = 0;
+    // ShellExecuteA with the default verb and a normal window; true when
+    // the shell opened the target.
+    virtual bool ShellExecute(std::string_view target) = 0;
 
     // Starts the program at the path with a normal window that gets the
     // focus; false when it could not be started.

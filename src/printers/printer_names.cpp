@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/options.h"
 #include "base/text.h"
 
 namespace quillon::printers {
@@ -42,7 +43,7 @@ bool EndsWithServerOf(const UncParts& unc, std::string_view other) {
 std::string ListFormat(std::string_view name, std::int32_t uncDisplayMode) {
     std::string result(name);
     if (const auto unc = SplitUnc(name)) result = OnForm(unc->printer, unc->server);
-    if (uncDisplayMode == 2) {
+    if (uncDisplayMode == kHideServer) {
         const auto marker = text::FindIgnoringCase(result, kOnMarker);
         if (marker != std::string::npos) result.resize(marker);
     }

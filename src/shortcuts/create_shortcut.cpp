@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/text.h"
+#include "base/texts.h"
 #include "shortcuts/old_startup_shortcuts.h"
 #include "shortcuts/shell_folders.h"
 #include "shortcuts/shell_link.h"
@@ -16,7 +17,7 @@ constexpr std::int32_t kShowCommand = 5;  // SW_SHOW
 
 void RemoveOldEntries(platform::Platform& os, std::string_view startupFolderName,
                       std::vector<Notice>& notices) {
-    for (const auto* location : {"startup", "all startup"}) {
+    for (const auto location : {ShortcutPlace::Startup, ShortcutPlace::AllStartup}) {
         if (auto notice = RemoveOldStartupShortcuts(os, location, startupFolderName)) {
             notices.push_back(std::move(*notice));
         }
@@ -27,44 +28,49 @@ void RemoveOldEntries(platform::Platform& os, std::string_view startupFolderName
 
 ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_view strShortcutName,
                     std::string_view strShortcutTarget, std::string_view strShortcutArgs,
-                    std::string_view strShortcutLocation) {
+                    ShortcutPlace strShortcutLocation) {
     auto& os = state.os;
     const std::string startupFolderName = StartupFolderName(
         WindowsShellFolders::GetSpecialFolderPath(os.shell, ownerWindow, platform::kCsidlStartup));
-    const std::string loc = text::ToLower(strShortcutLocation);
+    const bool startup = strShortcutLocation == ShortcutPlace::Startup ||
+                         strShortcutLocation == ShortcutPlace::AllStartup;
 
     ShortcutResult outcome;
-    if (loc == "all startup" && state.IsWindows6OrLater) {
+    if (strShortcutLocation == ShortcutPlace::AllStartup && state.IsWindows6OrLater) {
         outcome.notices.push_back(
-            {"To add to startup for all users, you must run Quillon as Administator!", "Info",
+            {std::string(texts::StartupForAllNeedsAdministrator), std::string(texts::Info),
              platform::MessageIcon::Information});
-    } else if (text::Contains(loc, "startup") && startupFolderName.empty()) {
-        outcome.notices.push_back({"Could not determine startup folder name!", "Error",
-                                   platform::MessageIcon::Exclamation});
+    } else if (startup && startupFolderName.empty()) {
+        outcome.notices.push_back({std::string(texts::NoStartupFolderName),
+                                   std::string(texts::Error), platform::MessageIcon::Exclamation});
     }
 
     const std::string cleanName = CleanShortcutName(strShortcutName);
     bool& result = outcome.created;
-    if (loc == "desktop") {
+    if (strShortcutLocation == ShortcutPlace::Desktop) {
         cShellLinkA link(os.shell);
         const std::string desktop = link.GetSystemFolderPath(ownerWindow, platform::kCsidlDesktop);
         // Without the desktop's path the link would land in the root of the
         // current drive, where nobody looks for it.
-        result = !desktop.empty() && link.CreateLink("Quillon", desktop + "\\" + cleanName + ".lnk", strShortcutTarget,
-                                 "", strShortcutArgs, 0, 0, kShowCommand);
-    } else if (loc == "programs") {
-        result = os.shell.fCreateShellLink(kPrograms, cleanName, strShortcutTarget,
+        result = !desktop.empty() &&
+                 link.CreateLink(texts::DesktopShortcutDescription,
+                                 desktop + "\\" + cleanName + ".lnk", strShortcutTarget, "",
+                                 strShortcutArgs, 0, 0, kShowCommand);
+    } else if (strShortcutLocation == ShortcutPlace::Programs) {
+        result = fCreateShellLink(os.shell, kPrograms, cleanName, strShortcutTarget,
                                            strShortcutArgs, true, kPrograms) != 0;
-    } else if (loc == "startup" || loc == "all startup") {
+    } else if (startup) {
         RemoveOldEntries(os, startupFolderName, outcome.notices);
-        result = os.shell.fCreateShellLink(startupFolderName, cleanName, strShortcutTarget,
-                                           strShortcutArgs, loc == "startup", kPrograms) != 0;
+        result = fCreateShellLink(os.shell, startupFolderName, cleanName, strShortcutTarget,
+                                           strShortcutArgs,
+                                           strShortcutLocation == ShortcutPlace::Startup,
+                                           kPrograms) != 0;
     }
 
     if (state.DiagnosticsEnabled) {
         state.WriteDiagnostic("shortcut = " + std::string(strShortcutTarget) + " " +
                               std::string(strShortcutArgs));
-        state.WriteDiagnostic(std::string(strShortcutLocation) +
+        state.WriteDiagnostic(std::string(PlaceName(strShortcutLocation)) +
                               (result ? " shortcut created successfully" : " shortcut create failed"));
     }
     return outcome;

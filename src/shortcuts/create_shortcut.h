@@ -6,13 +6,13 @@
 
 #include "base/notice.h"
 #include "base/run_state.h"
+#include "shortcuts/shortcut_place.h"
 
 namespace quillon::shortcuts {
 
 // Writes a shortcut named strShortcutName (cleaned of the characters a file
 // name cannot hold) that runs strShortcutTarget with strShortcutArgs, into
-// the place strShortcutLocation names in any letter case: "Desktop",
-// "Programs", "Startup" or "All Startup". A Startup entry first removes the
+// the place strShortcutLocation. A Startup entry first removes the
 // program's older entries from both Startup folders. ownerWindow is the
 // window the shell's lookups belong to.
 struct ShortcutResult {
@@ -24,6 +24,6 @@ struct ShortcutResult {
 
 ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::string_view strShortcutName,
                     std::string_view strShortcutTarget, std::string_view strShortcutArgs,
-                    std::string_view strShortcutLocation);
+                    ShortcutPlace strShortcutLocation);
 
 }  // namespace quillon::shortcuts

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "base/text.h"
+#include "base/texts.h"
 #include "shortcuts/shortcut_names.h"
 
 namespace quillon::shortcuts {
@@ -11,8 +12,8 @@ namespace {
 constexpr std::string_view kStartupSubfolder = "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
 constexpr std::size_t kMaxListedNames = 32767;
 
-std::string StartupFolder(platform::System& system, std::string_view location) {
-    const bool allUsers = text::ToLower(location) == "all startup";
+std::string StartupFolder(platform::System& system, ShortcutPlace location) {
+    const bool allUsers = location == ShortcutPlace::AllStartup;
     return system.EnvironmentVariable(allUsers ? "ALLUSERSPROFILE" : "APPDATA") +
            std::string(kStartupSubfolder);
 }
@@ -26,11 +27,11 @@ void Assign(std::string& out, const std::optional<std::string>& value) {
 }
 
 // The folders to look in, each once.
-std::vector<std::string> StartupFolders(platform::Platform& os, std::string_view location,
+std::vector<std::string> StartupFolders(platform::Platform& os, ShortcutPlace location,
                                         std::string_view startupFolderName) {
     std::vector<std::string> folders{StartupFolder(os.system, location)};
     if (startupFolderName.empty()) return folders;
-    const bool allUsers = text::ToLower(location) == "all startup";
+    const bool allUsers = location == ShortcutPlace::AllStartup;
     const std::string programs = os.shell.SpecialFolderPath(
         0, allUsers ? platform::kCsidlCommonPrograms : platform::kCsidlPrograms);
     if (programs.empty()) return folders;
@@ -44,20 +45,13 @@ std::optional<Notice> RemoveOldShortcutsIn(platform::Platform& os, const std::st
     ListFiles(os.files, folder + "\\*.lnk", names, 0);
     for (std::size_t i = 1; i < names.size(); ++i) {
         const std::string path = folder + "\\" + names[i];
-        std::string name;
-        std::string target;
-        std::string description;
-        std::string workingFolder;
-        std::string arguments;
-        const std::string error =
-            ReadShortcut(os.shell, path, name, target, description, workingFolder, arguments);
-        if (text::ContainsLower(error, "permission denied") &&
+        const auto reading = ReadShortcutFile(os.shell, path);
+        if (reading.outcome == platform::ShortcutReading::Outcome::AccessDenied &&
             text::ContainsLower(names[i], "set default printer")) {
-            return Notice{
-                "To remove old shortcut from ALL USERS, you must run Quillon as Administator!",
-                "Info", platform::MessageIcon::Information};
+            return Notice{std::string(texts::RemovalForAllNeedsAdministrator),
+                          std::string(texts::Info), platform::MessageIcon::Information};
         }
-        if (IsQuillonTarget(target)) {
+        if (IsQuillonTarget(reading.target.value_or(std::string()))) {
             // A shortcut that cannot be deleted (no rights to the all-users
             // folder) stays; the new entry is still made.
             (void)os.files.Delete(path);
@@ -68,7 +62,7 @@ std::optional<Notice> RemoveOldShortcutsIn(platform::Platform& os, const std::st
 
 }  // namespace
 
-std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location,
+std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, ShortcutPlace location,
                                                 std::string_view startupFolderName) {
     for (const auto& folder : StartupFolders(os, location, startupFolderName)) {
         if (auto notice = RemoveOldShortcutsIn(os, folder)) return notice;
@@ -76,23 +70,26 @@ std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, std::str
     return std::nullopt;
 }
 
+platform::ShortcutReading ReadShortcutFile(platform::Shell& shell, std::string_view path) {
+    const auto slash = text::FindLast(path, "\\");
+    const std::size_t folderLength = slash == std::string_view::npos ? 0 : slash + 1;
+    std::string fileName(path.substr(folderLength));
+    if (!EndsWithLinkExtension(fileName)) fileName += ".lnk";
+    return shell.ReadShortcut(path.substr(0, folderLength), fileName);
+}
+
 std::string ReadShortcut(platform::Shell& shell, std::string_view path, std::string& name,
                          std::string& target, std::string& description,
                          std::string& workingFolder, std::string& arguments) {
-    const auto slash = text::FindLast(path, "\\");
-    const std::size_t folderLength = slash == std::string_view::npos ? 0 : slash + 1;
-    const std::string_view folder = path.substr(0, folderLength);
-    std::string fileName(path.substr(folderLength));
-    if (!EndsWithLinkExtension(fileName)) fileName += ".lnk";
-
     using Outcome = platform::ShortcutReading::Outcome;
-    const auto reading = shell.ReadShortcut(folder, fileName);
+    const auto reading = ReadShortcutFile(shell, path);
     switch (reading.outcome) {
         case Outcome::NotFound:
             return "Cannot find shortcut file '" + std::string(path) + "'";
         case Outcome::NotALink:
             return "File '" + std::string(path) + "' isn't a shortcut.";
         case Outcome::Read:
+        case Outcome::AccessDenied:
         case Outcome::Failed:
             break;
     }
@@ -102,6 +99,7 @@ std::string ReadShortcut(platform::Shell& shell, std::string_view path, std::str
     Assign(workingFolder, reading.workingFolder);
     Assign(arguments, reading.arguments);
     if (reading.outcome == Outcome::Read) return {};
+    if (reading.outcome == Outcome::AccessDenied) return "Permission denied";
     return reading.errorText.empty() ? "The shortcut '" + std::string(path) + "' could not be read."
                                      : reading.errorText;
 }

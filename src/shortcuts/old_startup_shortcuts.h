@@ -8,21 +8,25 @@
 
 #include "base/notice.h"
 #include "platform/platform.h"
+#include "shortcuts/shortcut_place.h"
 
 namespace quillon::shortcuts {
 
-// Deletes the program's own shortcuts from one Startup folder: "all
-// startup" (any letter case) for all users, anything else for the current
-// user. The folders are found through ALLUSERSPROFILE and APPDATA, and,
-// given the Startup folder's name, also where new entries are written: the
-// same users' Start-menu Programs folder and that name, which follows a
-// redirected Start menu. A refused read of one of the program's entries
+// Deletes the program's own shortcuts from one Startup folder: AllStartup
+// for all users, Startup for the current user. The folders are found
+// through ALLUSERSPROFILE and APPDATA, and, given the Startup folder's
+// name, also where new entries are written: the same users' Start-menu
+// Programs folder and that name, which follows a redirected Start menu. A refused read of one of the program's entries
 // stops the pass and gives the message that administrator rights are
 // needed; failed deletions are ignored.
-std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, std::string_view location,
+std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, ShortcutPlace location,
                                                 std::string_view startupFolderName = {});
 
-// Reads the shortcut at path (".lnk" is added when the name lacks it).
+// The shell's reading of the shortcut at path (".lnk" is added when the
+// name lacks it).
+platform::ShortcutReading ReadShortcutFile(platform::Shell& shell, std::string_view path);
+
+// Reads the shortcut at path as ReadShortcutFile does.
 // Returns "" with every detail filled, or the reason it could not be read;
 // details read before a failure are filled, the others left as they were.
 // A refused access reads "Permission denied".

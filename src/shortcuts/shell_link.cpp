@@ -13,6 +13,14 @@ namespace {
 // limit.
 constexpr std::size_t kMaxPath = 260;
 
+constexpr std::string_view kPrograms = "$(Programs)";
+constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
+
+std::string FolderOf(std::string_view path) {
+    const auto slash = text::FindLast(path, "\\");
+    return slash == std::string_view::npos ? std::string{} : std::string(path.substr(0, slash));
+}
+
 // Each text is read into a fresh blank-filled buffer that the field keeps
 // whole, also when the reading fails.
 template <typename Read>
@@ -24,6 +32,26 @@ bool ReadField(std::string& field, Read&& read) {
 }  // namespace
 
 std::string TrimAtNull(std::string_view text) { return std::string(text::BeforeNul(text)); }
+
+std::int32_t fCreateShellLink(platform::Shell& shell, std::string_view folder,
+                              std::string_view linkName, std::string_view target,
+                              std::string_view arguments, bool privateFlag,
+                              std::string_view parent) {
+    if (parent != kPrograms || folder.empty()) return 0;
+    std::string path = shell.SpecialFolderPath(
+        0, privateFlag ? platform::kCsidlPrograms : platform::kCsidlCommonPrograms);
+    if (path.empty()) return 0;
+    if (folder != kPrograms) {
+        path += "\\" + std::string(folder);
+        if (!shell.CreateFolder(path)) return 0;
+    }
+    const auto link = shell.CreateShellLink();
+    const bool written =
+        link && link->SetPath(target) && link->SetArguments(arguments) &&
+        link->SetWorkingDirectory(FolderOf(target)) && link->SetIconLocation(target, 0) &&
+        link->SetShowCmd(kShowNormal) && link->Save(path + "\\" + std::string(linkName) + ".lnk");
+    return written ? 1 : 0;
+}
 
 void cShellLinkA::GetHotKeyInfo(std::uint8_t& bModifier, std::uint8_t& bKey) const {
     bModifier = static_cast<std::uint8_t>(hotKey_ >> 8);

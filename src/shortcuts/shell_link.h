@@ -11,6 +11,19 @@ namespace quillon::shortcuts {
 // The text before the first NUL; the whole text when it holds none.
 std::string TrimAtNull(std::string_view text);
 
+// Writes "<linkName>.lnk", running the target with the arguments, into the
+// folder named relative to the Start-menu Programs folder ("$(Programs)" is
+// that folder itself) of the current user when privateFlag is set, of all
+// users otherwise; missing folders are made. The parent names where folder
+// is relative to; only "$(Programs)" is understood. The shortcut starts in
+// the target's folder with a normal window and takes its icon from the
+// target. An empty folder name is refused: it would put a Startup entry
+// into the Programs menu instead. Non-zero when the file was written.
+std::int32_t fCreateShellLink(platform::Shell& shell, std::string_view folder,
+                              std::string_view linkName, std::string_view target,
+                              std::string_view arguments, bool privateFlag,
+                              std::string_view parent);
+
 // A shortcut file, written from a target and its details or read back into
 // read-only properties. The shell link object lives only inside one call.
 class cShellLinkA {

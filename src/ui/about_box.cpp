@@ -1,12 +1,13 @@
 #include "ui/about_box.h"
 
 #include "base/text.h"
+#include "base/texts.h"
 #include "ui/about_window.h"
 
 namespace quillon::ui {
 
 void FillAboutBox(platform::Window& window, const ProgramVersion& version) {
-    window.SetCaption("", "About " + std::string(version.title));
+    window.SetCaption("", std::string(texts::AboutPrefix) + std::string(version.title));
     if (version.fileDescription != version.productName) {
         window.SetCaption(frmAbout::lblTitle, std::string(version.productName) + " - " +
                                           std::string(version.fileDescription));
@@ -28,11 +29,12 @@ void FillAboutBox(platform::Window& window, const ProgramVersion& version) {
 
 std::string VersionText(const ProgramVersion& version) {
     std::string line =
-        "Version " + std::to_string(version.major) + "." + std::to_string(version.minor);
+        std::string(texts::VersionPrefix) + std::to_string(version.major) + "." +
+        std::to_string(version.minor);
     if (version.revision > 0) {
         std::string revision = std::to_string(version.revision);
         if (revision.size() < 3) revision.insert(0, 3 - revision.size(), '0');
-        line += " build " + revision;
+        line += std::string(texts::BuildPrefix) + revision;
     }
     return line;
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "base/texts.h"
 #include "ui/about_box.h"
 #include "version.h"
 
@@ -25,24 +26,24 @@ constexpr std::array kControls{
     // The captions and the e-mail address get more room than they were
     // drawn with: the dialog font is wider than the one they were measured
     // for, and would cut their last letters off.
-    ControlDesign{ControlKind::Label, frmAbout::lblTechSupport, "Tech Support:", 240, 2040, 1305, 255, 6},
-    ControlDesign{ControlKind::Label, frmAbout::lblWeb, "Web:", 480, 2400, 690, 255, 7},
+    ControlDesign{ControlKind::Label, frmAbout::lblTechSupport, texts::TechSupport, 240, 2040, 1305, 255, 6},
+    ControlDesign{ControlKind::Label, frmAbout::lblWeb, texts::Web, 480, 2400, 690, 255, 7},
     ControlDesign{ControlKind::Label, frmAbout::lblWebLink, QUILLON_WEB_PAGE, 1200, 2400, 2535, 255, 9, {},
                 kLinkStyle},
-    ControlDesign{ControlKind::Label, frmAbout::lblEmail, "E-Mail:", 480, 2760, 690, 255, 8},
+    ControlDesign{ControlKind::Label, frmAbout::lblEmail, texts::EMail, 480, 2760, 690, 255, 8},
     ControlDesign{ControlKind::Label, frmAbout::lblEmailLink, QUILLON_SUPPORT_EMAIL, 1200, 2760, 2010, 255,
                 10, {}, kLinkStyle},
-    ControlDesign{ControlKind::PushButton, frmAbout::cmdOK, "OK", 4245, 2265, 1260, 345, 0, {},
+    ControlDesign{ControlKind::PushButton, frmAbout::cmdOK, texts::AboutOK, 4245, 2265, 1260, 345, 0, {},
                 platform::kDefaultButton | platform::kCancelButton},
     // Two pixels wider than drawn, to the left so that its right edge stays
     // under OK's: at 96 DPI the caption would touch the focus rectangle.
-    ControlDesign{ControlKind::PushButton, frmAbout::cmdSysInfo, "&System Info...", 4230, 2715, 1275, 345,
+    ControlDesign{ControlKind::PushButton, frmAbout::cmdSysInfo, texts::SystemInfo, 4230, 2715, 1275, 345,
                 2},
 };
 
 const platform::WindowDesign kSpec{
     .name = "frmAbout",
-    .caption = "About",
+    .caption = texts::AboutCaption,
     .clientWidth = 5730,
     .clientHeight = 3300,
     .border = platform::WindowBorder::FixedDialog,
@@ -128,7 +129,7 @@ void frmAbout::StartSysInfo() {
         // An entry of no bytes names nothing to start.
     }
     if (!started) {
-        state_.os.toolkit.MessageBox("System Information Is Unavailable At This Time",
+        state_.os.toolkit.MessageBox(texts::SystemInfoUnavailable,
                                      kThisProgram.title, platform::MessageIcon::None);
     }
 }

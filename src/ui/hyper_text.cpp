@@ -1,15 +1,9 @@
 #include "ui/hyper_text.h"
 
 #include "base/text.h"
+#include "base/texts.h"
 
 namespace quillon::ui {
-namespace {
-
-// ShellExecute's results up to this one are error codes.
-constexpr std::intptr_t kLastShellError = 32;
-
-}  // namespace
-
 HyperText::HyperText(RunState& state) : state_(state) {
     state_.os.toolkit.SetScreenPointer(platform::ScreenPointer::Default);
 }
@@ -27,14 +21,14 @@ bool HyperText::Targets(std::string_view control) const {
 void HyperText::mlblTarget_Click() {
     if (window_ == nullptr) return;
     const std::string target = LinkTarget(window_->Caption(mlblTarget));
-    if (state_.os.shell.ShellExecute(target) > kLastShellError) {
+    if (state_.os.shell.ShellExecute(target)) {
         window_->SetTextColor(mlblTarget, VisitedColor);
         return;
     }
     state_.os.toolkit.MessageBox(text::Contains(target, "mailto:")
-                                     ? "Could not start e-mail program!"
-                                     : "Could not start browser!",
-                                 "Error", platform::MessageIcon::Critical);
+                                     ? texts::CouldNotStartMail
+                                     : texts::CouldNotStartBrowser,
+                                 texts::Error, platform::MessageIcon::Critical);
 }
 
 void HyperText::mlblTarget_MouseMove() {

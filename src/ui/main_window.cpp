@@ -5,13 +5,14 @@
 #include <numeric>
 #include <vector>
 
+#include "base/switches.h"
 #include "base/text.h"
+#include "base/texts.h"
 #include "printers/default_printer.h"
 #include "printers/printer_table.h"
 #include "settings/settings_store.h"
 #include "shortcuts/create_shortcut.h"
 #include "ui/about_window.h"
-#include "ui/program_title.h"
 #include "ui/startup_users_window.h"
 #include "ui/success_window.h"
 
@@ -24,19 +25,19 @@ using platform::ControlDesign;
 constexpr std::array kControls{
     // A list has no caption: the name is what a screen reader calls it.
     ControlDesign{ControlKind::ListBox, frmQuillon::lstPrinters, "", 2640, 240, 6015, 1425, 0, {},
-                platform::kSorted, "Printers"},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdSetDefault, "&Set as default", 240, 240, 2175, 375, 1},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCreateShortcut, "&Create desktop shortcut", 240, 720,
+                platform::kSorted, texts::PrintersListName},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdSetDefault, texts::SetAsDefault, 240, 240, 2175, 375, 1},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCreateShortcut, texts::CreateDesktopShortcut, 240, 720,
                 2175, 375, 2},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAddToStartup, "&Add to startup", 240, 1200, 2175, 375,
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAddToStartup, texts::AddToStartup, 240, 1200, 2175, 375,
                 3},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAbout, "A&bout", 5160, 1920, 1095, 375, 4},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCancel, "&Quit", 240, 1920, 2175, 375, 5},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAbout, texts::About, 5160, 1920, 1095, 375, 4},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCancel, texts::Quit, 240, 1920, 2175, 375, 5},
 };
 
 const platform::WindowDesign kSpec{
     .name = "frmQuillon",
-    .caption = "Quillon",
+    .caption = texts::ProgramTitle,
     .clientWidth = 8955,
     .clientHeight = 2580,
     .border = platform::WindowBorder::FixedDialog,
@@ -80,7 +81,11 @@ void frmQuillon::Control_Click(std::string_view control) {
     if (control == cmdCancel) cmdCancel_Click();
 }
 
-void frmQuillon::cmdSetDefault_Click() {
+void frmQuillon::cmdSetDefault_Click() { SetSelectedAsDefault(false); }
+
+void frmQuillon::SetDefaultFromCommandLine() { SetSelectedAsDefault(true); }
+
+void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
     const auto& list = window();
     const int selected = list.ListIndex(lstPrinters);
     state_.SelectedPrinterText = selected >= 0 ? list.ListText(lstPrinters, selected) : "";
@@ -94,21 +99,20 @@ void frmQuillon::cmdSetDefault_Click() {
                               : printers::SetDefaultByProfile(state_, entry);
     toolkit.SetScreenPointer(platform::ScreenPointer::Default);
 
-    const bool quiet = state_.CommandLineHas("/q");
+    const bool quiet = state_.CommandLineHas(switch_text::Quiet);
     using printers::SetDefaultStatus;
     if (result.status == SetDefaultStatus::SpoolerRefused) {
         // The spooler's own code is shown whatever "/q" says; it already
         // tells that nothing was set.
-        toolkit.MessageBox("SetPrinterFailed. Error code: " + std::to_string(result.spoolerError),
-                           kProgramTitle, platform::MessageIcon::None);
+        toolkit.MessageBox(texts::SpoolerRefused(std::to_string(result.spoolerError)),
+                           texts::ProgramTitle, platform::MessageIcon::None);
     } else if (result.status == SetDefaultStatus::Failed && !quiet) {
         // A default that was not set is never confirmed as set.
-        toolkit.MessageBox("The default printer could not be set to " +
-                               state_.SelectedPrinterText + ".",
-                           "Error", platform::MessageIcon::Exclamation);
+        toolkit.MessageBox(texts::DefaultNotSet(state_.SelectedPrinterText), texts::Error,
+                           platform::MessageIcon::Exclamation);
     }
     if (result.status != SetDefaultStatus::Set) state_.os.system.End(2);
-    if (!quiet) forms_.Success().ShowModal(this);
+    if (!quiet) forms_.Success().Confirm(this, fromCommandLine);
     state_.os.system.End(0);
 }
 
@@ -126,7 +130,7 @@ std::optional<shortcuts::ShortcutRequest> frmQuillon::SelectedShortcut() {
 bool frmQuillon::CreateShortcut(std::string_view strShortcutName,
                                 std::string_view strShortcutTarget,
                                 std::string_view strShortcutArgs,
-                                std::string_view strShortcutLocation) {
+                                shortcuts::ShortcutPlace strShortcutLocation) {
     const auto result = shortcuts::CreateShortcut(state_, window().NativeHandle(), strShortcutName,
                                                   strShortcutTarget, strShortcutArgs,
                                                   strShortcutLocation);
@@ -148,36 +152,40 @@ void frmQuillon::cmdCreateShortcut_Click() {
     if (!request) return;
     auto& toolkit = state_.os.toolkit;
     if (SelectedPrinterInstalled() &&
-        CreateShortcut(request->name, request->target, request->arguments, "Desktop")) {
-        toolkit.MessageBox("Shortcut created successfully!", "Success",
+        CreateShortcut(request->name, request->target, request->arguments,
+                       shortcuts::ShortcutPlace::Desktop)) {
+        toolkit.MessageBox(texts::ShortcutCreated, texts::Success,
                            platform::MessageIcon::Information);
     } else {
-        toolkit.MessageBox("Error creating shortcut.", "Error", platform::MessageIcon::Exclamation);
+        toolkit.MessageBox(texts::ShortcutNotCreated, texts::Error,
+                           platform::MessageIcon::Exclamation);
     }
 }
 
 void frmQuillon::cmdAddToStartup_Click() {
-    state_.StartupUsersChoice.clear();
-    forms_.StartupUsers().ShowModal(this);
-    if (state_.StartupUsersChoice.empty()) return;
+    const StartupUsersChoice choice = forms_.StartupUsers().Ask(this);
+    if (choice == StartupUsersChoice::Cancelled) return;
     const auto request = SelectedShortcut();
     if (!request) return;
 
     bool result = false;
     if (!SelectedPrinterInstalled()) {
         // Nothing is removed for an entry that cannot be made.
-    } else if (state_.StartupUsersChoice == "C") {
-        result = CreateShortcut(request->name, request->target, request->arguments, "Startup");
-    } else if (state_.StartupUsersChoice == "A") {
-        result = CreateShortcut(request->name, request->target, request->arguments, "All Startup");
+    } else if (choice == StartupUsersChoice::CurrentUser) {
+        result = CreateShortcut(request->name, request->target, request->arguments,
+                                shortcuts::ShortcutPlace::Startup);
+    } else if (choice == StartupUsersChoice::AllUsers) {
+        result = CreateShortcut(request->name, request->target, request->arguments,
+                                shortcuts::ShortcutPlace::AllStartup);
         if (result) settings::CopySettingsToMachine(state_.os.registry, state_.Options);
     }
     auto& toolkit = state_.os.toolkit;
     if (result) {
-        toolkit.MessageBox("Successfully added to startup!", "Success",
+        toolkit.MessageBox(texts::AddedToStartup, texts::Success,
                            platform::MessageIcon::Information);
     } else {
-        toolkit.MessageBox("Error adding to startup.", "Error", platform::MessageIcon::Exclamation);
+        toolkit.MessageBox(texts::NotAddedToStartup, texts::Error,
+                           platform::MessageIcon::Exclamation);
     }
 }
 

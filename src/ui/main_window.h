@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "shortcuts/shortcut_names.h"
+#include "shortcuts/shortcut_place.h"
 #include "ui/form.h"
 #include "ui/forms.h"
 
@@ -35,21 +36,26 @@ public:
     // Sets the selected printer as the default, confirms it and ends the
     // program; never returns.
     void cmdSetDefault_Click();
+    // The same for the printer the command line named: the success window
+    // then closes by itself, so that a shortcut or log-on entry needs no
+    // click.
+    void SetDefaultFromCommandLine();
     void cmdCreateShortcut_Click();
     void cmdAddToStartup_Click();
     void cmdAbout_Click();
     void cmdCancel_Click();
 
-    // Writes a shortcut for the location ("Desktop", "Startup", "All
-    // Startup", "Programs"); see shortcuts::CreateShortcut.
+    // Writes a shortcut for the place; see shortcuts::CreateShortcut.
     bool CreateShortcut(std::string_view strShortcutName, std::string_view strShortcutTarget,
-                        std::string_view strShortcutArgs, std::string_view strShortcutLocation);
+                        std::string_view strShortcutArgs,
+                        shortcuts::ShortcutPlace strShortcutLocation);
 
     // Parses the [PrinterPorts] key list into the printer table and adds
     // the display names to the (sorted) list.
     void FillPrinterList(std::string_view keyList);
 
 private:
+    void SetSelectedAsDefault(bool fromCommandLine);
     // The shortcut for the selected entry; nothing when none is selected.
     std::optional<shortcuts::ShortcutRequest> SelectedShortcut();
     // Whether the selected entry names an installed printer: a shortcut

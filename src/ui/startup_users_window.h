@@ -6,9 +6,11 @@
 
 namespace quillon::ui {
 
-// Asks for whom a Startup entry is made, and leaves the answer in
-// StartupUsersChoice: "A" all users, "C" the current user, and "" when the
-// user cancels or closes the dialog.
+// The answer of frmStartupUsers.
+enum class StartupUsersChoice { Cancelled, AllUsers, CurrentUser };
+
+// Asks for whom a Startup entry is made; Cancelled when the user cancels
+// or closes the dialog.
 class frmStartupUsers : public Form {
 public:
     // The names its controls are addressed by.
@@ -22,11 +24,17 @@ public:
 
     static const platform::WindowDesign& Design();
 
+    // Shows the dialog modally over the owner and returns the answer.
+    StartupUsersChoice Ask(const Form* owner);
+
     void Form_Load() override;
     void Control_Click(std::string_view control) override;
 
     void cmdOK_Click();
     void cmdCancel_Click();
+
+private:
+    StartupUsersChoice choice_ = StartupUsersChoice::Cancelled;
 };
 
 }  // namespace quillon::ui

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "base/texts.h"
 #include "ui/wait.h"
 
 namespace quillon::ui {
@@ -13,12 +14,12 @@ using platform::ControlDesign;
 constexpr std::array kControls{
     ControlDesign{ControlKind::Image, frmSuccess::Image1, "", 240, 240, 480, 480, -1},
     ControlDesign{ControlKind::Label, frmSuccess::lblSuccess, "", 960, 240, 2655, 1095, 1},
-    ControlDesign{ControlKind::PushButton, frmSuccess::cmdOK, "&OK", 1335, 1440, 1215, 375, 0},
+    ControlDesign{ControlKind::PushButton, frmSuccess::cmdOK, texts::OK, 1335, 1440, 1215, 375, 0},
 };
 
 const platform::WindowDesign kSpec{
     .name = "frmSuccess",
-    .caption = "Success",
+    .caption = texts::Success,
     .clientWidth = 3885,
     .clientHeight = 2010,
     .border = platform::WindowBorder::Sizable,
@@ -36,13 +37,17 @@ frmSuccess::frmSuccess(RunState& state) : Form(state, kSpec) {}
 
 const platform::WindowDesign& frmSuccess::Design() { return kSpec; }
 
+void frmSuccess::Confirm(const Form* owner, bool closeByItself) {
+    closeByItself_ = closeByItself;
+    ShowModal(owner);
+}
+
 void frmSuccess::Form_Load() {
-    window().SetCaption(lblSuccess, "The default printer has been set to " +
-                                          FixVBAmpersandInText(state_.SelectedPrinterText) + ".");
+    window().SetCaption(lblSuccess, texts::DefaultSet(FixVBAmpersandInText(state_.SelectedPrinterText)));
 }
 
 void frmSuccess::Form_Activate() {
-    if (state_.PrinterArgument.empty()) return;
+    if (!closeByItself_) return;
     Wait(state_, kAutoCloseSeconds);
     Unload();
 }

@@ -7,9 +7,7 @@
 
 namespace quillon::ui {
 
-// Confirms the new default printer. In command-line mode it closes by
-// itself after three seconds, so that a shortcut or log-on entry needs no
-// click; opened from the list it waits for OK.
+// Confirms the new default printer.
 class frmSuccess : public Form {
 public:
     // The names its controls are addressed by.
@@ -21,11 +19,18 @@ public:
 
     static const platform::WindowDesign& Design();
 
+    // Shows the window modally over the owner; it closes by itself after
+    // three seconds when asked to, and otherwise waits for OK.
+    void Confirm(const Form* owner, bool closeByItself);
+
     void Form_Load() override;
     void Form_Activate() override;
     void Control_Click(std::string_view control) override;
 
     void cmdOK_Click();
+
+private:
+    bool closeByItself_ = false;
 };
 
 // The text with every "&" doubled, so that a label shows it literally

@@ -13,14 +13,10 @@ using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 using SetDllDirectoryAFunction = BOOL(WINAPI*)(LPCSTR);
 
 // Looked up by name: systems before Windows 8 (without its update) lack
-// the first, and the program must still start there. The detour through
-// void(*)() is the cast that compilers accept between unrelated function
-// types.
+// the first, and the program must still start there.
 template <typename Function>
 Function Kernel32Function(const char* name) {
-    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    const FARPROC found = kernel != nullptr ? GetProcAddress(kernel, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+    return LookUpFunction<Function>(GetModuleHandleA("kernel32.dll"), name);
 }
 
 // The loader's state is the process's, and so is this: whether the search

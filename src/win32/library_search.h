@@ -22,6 +22,16 @@ void LoadLibrariesFromSystemFolderOnly();
 // functions looked up by name); null when it is not there.
 HMODULE LoadSystemLibrary(const char* library);
 
+// A function of a loaded library looked up by name, for those that only
+// some systems have; null when the module is null or lacks it. The detour
+// through void(*)() is the cast that compilers accept between unrelated
+// function types.
+template <typename Function>
+Function LookUpFunction(HMODULE module, const char* name) {
+    const FARPROC found = module != nullptr ? GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
 // Called when a library loaded on first use, or a function of one, is not
 // there, with what was missing ("user32.dll", "GetMessageW in user32.dll").
 // The handler ends the run; until one is set the run ends with exit code 2.

@@ -15,15 +15,12 @@
 
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
-#include "win32/win32_code_page.h"
 #include "win32/win32_shell_link.h"
 
 namespace quillon::platform::win32 {
 namespace {
 
-constexpr std::string_view kProgramsParent = "$(Programs)";
 constexpr std::string_view kLinkExtension = ".lnk";
-constexpr std::string_view kPermissionDenied = "Permission denied";
 
 bool IsAccessDenied(HRESULT result) {
     return result == E_ACCESSDENIED || result == STG_E_ACCESSDENIED;
@@ -31,7 +28,6 @@ bool IsAccessDenied(HRESULT result) {
 
 // The system's text for a result code, without its line end.
 std::string Describe(HRESULT result) {
-    if (IsAccessDenied(result)) return std::string(kPermissionDenied);
     std::array<char, 512> buffer{};
     DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, static_cast<DWORD>(result), 0, buffer.data(),
@@ -46,9 +42,10 @@ std::string Describe(HRESULT result) {
     return code.data();
 }
 
-std::string FolderOf(std::string_view path) {
-    const auto slash = LastBackslash(path);
-    return slash == std::string_view::npos ? std::string{} : std::string(path.substr(0, slash));
+void Fail(ShortcutReading& reading, HRESULT result) {
+    reading.outcome = IsAccessDenied(result) ? ShortcutReading::Outcome::AccessDenied
+                                             : ShortcutReading::Outcome::Failed;
+    if (reading.outcome == ShortcutReading::Outcome::Failed) reading.errorText = Describe(result);
 }
 
 bool EndsWithLinkExtension(std::string_view name) {
@@ -93,29 +90,10 @@ std::unique_ptr<ShellLink> Win32Shell::CreateShellLink() {
     return CreateWin32ShellLink();
 }
 
-std::int32_t Win32Shell::fCreateShellLink(std::string_view folder, std::string_view linkName,
-                                          std::string_view target, std::string_view arguments,
-                                          bool privateFlag, std::string_view parent) {
-    if (parent != kProgramsParent || folder.empty()) return 0;
-    UseCom();
-    std::string path = SpecialFolderPath(0, privateFlag ? CSIDL_PROGRAMS : CSIDL_COMMON_PROGRAMS);
-    if (path.empty()) return 0;
-    if (folder != kProgramsParent) {
-        path += '\\';
-        path += folder;
-        const int created = SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
-        if (created != ERROR_SUCCESS && created != ERROR_ALREADY_EXISTS &&
-            created != ERROR_FILE_EXISTS) {
-            return 0;
-        }
-    }
-    auto link = CreateWin32ShellLink();
-    if (!link) return 0;
-    const bool written = link->SetPath(target) && link->SetArguments(arguments) &&
-                         link->SetWorkingDirectory(FolderOf(target)) &&
-                         link->SetIconLocation(target, 0) && link->SetShowCmd(SW_SHOWNORMAL) &&
-                         link->Save(path + "\\" + std::string(linkName) + std::string(kLinkExtension));
-    return written ? 1 : 0;
+bool Win32Shell::CreateFolder(std::string_view path) {
+    const int created = SHCreateDirectoryExA(nullptr, std::string(path).c_str(), nullptr);
+    return created == ERROR_SUCCESS || created == ERROR_ALREADY_EXISTS ||
+           created == ERROR_FILE_EXISTS;
 }
 
 ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_view fileName) {
@@ -129,8 +107,7 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
             error == ERROR_INVALID_NAME) {
             reading.outcome = Outcome::NotFound;
         } else {
-            reading.outcome = Outcome::Failed;
-            reading.errorText = Describe(HRESULT_FROM_WIN32(error));
+            Fail(reading, HRESULT_FROM_WIN32(error));
         }
         return reading;
     }
@@ -145,15 +122,10 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
                                    : fileName);
 
     UseCom();
-    unique_com<IShellLinkA> link;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, link.out_void());
-    unique_com<IPersistFile> file;
-    if (SUCCEEDED(result)) result = link.query(IID_IPersistFile, file);
-    if (SUCCEEDED(result)) result = file->Load(Widen(path).c_str(), STGM_READ);
-    if (FAILED(result)) {
-        reading.outcome = Outcome::Failed;
-        reading.errorText = Describe(result);
+    HRESULT failure = E_FAIL;
+    const auto link = CreateWin32ShellLink(&failure);
+    if (!link || !link->Load(path)) {
+        Fail(reading, link ? link->LastResult() : failure);
         return reading;
     }
 
@@ -161,45 +133,38 @@ ShortcutReading Win32Shell::ReadShortcut(std::string_view folder, std::string_vi
     // most MAX_PATH characters, each up to four bytes in UTF-8.
     constexpr std::size_t kLongText = 1024;
     constexpr std::size_t kPathBytes = MAX_PATH * 4;
-    reading.description = ReadText(kLongText, [&](std::span<char> buffer) {
-        result = link->GetDescription(buffer.data(), static_cast<int>(buffer.size()));
-        return SUCCEEDED(result);
-    });
+    reading.description =
+        ReadText(kLongText, [&](std::span<char> buffer) { return link->GetDescription(buffer); });
     if (reading.description) {
         reading.target = ReadText(kPathBytes, [&](std::span<char> buffer) {
-            WIN32_FIND_DATAA found{};
-            result = link->GetPath(buffer.data(), static_cast<int>(buffer.size()), &found,
-                                   SLGP_UNCPRIORITY);
-            return SUCCEEDED(result);
+            return link->GetPath(buffer, SLGP_UNCPRIORITY);
         });
     }
     if (reading.target) {
-        reading.workingFolder = ReadText(kPathBytes, [&](std::span<char> buffer) {
-            result = link->GetWorkingDirectory(buffer.data(), static_cast<int>(buffer.size()));
-            return SUCCEEDED(result);
-        });
+        reading.workingFolder = ReadText(
+            kPathBytes, [&](std::span<char> buffer) { return link->GetWorkingDirectory(buffer); });
     }
     if (reading.workingFolder) {
-        reading.arguments = ReadText(kLongText, [&](std::span<char> buffer) {
-            result = link->GetArguments(buffer.data(), static_cast<int>(buffer.size()));
-            return SUCCEEDED(result);
-        });
+        reading.arguments =
+            ReadText(kLongText, [&](std::span<char> buffer) { return link->GetArguments(buffer); });
     }
     if (!reading.arguments) {
-        reading.outcome = Outcome::Failed;
-        reading.errorText = Describe(result);
+        Fail(reading, link->LastResult());
         return reading;
     }
     reading.outcome = Outcome::Read;
     return reading;
 }
 
-std::intptr_t Win32Shell::ShellExecute(std::string_view target) {
+bool Win32Shell::ShellExecute(std::string_view target) {
     // The shell may hand the target to an extension that needs COM.
     UseCom();
     const std::string targetText(target);
-    return reinterpret_cast<std::intptr_t>(
-        ShellExecuteA(nullptr, nullptr, targetText.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    // Instance values up to 32 are error codes.
+    constexpr std::intptr_t kLastError = 32;
+    return reinterpret_cast<std::intptr_t>(ShellExecuteA(nullptr, nullptr, targetText.c_str(),
+                                                         nullptr, nullptr, SW_SHOWNORMAL)) >
+           kLastError;
 }
 
 bool Win32Shell::StartProgram(std::string_view path) {

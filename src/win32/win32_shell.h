@@ -16,14 +16,9 @@ class Win32Shell final : public Shell {
 public:
     std::string SpecialFolderPath(std::uintptr_t ownerWindow, int csidl) override;
     std::unique_ptr<ShellLink> CreateShellLink() override;
-    // The shortcut starts in the target's folder with a normal window, and
-    // takes its icon from the target. An empty folder name is refused: it
-    // would put a Startup entry into the Programs menu instead.
-    std::int32_t fCreateShellLink(std::string_view folder, std::string_view linkName,
-                                  std::string_view target, std::string_view arguments,
-                                  bool privateFlag, std::string_view parent) override;
+    bool CreateFolder(std::string_view path) override;
     ShortcutReading ReadShortcut(std::string_view folder, std::string_view fileName) override;
-    std::intptr_t ShellExecute(std::string_view target) override;
+    bool ShellExecute(std::string_view target) override;
     bool StartProgram(std::string_view path) override;
 
 private:

@@ -32,87 +32,97 @@ bool StoredUnderItsName(const std::wstring& path) {
     return search && lstrcmpiW(found.cFileName, name.c_str()) == 0;
 }
 
-class Win32ShellLink final : public ShellLink {
+class ComShellLink final : public Win32ShellLink {
 public:
-    Win32ShellLink(unique_com<IShellLinkA> link, unique_com<IPersistFile> file) noexcept
+    ComShellLink(unique_com<IShellLinkA> link, unique_com<IPersistFile> file) noexcept
         : link_(std::move(link)), file_(std::move(file)) {}
 
     bool SetPath(std::string_view path) override {
-        return SUCCEEDED(link_->SetPath(std::string(path).c_str()));
+        return Check(link_->SetPath(std::string(path).c_str()));
     }
     bool SetIconLocation(std::string_view file, int index) override {
-        return SUCCEEDED(link_->SetIconLocation(std::string(file).c_str(), index));
+        return Check(link_->SetIconLocation(std::string(file).c_str(), index));
     }
-    bool SetShowCmd(int showCommand) override { return SUCCEEDED(link_->SetShowCmd(showCommand)); }
-    bool SetHotkey(std::uint16_t hotKey) override { return SUCCEEDED(link_->SetHotkey(hotKey)); }
+    bool SetShowCmd(int showCommand) override { return Check(link_->SetShowCmd(showCommand)); }
+    bool SetHotkey(std::uint16_t hotKey) override { return Check(link_->SetHotkey(hotKey)); }
     bool SetWorkingDirectory(std::string_view folder) override {
-        return SUCCEEDED(link_->SetWorkingDirectory(std::string(folder).c_str()));
+        return Check(link_->SetWorkingDirectory(std::string(folder).c_str()));
     }
     bool SetArguments(std::string_view arguments) override {
-        return SUCCEEDED(link_->SetArguments(std::string(arguments).c_str()));
+        return Check(link_->SetArguments(std::string(arguments).c_str()));
     }
     bool SetDescription(std::string_view description) override {
-        return SUCCEEDED(link_->SetDescription(std::string(description).c_str()));
+        return Check(link_->SetDescription(std::string(description).c_str()));
     }
     bool Resolve(std::uintptr_t ownerWindow, std::uint32_t flags) override {
-        return SUCCEEDED(link_->Resolve(reinterpret_cast<HWND>(ownerWindow), flags));
+        return Check(link_->Resolve(reinterpret_cast<HWND>(ownerWindow), flags));
     }
     bool Save(std::string_view linkFile) override {
         const std::wstring path = Widen(linkFile);
-        return !path.empty() && SUCCEEDED(file_->Save(path.c_str(), FALSE)) &&
+        return !path.empty() && Check(file_->Save(path.c_str(), FALSE)) &&
                StoredUnderItsName(path);
     }
     bool Load(std::string_view linkFile) override {
-        return SUCCEEDED(file_->Load(Widen(linkFile).c_str(), STGM_READ));
+        return Check(file_->Load(Widen(linkFile).c_str(), STGM_READ));
     }
     bool GetPath(std::span<char> buffer, std::uint32_t flags) override {
         WIN32_FIND_DATAA found{};
-        return SUCCEEDED(link_->GetPath(buffer.data(), BufferSize(buffer), &found, flags));
+        return Check(link_->GetPath(buffer.data(), BufferSize(buffer), &found, flags));
     }
     bool GetWorkingDirectory(std::span<char> buffer) override {
-        return SUCCEEDED(link_->GetWorkingDirectory(buffer.data(), BufferSize(buffer)));
+        return Check(link_->GetWorkingDirectory(buffer.data(), BufferSize(buffer)));
     }
     bool GetArguments(std::span<char> buffer) override {
-        return SUCCEEDED(link_->GetArguments(buffer.data(), BufferSize(buffer)));
+        return Check(link_->GetArguments(buffer.data(), BufferSize(buffer)));
     }
     bool GetDescription(std::span<char> buffer) override {
-        return SUCCEEDED(link_->GetDescription(buffer.data(), BufferSize(buffer)));
+        return Check(link_->GetDescription(buffer.data(), BufferSize(buffer)));
     }
     bool GetHotkey(std::uint16_t& hotKey) override {
         WORD value = 0;
-        if (FAILED(link_->GetHotkey(&value))) return false;
+        if (!Check(link_->GetHotkey(&value))) return false;
         hotKey = value;
         return true;
     }
     bool GetIconLocation(std::span<char> buffer, int& index) override {
         int value = 0;
-        if (FAILED(link_->GetIconLocation(buffer.data(), BufferSize(buffer), &value))) return false;
+        if (!Check(link_->GetIconLocation(buffer.data(), BufferSize(buffer), &value))) return false;
         index = value;
         return true;
     }
     bool GetShowCmd(int& showCommand) override {
         int value = 0;
-        if (FAILED(link_->GetShowCmd(&value))) return false;
+        if (!Check(link_->GetShowCmd(&value))) return false;
         showCommand = value;
         return true;
     }
 
+    HRESULT LastResult() const override { return last_; }
+
 private:
+    bool Check(HRESULT result) {
+        last_ = result;
+        return SUCCEEDED(result);
+    }
+
     unique_com<IShellLinkA> link_;
     unique_com<IPersistFile> file_;
+    HRESULT last_ = S_OK;
 };
 
 }  // namespace
 
-std::unique_ptr<ShellLink> CreateWin32ShellLink() {
+std::unique_ptr<Win32ShellLink> CreateWin32ShellLink(HRESULT* failure) {
     unique_com<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.out_void()))) {
-        return nullptr;
-    }
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkA, link.out_void());
     unique_com<IPersistFile> file;
-    if (FAILED(link.query(IID_IPersistFile, file)) || !file) return nullptr;
-    return std::make_unique<Win32ShellLink>(std::move(link), std::move(file));
+    if (SUCCEEDED(result)) result = link.query(IID_IPersistFile, file);
+    if (SUCCEEDED(result) && file) {
+        return std::make_unique<ComShellLink>(std::move(link), std::move(file));
+    }
+    if (failure != nullptr) *failure = FAILED(result) ? result : E_NOINTERFACE;
+    return nullptr;
 }
 
 }  // namespace quillon::platform::win32

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "win32/library_search.h"
 #include "win32/program_arguments.h"
 #include "win32/wide_text.h"
 #include "win32/win32_code_page.h"
@@ -16,13 +17,10 @@ using GetVersionExAFunction = BOOL(WINAPI*)(OSVERSIONINFOA*);
 
 // GetVersionExA is marked deprecated in the newer SDKs, but it is the one
 // call that still tells the 95/98/Me family from NT. Fetching it by name
-// keeps the warning away on every compiler. The detour through void(*)()
-// is the cast that compilers accept between unrelated function types.
+// keeps the warning away on every compiler.
 GetVersionExAFunction FindGetVersionExA() {
-    const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    if (kernel == nullptr) return nullptr;
-    const FARPROC proc = GetProcAddress(kernel, "GetVersionExA");
-    return reinterpret_cast<GetVersionExAFunction>(reinterpret_cast<void (*)()>(proc));
+    return LookUpFunction<GetVersionExAFunction>(GetModuleHandleA("kernel32.dll"),
+                                                 "GetVersionExA");
 }
 
 std::string ModuleFileName() {

@@ -39,16 +39,6 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : kStandardDpi;
 }
 
-// A function that only newer systems have, looked up by name: the program
-// must still start on the older ones.
-template <typename Function>
-Function FindFunction(HMODULE module, const char* name) {
-    FARPROC found = module ? GetProcAddress(module, name) : nullptr;
-    // Through the generic function type, as the cast of a looked-up
-    // function must go.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
-}
-
 // The monitor's DPI as the user set it for it (MDT_EFFECTIVE_DPI).
 constexpr int kEffectiveDpi = 0;
 
@@ -91,13 +81,13 @@ void Win32Toolkit::StartWindowing() {
     windowClass_.emplace(instance_, kWindowClassName, &Win32Window::WindowProc);
     frameClass_.emplace(instance_, kFrameClassName, &FrameWindowProc);
     HMODULE user32 = GetModuleHandleA("user32.dll");
-    getDpiForWindow_ = FindFunction<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
+    getDpiForWindow_ = LookUpFunction<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
     getSystemMetricsForDpi_ =
-        FindFunction<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
+        LookUpFunction<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
     if (!getDpiForWindow_) {
         // Windows 8.1 and the first Windows 10 tell the DPI per monitor only.
         shcore_.reset(LoadSystemLibrary("shcore.dll"));
-        getDpiForMonitor_ = FindFunction<GetDpiForMonitorFunction>(shcore_.get(), "GetDpiForMonitor");
+        getDpiForMonitor_ = LookUpFunction<GetDpiForMonitorFunction>(shcore_.get(), "GetDpiForMonitor");
     }
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
@@ -105,7 +95,7 @@ void Win32Toolkit::StartWindowing() {
     InitCommonControlsEx(&controls);
     // In the common controls of the version the manifest names, which the
     // call above loaded.
-    loadIconWithScaleDown_ = FindFunction<LoadIconWithScaleDownFunction>(
+    loadIconWithScaleDown_ = LookUpFunction<LoadIconWithScaleDownFunction>(
         GetModuleHandleA("comctl32.dll"), "LoadIconWithScaleDown");
 }
 

@@ -33,15 +33,6 @@ struct FakeLinkData {
 // here. Records what was asked of it, and can be told to fail.
 class FakeShell : public platform::Shell {
 public:
-    struct CreateShellLinkCall {
-        std::string folder;
-        std::string linkName;
-        std::string target;
-        std::string arguments;
-        bool privateFlag;
-        std::string parent;
-    };
-
     explicit FakeShell(FakeFiles& files) : files_(files) {}
 
     std::map<int, std::string> specialFolders{
@@ -63,16 +54,13 @@ public:
     bool linkObjectUnavailable = false;
     int linkObjectsAlive = 0;
 
-    std::vector<CreateShellLinkCall> createShellLinkCalls;
-    // When set, fCreateShellLink returns this and writes nothing.
-    std::optional<std::int32_t> createShellLinkResult;
 
     // Paths read by ReadShortcut, and forced outcomes by path (any case).
     std::vector<std::string> readPaths;
     std::map<std::string, platform::ShortcutReading> forcedReadings;
 
     std::vector<std::string> executed;
-    std::intptr_t shellExecuteResult = 42;
+    bool shellExecuteOpens = true;
     std::vector<std::string> started;
     bool startProgramResult = true;
 
@@ -101,27 +89,8 @@ public:
         return std::make_unique<Link_>(*this);
     }
 
-    std::int32_t fCreateShellLink(std::string_view folder, std::string_view linkName,
-                                  std::string_view target, std::string_view arguments,
-                                  bool privateFlag, std::string_view parent) override {
-        createShellLinkCalls.push_back({std::string(folder), std::string(linkName),
-                                        std::string(target), std::string(arguments), privateFlag,
-                                        std::string(parent)});
-        if (createShellLinkResult) return *createShellLinkResult;
-        if (parent != "$(Programs)" || folder.empty()) return 0;
-        const auto base = specialFolders.find(privateFlag ? platform::kCsidlPrograms
-                                                          : platform::kCsidlCommonPrograms);
-        if (base == specialFolders.end()) return 0;
-        std::string path = base->second;
-        if (folder != "$(Programs)") path += "\\" + std::string(folder);
-        path += "\\" + std::string(linkName) + ".lnk";
-        if (!files_.Append(path, "")) return 0;
-        FakeLinkData data;
-        data.target = std::string(target);
-        data.arguments = std::string(arguments);
-        links_[text::ToLower(path)] = std::move(data);
-        return 1;
-    }
+    // The fake folder tree holds files only: every folder is there.
+    bool CreateFolder(std::string_view) override { return true; }
 
     platform::ShortcutReading ReadShortcut(std::string_view folder,
                                            std::string_view fileName) override {
@@ -150,9 +119,9 @@ public:
         return reading;
     }
 
-    std::intptr_t ShellExecute(std::string_view target) override {
+    bool ShellExecute(std::string_view target) override {
         executed.emplace_back(target);
-        return shellExecuteResult;
+        return shellExecuteOpens;
     }
 
     bool StartProgram(std::string_view path) override {

@@ -31,7 +31,7 @@ protected:
     }
 
     // Runs one pass and keeps what it has to tell the user.
-    void Remove(std::string_view location) {
+    void Remove(ShortcutPlace location) {
         if (auto notice = RemoveOldStartupShortcuts(run.os, location)) notices.push_back(*notice);
     }
 
@@ -52,7 +52,7 @@ TEST_F(OldStartupShortcuts, DeletesOnlyShortcutsWhoseTargetIsTheProgram) {
     Link(kUserStartup, "Copy.lnk", "C:\\Tools\\quillon2.exe");
     run.files.AddFile(std::string(kUserStartup) + "\\notes.txt", "quillon.exe");
 
-    Remove("startup");
+    Remove(ShortcutPlace::Startup);
 
     EXPECT_EQ(Remaining(kUserStartup),
               (std::vector<std::string>{"Set default printer to Mine.lnk",
@@ -65,12 +65,12 @@ TEST_F(OldStartupShortcuts, EachLocationTouchesOnlyItsOwnFolder) {
     Link(kUserStartup, "Set default printer to A.lnk", kQuillon);
     Link(kAllStartup, "Set default printer to B.lnk", kQuillon);
 
-    Remove("All Startup");
+    Remove(ShortcutPlace::AllStartup);
     EXPECT_EQ(Remaining(kUserStartup).size(), 1u);
     EXPECT_TRUE(Remaining(kAllStartup).empty());
 
     Link(kAllStartup, "Set default printer to B.lnk", kQuillon);
-    Remove("startup");
+    Remove(ShortcutPlace::Startup);
     EXPECT_TRUE(Remaining(kUserStartup).empty());
     EXPECT_EQ(Remaining(kAllStartup).size(), 1u);
 }
@@ -80,11 +80,10 @@ TEST_F(OldStartupShortcuts, RefusedReadOfTheProgramsEntryStopsThePassWithTheInfo
     Link(kAllStartup, "Set default printer to Fax.lnk", kQuillon);
     Link(kAllStartup, "Set default printer to HP.lnk", kQuillon);
     platform::ShortcutReading refused;
-    refused.outcome = Outcome::Failed;
-    refused.errorText = "Permission denied";
+    refused.outcome = Outcome::AccessDenied;
     run.shell.forcedReadings[std::string(kAllStartup) + "\\set default printer to fax.lnk"] = refused;
 
-    Remove("all startup");
+    Remove(ShortcutPlace::AllStartup);
 
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0].text,
@@ -102,11 +101,10 @@ TEST_F(OldStartupShortcuts, RefusedReadOfAnotherShortcutIsPassedOver) {
     Link(kAllStartup, "Mine.lnk", kQuillon);
     Link(kAllStartup, "Set default printer to HP.lnk", kQuillon);
     platform::ShortcutReading refused;
-    refused.outcome = Outcome::Failed;
-    refused.errorText = "PERMISSION DENIED (5)";
+    refused.outcome = Outcome::AccessDenied;
     run.shell.forcedReadings[std::string(kAllStartup) + "\\Mine.lnk"] = refused;
 
-    Remove("all startup");
+    Remove(ShortcutPlace::AllStartup);
 
     EXPECT_TRUE(notices.empty());
     EXPECT_EQ(Remaining(kAllStartup), (std::vector<std::string>{"Mine.lnk"}));
@@ -127,7 +125,7 @@ TEST_F(OldStartupShortcuts, TargetReadBeforeAFailureStillDecides) {
     none.errorText = "The data is invalid.";
     run.shell.forcedReadings[std::string(kUserStartup) + "\\Unreadable.lnk"] = none;
 
-    Remove("startup");
+    Remove(ShortcutPlace::Startup);
 
     EXPECT_EQ(Remaining(kUserStartup), (std::vector<std::string>{"Unreadable.lnk"}));
 }
@@ -137,8 +135,8 @@ TEST_F(OldStartupShortcuts, FailedDeletionIsIgnoredAndThePassGoesOn) {
     run.files.readOnlyFolders.insert(kAllStartup);
     Link(kUserStartup, "Set default printer to B.lnk", kQuillon);
 
-    Remove("all startup");
-    Remove("startup");
+    Remove(ShortcutPlace::AllStartup);
+    Remove(ShortcutPlace::Startup);
 
     EXPECT_EQ(Remaining(kAllStartup).size(), 1u);
     EXPECT_TRUE(Remaining(kUserStartup).empty());
@@ -146,9 +144,9 @@ TEST_F(OldStartupShortcuts, FailedDeletionIsIgnoredAndThePassGoesOn) {
 }
 
 TEST_F(OldStartupShortcuts, MissingOrEmptyFolderChangesNothing) {
-    Remove("startup");
+    Remove(ShortcutPlace::Startup);
     run.files.AddFile(std::string(kUserStartup) + "\\readme.txt");
-    Remove("startup");
+    Remove(ShortcutPlace::Startup);
     EXPECT_TRUE(run.shell.readPaths.empty());
     EXPECT_TRUE(run.files.deleted.empty());
     EXPECT_TRUE(notices.empty());
@@ -158,7 +156,7 @@ TEST_F(OldStartupShortcuts, UnsetVariablesGiveAFolderOnTheCurrentDrive) {
     run.system.environment.clear();
     run.shell.AddLink("\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\Old.lnk",
                       {.target = kQuillon});
-    Remove("startup");
+    Remove(ShortcutPlace::Startup);
     EXPECT_EQ(run.files.deleted,
               (std::vector<std::string>{
                   "\\Microsoft\\Windows\\Start Menu\\Programs\\Startup\\Old.lnk"}));
@@ -238,8 +236,7 @@ TEST_F(ReadShortcutTest, ErrorTextsQuoteThePathAsPassedAndLeaveTheDetails) {
 
 TEST_F(ReadShortcutTest, FailureKeepsWhatWasReadAndDescribesItself) {
     platform::ShortcutReading refused;
-    refused.outcome = Outcome::Failed;
-    refused.errorText = "Permission denied";
+    refused.outcome = Outcome::AccessDenied;
     refused.name = "Fax";
     refused.description = "Quillon";
     shell.forcedReadings["C:\\S\\Fax.lnk"] = refused;
@@ -249,7 +246,7 @@ TEST_F(ReadShortcutTest, FailureKeepsWhatWasReadAndDescribesItself) {
     EXPECT_EQ(target, "t0");
     EXPECT_EQ(arguments, "a0");
 
-    refused.errorText.clear();
+    refused.outcome = Outcome::Failed;
     shell.forcedReadings["C:\\S\\Fax.lnk"] = refused;
     EXPECT_NE(Read("C:\\S\\Fax.lnk"), "");
 }

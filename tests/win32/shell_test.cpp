@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 
+#include "shortcuts/shell_link.h"
 #include "win32/unique_handle.h"
 #include "test_support.h"
 
@@ -179,37 +180,37 @@ protected:
 };
 
 TEST_F(StartMenuLinkTest, PrivateLinkGoesIntoTheUsersFolderWhichIsMade) {
-    EXPECT_NE(shell.fCreateShellLink(kFolder, "Set default printer to Fax", "C:\\windows\\notepad.exe",
-                                     "\"Fax\"", true, "$(Programs)"),
+    EXPECT_NE(shortcuts::fCreateShellLink(shell, kFolder, "Set default printer to Fax",
+                                          "C:\\windows\\notepad.exe", "\"Fax\"", true, "$(Programs)"),
               0);
     ExpectLink(KnownFolder(CSIDL_PROGRAMS) + "\\" + kFolder + "\\Set default printer to Fax.lnk");
     // Into the folder that exists now, again.
-    EXPECT_NE(shell.fCreateShellLink(kFolder, "Set default printer to Fax", "C:\\windows\\notepad.exe",
-                                     "\"Fax\"", true, "$(Programs)"),
+    EXPECT_NE(shortcuts::fCreateShellLink(shell, kFolder, "Set default printer to Fax",
+                                          "C:\\windows\\notepad.exe", "\"Fax\"", true, "$(Programs)"),
               0);
 }
 
 TEST_F(StartMenuLinkTest, SharedLinkGoesIntoTheAllUsersFolder) {
-    EXPECT_NE(shell.fCreateShellLink(kFolder, "Set default printer to Fax", "C:\\windows\\notepad.exe",
-                                     "\"Fax\"", false, "$(Programs)"),
+    EXPECT_NE(shortcuts::fCreateShellLink(shell, kFolder, "Set default printer to Fax",
+                                          "C:\\windows\\notepad.exe", "\"Fax\"", false, "$(Programs)"),
               0);
     ExpectLink(KnownFolder(CSIDL_COMMON_PROGRAMS) + "\\" + kFolder +
                "\\Set default printer to Fax.lnk");
 }
 
 TEST_F(StartMenuLinkTest, ProgramsItselfAndRefusedRequests) {
-    EXPECT_NE(shell.fCreateShellLink("$(Programs)", "Set default printer to Fax",
-                                     "C:\\windows\\notepad.exe", "\"Fax\"", true, "$(Programs)"),
+    EXPECT_NE(shortcuts::fCreateShellLink(shell, "$(Programs)", "Set default printer to Fax",
+                                          "C:\\windows\\notepad.exe", "\"Fax\"", true, "$(Programs)"),
               0);
     ExpectLink(KnownFolder(CSIDL_PROGRAMS) + "\\Set default printer to Fax.lnk");
     DeleteFileA((KnownFolder(CSIDL_PROGRAMS) + "\\Set default printer to Fax.lnk").c_str());
 
     // No folder name would put a Startup entry into the menu itself.
-    EXPECT_EQ(shell.fCreateShellLink("", "Set default printer to Fax", "C:\\windows\\notepad.exe",
-                                     "\"Fax\"", true, "$(Programs)"),
+    EXPECT_EQ(shortcuts::fCreateShellLink(shell, "", "Set default printer to Fax",
+                                          "C:\\windows\\notepad.exe", "\"Fax\"", true, "$(Programs)"),
               0);
-    EXPECT_EQ(shell.fCreateShellLink(kFolder, "Set default printer to Fax",
-                                     "C:\\windows\\notepad.exe", "\"Fax\"", true, "$(AppPath)"),
+    EXPECT_EQ(shortcuts::fCreateShellLink(shell, kFolder, "Set default printer to Fax",
+                                          "C:\\windows\\notepad.exe", "\"Fax\"", true, "$(AppPath)"),
               0);
     EXPECT_FALSE(Exists(KnownFolder(CSIDL_PROGRAMS) + "\\Set default printer to Fax.lnk"));
     EXPECT_FALSE(Exists(KnownFolder(CSIDL_PROGRAMS) + "\\" + kFolder));
@@ -226,11 +227,11 @@ TEST_F(Win32ShellTest, StartProgramAndShellExecuteRunTheProgram) {
     const std::string executed = folder / "executed.txt";
     {
         ScopedEnvironment output("QUILLON_CHILD_OUTPUT", executed);
-        EXPECT_GT(shell.ShellExecute(ChildPath()), 32);
+        EXPECT_TRUE(shell.ShellExecute(ChildPath()));
         EXPECT_TRUE(WaitForFile(executed));
     }
     EXPECT_FALSE(shell.StartProgram(folder / "missing.exe"));
-    EXPECT_LE(shell.ShellExecute(folder / "missing.exe"), 32);
+    EXPECT_FALSE(shell.ShellExecute(folder / "missing.exe"));
 }
 
 }  // namespace
