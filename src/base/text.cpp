@@ -57,11 +57,6 @@ std::string ToLower(std::string_view s) {
     return IsAscii(s) ? kAscii.Lower(s) : active->Lower(s);
 }
 
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-    // std::string orders its bytes as unsigned characters.
-    return ToLower(a) < ToLower(b);
-}
-
 std::size_t Find(std::string_view text, std::string_view part, std::size_t from) {
     for (auto found = text.find(part, from); found != std::string_view::npos;
          found = text.find(part, found + 1)) {

@@ -39,9 +39,6 @@ const CharacterLayout& ActiveLayout();
 // folded here without asking the system.
 std::string ToLower(std::string_view s);
 
-// Orders two texts as their lower-cased forms would order, byte by byte.
-bool LessIgnoringCase(std::string_view a, std::string_view b);
-
 // The first (last) place from `from` on where the part stands as whole
 // characters; npos when there is none.
 std::size_t Find(std::string_view text, std::string_view part, std::size_t from = 0);

@@ -52,7 +52,7 @@ ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::
         // current drive, where nobody looks for it.
         result = !desktop.empty() && link.CreateLink("Quillon", desktop + "\\" + cleanName + ".lnk", strShortcutTarget,
                                  "", strShortcutArgs, 0, 0, kShowCommand);
-    } else if (loc == "programs") {
+    } else if (loc == "programs") {  // no caller passes it yet
         result = os.shell.fCreateShellLink(kPrograms, cleanName, strShortcutTarget,
                                            strShortcutArgs, true, kPrograms) != 0;
     } else if (loc == "startup" || loc == "all startup") {

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 
