@@ -1,6 +1,6 @@
-#include "platform/code_page.h"
+#include "base/character_layout.h"
 
-namespace quillon::platform {
+namespace quillon::text {
 namespace {
 
 // The bytes a well-formed UTF-8 character may continue with after its lead
@@ -56,6 +56,11 @@ CharacterLayout CharacterLayout::DoubleByte(std::span<const ByteRange> leadBytes
 }
 
 CharacterLayout CharacterLayout::Utf8() { return CharacterLayout(Kind::Utf8); }
+
+CharacterLayout CharacterLayout::Of(const platform::CodePage& codePage) {
+    if (codePage.Kind() == Kind::DoubleByte) return DoubleByte(codePage.LeadBytes());
+    return CharacterLayout(codePage.Kind());
+}
 
 std::size_t CharacterLayout::CharacterLength(std::string_view text) const {
     if (text.empty()) return 0;
@@ -145,4 +150,4 @@ std::uint32_t CharacterLayout::Value(std::string_view character) const {
     return value;
 }
 
-}  // namespace quillon::platform
+}  // namespace quillon::text

@@ -17,12 +17,12 @@ struct Element {
     bool negated = false;
 };
 
-std::string_view CharacterAt(const platform::CharacterLayout& layout, std::string_view text,
+std::string_view CharacterAt(const text::CharacterLayout& layout, std::string_view text,
                              std::size_t at) {
     return text.substr(at, layout.CharacterLength(text.substr(at)));
 }
 
-bool InList(const platform::CharacterLayout& layout, std::string_view list,
+bool InList(const text::CharacterLayout& layout, std::string_view list,
             std::string_view character) {
     const auto value = layout.Value(character);
     std::size_t i = 0;
@@ -43,7 +43,7 @@ bool InList(const platform::CharacterLayout& layout, std::string_view list,
     return false;
 }
 
-bool Matches(const platform::CharacterLayout& layout, const Element& element,
+bool Matches(const text::CharacterLayout& layout, const Element& element,
              std::string_view character) {
     switch (element.kind) {
         case Element::AnyOne:
@@ -64,7 +64,7 @@ bool Matches(const platform::CharacterLayout& layout, const Element& element,
 // so a half-typed pattern still means something predictable. An empty list
 // "[]" matches no character and is dropped, so that "a[]b" reads as "ab";
 // "[!]" therefore matches any one character.
-std::vector<Element> Parse(const platform::CharacterLayout& layout, std::string_view pattern) {
+std::vector<Element> Parse(const text::CharacterLayout& layout, std::string_view pattern) {
     std::vector<Element> elements;
     for (std::size_t i = 0; i < pattern.size();) {
         const auto c = CharacterAt(layout, pattern, i);
@@ -100,7 +100,7 @@ bool IsPattern(std::string_view argument) {
 }
 
 bool MatchesPattern(std::string_view name, std::string_view pattern) {
-    const auto& layout = text::ActiveCodePage().Layout();
+    const auto& layout = text::ActiveLayout();
     const auto elements = Parse(layout, pattern);
     // Greedy matching that, on a mismatch, lets the last star take one more
     // character. Going back to the last star only is enough because every

@@ -1,6 +1,7 @@
 #include "base/text.h"
 
 #include <algorithm>
+#include <span>
 
 namespace quillon::text {
 namespace {
@@ -8,7 +9,8 @@ namespace {
 // The rules of plain ASCII, which every code page shares.
 class AsciiCodePage final : public platform::CodePage {
 public:
-    const platform::CharacterLayout& Layout() const override { return layout_; }
+    platform::PageKind Kind() const override { return platform::PageKind::SingleByte; }
+    std::span<const platform::ByteRange> LeadBytes() const override { return {}; }
     std::string Lower(std::string_view text) const override {
         std::string result(text);
         for (char& c : result) {
@@ -16,15 +18,12 @@ public:
         }
         return result;
     }
-
-private:
-    platform::CharacterLayout layout_ = platform::CharacterLayout::SingleByte();
 };
 
 const AsciiCodePage kAscii;
 const platform::CodePage* active = &kAscii;
-
-const platform::CharacterLayout& Layout() { return active->Layout(); }
+const CharacterLayout kAsciiLayout = CharacterLayout::SingleByte();
+const CharacterLayout* activeLayout = &kAsciiLayout;
 
 bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(),
@@ -32,30 +31,30 @@ bool IsAscii(std::string_view text) {
 }
 
 bool StandsAsWholeCharacters(std::string_view text, std::size_t position, std::size_t length) {
-    const auto& layout = Layout();
+    const auto& layout = ActiveLayout();
     return layout.IsBoundary(text, position) && layout.IsBoundary(text, position + length);
 }
 
 }  // namespace
 
-ScopedCodePage::ScopedCodePage(const platform::CodePage& codePage) : previous_(active) {
+ScopedCodePage::ScopedCodePage(const platform::CodePage& codePage)
+    : previous_(active), previousLayout_(activeLayout), layout_(CharacterLayout::Of(codePage)) {
     active = &codePage;
+    activeLayout = &layout_;
 }
 
-ScopedCodePage::~ScopedCodePage() { active = previous_; }
+ScopedCodePage::~ScopedCodePage() {
+    active = previous_;
+    activeLayout = previousLayout_;
+}
 
-const platform::CodePage& ActiveCodePage() { return *active; }
+const CharacterLayout& ActiveLayout() { return *activeLayout; }
 
 std::string ToLower(std::string_view s) {
     // No code page uses a byte below 0x80 inside a longer character, and
     // the system folds A-Z alike everywhere, so plain ASCII spares the
     // system call.
     return IsAscii(s) ? kAscii.Lower(s) : active->Lower(s);
-}
-
-bool LessIgnoringCase(std::string_view a, std::string_view b) {
-    // std::string orders its bytes as unsigned characters.
-    return ToLower(a) < ToLower(b);
 }
 
 std::size_t Find(std::string_view text, std::string_view part, std::size_t from) {
@@ -84,18 +83,18 @@ bool ContainsLower(std::string_view haystack, std::string_view lowerNeedle) {
 }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
-    return text.starts_with(prefix) && Layout().IsBoundary(text, prefix.size());
+    return text.starts_with(prefix) && ActiveLayout().IsBoundary(text, prefix.size());
 }
 
 bool EndsWith(std::string_view text, std::string_view suffix) {
-    return text.ends_with(suffix) && Layout().IsBoundary(text, text.size() - suffix.size());
+    return text.ends_with(suffix) && ActiveLayout().IsBoundary(text, text.size() - suffix.size());
 }
 
 std::size_t FindIgnoringCase(std::string_view text, std::string_view lowerPart) {
     // Character by character, so that a character whose lower case is
     // longer or shorter than itself keeps the places of the text.
     if (lowerPart.empty()) return 0;
-    const auto& layout = Layout();
+    const auto& layout = ActiveLayout();
     for (std::size_t start = 0; start < text.size(); start += layout.CharacterLength(text.substr(start))) {
         std::string_view rest = lowerPart;
         std::size_t at = start;
@@ -111,16 +110,16 @@ std::size_t FindIgnoringCase(std::string_view text, std::string_view lowerPart) 
     return std::string_view::npos;
 }
 
-std::size_t CharacterLength(std::string_view text) { return Layout().CharacterLength(text); }
+std::size_t CharacterLength(std::string_view text) { return ActiveLayout().CharacterLength(text); }
 
 std::string_view WholeCharacters(std::string_view text) {
-    return text.substr(0, text.size() - Layout().CutTailLength(text));
+    return text.substr(0, text.size() - ActiveLayout().CutTailLength(text));
 }
 
 std::string_view FirstBytes(std::string_view text, std::size_t maxBytes) {
     if (text.size() <= maxBytes) return text;
     auto length = maxBytes;
-    while (length > 0 && !Layout().IsBoundary(text, length)) --length;
+    while (length > 0 && !ActiveLayout().IsBoundary(text, length)) --length;
     return text.substr(0, length);
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/character_layout.h"
 #include "platform/code_page.h"
 
 // Text rules shared by every part of the program. Texts are 8-bit in the
@@ -28,16 +29,15 @@ public:
 
 private:
     const platform::CodePage* previous_;
+    const CharacterLayout* previousLayout_;
+    CharacterLayout layout_;
 };
 
-const platform::CodePage& ActiveCodePage();
+const CharacterLayout& ActiveLayout();
 
 // Every letter in lower case, as the system maps it. Plain ASCII text is
 // folded here without asking the system.
 std::string ToLower(std::string_view s);
-
-// Orders two texts as their lower-cased forms would order, byte by byte.
-bool LessIgnoringCase(std::string_view a, std::string_view b);
 
 // The first (last) place from `from` on where the part stands as whole
 // characters; npos when there is none.

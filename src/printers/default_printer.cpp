@@ -49,7 +49,7 @@ DefaultPrinter ReadDefaultPrinter(RunState& state) {
     DefaultPrinter result;
     const std::string device =
         ReadProfileValue(state.os.profile, "windows", "device", ",,,",
-                         kDeviceBufferCharacters * text::ActiveCodePage().Layout().MaxCharacterLength());
+                         kDeviceBufferCharacters * text::ActiveLayout().MaxCharacterLength());
     const std::string defaultName = device.substr(0, device.find(','));
 
     // Driver and port serve only the log: without it the names are enough,

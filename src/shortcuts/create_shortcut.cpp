@@ -56,15 +56,14 @@ ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::
                  link.CreateLink(texts::DesktopShortcutDescription,
                                  desktop + "\\" + cleanName + ".lnk", strShortcutTarget, "",
                                  strShortcutArgs, 0, 0, kShowCommand);
-    } else if (strShortcutLocation == ShortcutPlace::Programs) {
+    } else if (strShortcutLocation == ShortcutPlace::Programs) {  // no caller passes it yet
         result = fCreateShellLink(os.shell, kPrograms, cleanName, strShortcutTarget,
-                                           strShortcutArgs, true, kPrograms) != 0;
+                                  strShortcutArgs, true, kPrograms) != 0;
     } else if (startup) {
         RemoveOldEntries(os, startupFolderName, outcome.notices);
         result = fCreateShellLink(os.shell, startupFolderName, cleanName, strShortcutTarget,
-                                           strShortcutArgs,
-                                           strShortcutLocation == ShortcutPlace::Startup,
-                                           kPrograms) != 0;
+                                  strShortcutArgs, strShortcutLocation == ShortcutPlace::Startup,
+                                  kPrograms) != 0;
     }
 
     if (state.DiagnosticsEnabled) {

@@ -41,11 +41,12 @@ public:
     std::int32_t ShowCommand() const { return showCommand_; }
 
     // Splits the hot-key word: the modifier flags are its high byte, the
-    // virtual-key code its low byte.
+    // virtual-key code its low byte. Nothing in the program calls it yet.
     void GetHotKeyInfo(std::uint8_t& bModifier, std::uint8_t& bKey) const;
 
     // eKeyMod x 256 OR bKey as a signed 16-bit word. Throws
     // std::overflow_error when that does not fit (any eKeyMod of 128 or more).
+    // Nothing in the program calls it yet.
     static std::int16_t MakeHotKey(std::int32_t eKeyMod, std::uint8_t bKey);
 
     // The special folder's path, or "".
@@ -61,7 +62,8 @@ public:
 
     // Reads the shortcut file into the properties. On a failure the details
     // read before it keep their new values, the one whose reading failed is
-    // left blank-filled and the later ones keep their old values.
+    // left blank-filled and the later ones keep their old values. Nothing in
+    // the program calls it yet.
     bool GetLinkInfo(std::string_view sLinkFile);
 
 private:

@@ -83,8 +83,6 @@ using unique_printer = unique_any<close_traits<HANDLE, &ClosePrinter>>;
 using unique_hmodule = unique_any<close_traits<HMODULE, &FreeLibrary>>;
 using unique_hwnd = unique_any<close_traits<HWND, &DestroyWindow>>;
 using unique_hicon = unique_any<close_traits<HICON, &DestroyIcon>>;
-using unique_hcursor = unique_any<close_traits<HCURSOR, &DestroyCursor>>;
-using unique_hmenu = unique_any<close_traits<HMENU, &DestroyMenu>>;
 template <typename T = void>
 using unique_cotaskmem = unique_any<cotaskmem_traits<T>>;
 
@@ -99,7 +97,6 @@ struct gdi_traits {
 template <typename T>
 using unique_gdi = unique_any<gdi_traits<T>>;
 using unique_hfont = unique_gdi<HFONT>;
-using unique_hbrush = unique_gdi<HBRUSH>;
 using unique_hbitmap = unique_gdi<HBITMAP>;
 
 // Holds one reference to a COM object and releases it.

@@ -46,20 +46,8 @@ std::optional<std::string> LowerThroughWide(std::string_view text, bool utf8) {
 
 }  // namespace
 
-CharacterLayout AnsiCharacterLayout() {
-    if (GetACP() == CP_UTF8) return CharacterLayout::Utf8();
-    CPINFO info{};
-    if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 2) return CharacterLayout::SingleByte();
-    // Pairs of first and last lead byte, ended by a pair of zeros.
-    std::vector<CharacterLayout::ByteRange> leadBytes;
-    for (std::size_t i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
-        leadBytes.push_back({info.LeadByte[i], info.LeadByte[i + 1]});
-    }
-    return CharacterLayout::DoubleByte(leadBytes);
-}
-
 std::size_t LastBackslash(std::string_view path) {
-    static const CharacterLayout layout = AnsiCharacterLayout();
+    static const text::CharacterLayout layout = text::CharacterLayout::Of(Win32CodePage());
     for (auto found = path.rfind('\\'); found != std::string_view::npos;
          found = found == 0 ? std::string_view::npos : path.rfind('\\', found - 1)) {
         if (layout.IsBoundary(path, found)) return found;
@@ -67,17 +55,29 @@ std::size_t LastBackslash(std::string_view path) {
     return std::string_view::npos;
 }
 
-Win32CodePage::Win32CodePage() : layout_(AnsiCharacterLayout()), utf8_(GetACP() == CP_UTF8) {}
+Win32CodePage::Win32CodePage() : kind_(PageKind::SingleByte), layout_(text::CharacterLayout::SingleByte()) {
+    CPINFO info{};
+    if (GetACP() == CP_UTF8) {
+        kind_ = PageKind::Utf8;
+    } else if (GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 2) {
+        kind_ = PageKind::DoubleByte;
+        // Pairs of first and last lead byte, ended by a pair of zeros.
+        for (std::size_t i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
+            leadBytes_.push_back({info.LeadByte[i], info.LeadByte[i + 1]});
+        }
+    }
+    layout_ = text::CharacterLayout::Of(*this);
+}
 
 std::string Win32CodePage::Lower(std::string_view text) const {
-    if (auto whole = LowerThroughWide(text, utf8_)) return *whole;
+    if (auto whole = LowerThroughWide(text, kind_ == PageKind::Utf8)) return *whole;
     // Some character does not convert: the others are lower-cased one by
     // one around it, and it stays as it is.
     std::string result;
     result.reserve(text.size());
     while (!text.empty()) {
         const auto character = text.substr(0, layout_.CharacterLength(text));
-        result += LowerThroughWide(character, utf8_).value_or(std::string(character));
+        result += LowerThroughWide(character, kind_ == PageKind::Utf8).value_or(std::string(character));
         text.remove_prefix(character.size());
     }
     return result;

@@ -60,6 +60,11 @@ public:
     void WaitForEvents(double seconds) override;
     void Run() override;
 
+private:
+    // The windows build themselves, route their messages and take turns
+    // being modal through the toolkit.
+    friend class Win32Window;
+
     // What the loop does with one message: key preview, then the dialog
     // manager of the program window it is for, then the window itself.
     void Dispatch(MSG& message);
@@ -67,7 +72,6 @@ public:
     // message) or the loop is told to quit.
     void RunUntil(const std::function<bool()>& done);
 
-    // For the windows.
     HINSTANCE Instance() const { return instance_; }
     // Registers the window classes and the common controls, once, before
     // the first window is built.
@@ -109,7 +113,6 @@ public:
     // run (or is on its way).
     Win32Window* lastActive = nullptr;
 
-private:
     bool AnyWindowBuilt() const;
     bool AnyWindowVisible() const;
 

@@ -27,12 +27,6 @@ inline constexpr UINT kDpiChangedMessage = 0x02E0;
 // stay free for Enter and Esc.
 inline constexpr int kFirstControlId = 100;
 
-// The place the system's sorted list box gives a new entry among entries it
-// sorted itself: a binary search by the user's locale, ignoring letter case,
-// that stops at the first equal entry it meets and puts the new one in
-// front of it.
-std::size_t SortedListPosition(const std::vector<std::string>& entries, std::string_view text);
-
 // One window of the program, built from its layout. Until it is first
 // shown the window is only its layout and the state the program gave its
 // controls (captions, list entries, selection, checks, enabled and visible

@@ -32,19 +32,18 @@ const std::ctype<wchar_t>& UnicodeCase() {
     return std::use_facet<std::ctype<wchar_t>>(locale);
 }
 
-constexpr std::array<platform::CharacterLayout::ByteRange, 2> kShiftJisLeadBytes{
+constexpr std::array<platform::ByteRange, 2> kShiftJisLeadBytes{
     {{0x81, 0x9F}, {0xE0, 0xFC}}};
 
 }  // namespace
 
 const FakeCodePage& FakeCodePage::Utf8() {
-    static const FakeCodePage page(Kind::Utf8, platform::CharacterLayout::Utf8());
+    static const FakeCodePage page(platform::PageKind::Utf8, {});
     return page;
 }
 
 const FakeCodePage& FakeCodePage::DoubleByte() {
-    static const FakeCodePage page(Kind::DoubleByte,
-                                   platform::CharacterLayout::DoubleByte(kShiftJisLeadBytes));
+    static const FakeCodePage page(platform::PageKind::DoubleByte, kShiftJisLeadBytes);
     return page;
 }
 
@@ -64,7 +63,7 @@ std::string FakeCodePage::LowerCharacter(std::string_view character) const {
         // A lone byte past ASCII is no character of the page.
         return std::string(1, first >= 'A' && first <= 'Z' ? static_cast<char>(first + 32) : character[0]);
     }
-    if (kind_ == Kind::DoubleByte) {
+    if (kind_ == platform::PageKind::DoubleByte) {
         const auto trail = static_cast<unsigned char>(character[1]);
         if (first == 0x82 && trail >= 0x60 && trail <= 0x79) {
             return std::string{static_cast<char>(0x82), static_cast<char>(trail + 0x21)};

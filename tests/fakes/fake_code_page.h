@@ -15,22 +15,24 @@ namespace quillon::fakes {
 // 0xE0-0xFC), whose trail bytes include "A"-"Z", "\" and "|"; its letters
 // are ASCII and the full-width capitals 0x8260-0x8279, which lower-case to
 // 0x8281-0x829A.
-class FakeCodePage : public platform::CodePage {
+class FakeCodePage final : public platform::CodePage {
 public:
     static const FakeCodePage& Utf8();
     static const FakeCodePage& DoubleByte();
 
-    const platform::CharacterLayout& Layout() const override { return layout_; }
+    platform::PageKind Kind() const override { return kind_; }
+    std::span<const platform::ByteRange> LeadBytes() const override { return leadBytes_; }
     std::string Lower(std::string_view text) const override;
 
 private:
-    enum class Kind { Utf8, DoubleByte };
-    FakeCodePage(Kind kind, platform::CharacterLayout layout) : kind_(kind), layout_(layout) {}
+    FakeCodePage(platform::PageKind kind, std::span<const platform::ByteRange> leadBytes)
+        : kind_(kind), leadBytes_(leadBytes), layout_(text::CharacterLayout::Of(*this)) {}
 
     std::string LowerCharacter(std::string_view character) const;
 
-    Kind kind_;
-    platform::CharacterLayout layout_;
+    platform::PageKind kind_;
+    std::span<const platform::ByteRange> leadBytes_;
+    text::CharacterLayout layout_;
 };
 
 // Puts UTF-8 in force for the life of a test (or of a harness).

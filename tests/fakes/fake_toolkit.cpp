@@ -5,15 +5,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "base/text.h"
-
 namespace quillon::fakes {
 namespace {
 
 using platform::ControlKind;
-
-// The order of a sorted list box: letter case does not count.
-bool SortsBefore(std::string_view a, std::string_view b) { return text::LessIgnoringCase(a, b); }
 
 template <typename T>
 void Erase(std::vector<T*>& list, const T* item) {
@@ -279,10 +274,7 @@ void FakeWindow::AddItem(std::string_view list, std::string_view text) {
     auto& items = control->items;
     auto at = items.end();
     if (control->design->style & platform::kSorted) {
-        at = std::upper_bound(items.begin(), items.end(), text,
-                              [](std::string_view a, const std::string& b) {
-                                  return SortsBefore(a, b);
-                              });
+        at = std::upper_bound(items.begin(), items.end(), text, LessIgnoringCase);
     }
     const int index = static_cast<int>(at - items.begin());
     items.insert(at, std::string(text));

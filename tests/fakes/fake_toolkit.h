@@ -10,12 +10,16 @@
 #include <utility>
 #include <vector>
 
+#include "base/text.h"
 #include "fakes/fake_system.h"
 #include "platform/window_toolkit.h"
 
 namespace quillon::fakes {
 
 class FakeToolkit;
+
+// The order of a sorted list box: letter case does not count.
+inline bool LessIgnoringCase(std::string_view a, std::string_view b) { return text::ToLower(a) < text::ToLower(b); }
 
 // One control of a fake window, as the program left it.
 struct FakeControl {

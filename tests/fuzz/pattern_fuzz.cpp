@@ -23,7 +23,7 @@ void Check(bool condition) {
 // character starts of the active code page: slow but plainly right, so the
 // fast matcher can be held against it.
 struct Reference {
-    const quillon::platform::CharacterLayout& layout;
+    const quillon::text::CharacterLayout& layout;
     std::string_view pattern;
     std::string_view name;
     std::vector<signed char> memo;
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)PrinterArgumentMatches(name, pattern);
 
         if ((pattern.size() + 1) * (name.size() + 1) <= kReferenceCells) {
-            Reference reference{page->Layout(), pattern, name,
+            Reference reference{text::ActiveLayout(), pattern, name,
                                 std::vector<signed char>((pattern.size() + 1) * (name.size() + 1), -1)};
             Check(matches == reference.Match(0, 0));
         }

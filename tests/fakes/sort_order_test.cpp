@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "base/text.h"
 #include "fakes/fake_code_page.h"
+#include "fakes/fake_toolkit.h"
 
-namespace quillon::text {
+namespace quillon::fakes {
 namespace {
 
 TEST(LessIgnoringCase, OrdersAsTheLowerCasedTextsWould) {
-    const fakes::Utf8CodePage utf8;
+    const Utf8CodePage utf8;
     const struct {
         std::string a;
         std::string b;
@@ -34,4 +34,4 @@ TEST(LessIgnoringCase, OrdersAsTheLowerCasedTextsWould) {
 }
 
 }  // namespace
-}  // namespace quillon::text
+}  // namespace quillon::fakes

@@ -1,0 +1,265 @@
+#include "win32/win32_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "win32/twips.h"
+#include "win32/win32_toolkit.h"
+#include "win32/window_styles.h"
+
+// Building the window and its controls from the layout at its monitor's
+// dots per inch, and laying them out again when those change.
+namespace quillon::platform::win32 {
+namespace {
+
+// A link label draws the focus rectangle around its text while it has the
+// focus, and opens with Space as with a click. Enter reaches it through the
+// window (IDOK), as it reaches a focused button.
+LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR) {
+    switch (message) {
+    case WM_KEYDOWN:
+        // Once per press, not again for each repeat while it is held.
+        if (wParam == VK_SPACE && (lParam & (1L << 30)) == 0) {
+            SendMessageA(GetParent(hwnd), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
+                         reinterpret_cast<LPARAM>(hwnd));
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd, nullptr, TRUE);
+        break;
+    case WM_PAINT: {
+        const bool focused = GetFocus() == hwnd;
+        // The rectangle is drawn over the whole text, which is painted
+        // again in full under it.
+        if (focused) InvalidateRect(hwnd, nullptr, TRUE);
+        const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+        if (focused) {
+            RECT client{};
+            GetClientRect(hwnd, &client);
+            const int length = GetWindowTextLengthW(hwnd);
+            std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+            text.resize(static_cast<std::size_t>(
+                std::max(GetWindowTextW(hwnd, text.data(), length + 1), 0)));
+            HDC dc = GetDC(hwnd);
+            if (dc) {
+                const HGDIOBJ font = SelectObject(
+                    dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+                RECT around = client;
+                DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &around,
+                          DT_LEFT | DT_WORDBREAK | DT_CALCRECT);
+                around.right = std::min(around.right + 1, client.right);
+                around.bottom = std::min(around.bottom + 1, client.bottom);
+                DrawFocusRect(dc, &around);
+                SelectObject(dc, font);
+                ReleaseDC(hwnd, dc);
+            }
+        }
+        return result;
+    }
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(hwnd, &LinkProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+bool Win32Window::Realize() {
+    if (hwnd_) return true;
+    if (!loaded_) return false;
+    toolkit_.StartWindowing();
+    const auto styles = WindowStylesFor(design_);
+    HWND owner = toolkit_.HandleOf(owner_);
+    if (!owner && !design_.showInTaskbar) owner = toolkit_.HiddenOwner();
+    // The procedure takes over the handle on WM_NCCREATE.
+    HWND hwnd = CreateWindowExA(styles.exStyle, styles.className, caption_.c_str(), styles.style,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                                nullptr, toolkit_.Instance(), this);
+    if (!hwnd) return false;
+    dpi_ = toolkit_.DpiOf(hwnd);
+    SetWindowIcons();
+    CreateControls(hwnd, {});
+    FitToClientArea();
+    return true;
+}
+
+void Win32Window::CreateControls(HWND parent, std::string_view container) {
+    const auto ordered = CreationOrder(design_.controls, container);
+    const auto groupStarts = GroupStarts(ordered);
+    for (std::size_t i = 0; i < ordered.size(); ++i) {
+        const ControlDesign& design = *ordered[i];
+        const auto index = &design - design_.controls.data();
+        Control& control = controls_[static_cast<std::size_t>(index)];
+        auto styles = ControlStylesFor(design, groupStarts[i]);
+        if (!control.visible) styles.style &= ~static_cast<DWORD>(WS_VISIBLE);
+        if (!control.enabled) styles.style |= WS_DISABLED;
+        const auto id = kFirstControlId + index;
+        // Made in its place and with its font: moving and sizing each
+        // control afterwards would cost the window's first showing a round
+        // of messages per control.
+        const RECT place = ControlRect(design, dpi_, dpi_);
+        control.hwnd = CreateWindowExA(styles.exStyle, styles.className, control.caption.c_str(),
+                                       styles.style, place.left, place.top,
+                                       place.right - place.left, place.bottom - place.top, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                       toolkit_.Instance(), nullptr);
+        if (!control.hwnd) continue;
+        SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), FALSE);
+        Annotate(toolkit_.Annotations(), reinterpret_cast<std::uintptr_t>(control.hwnd), design);
+        if (IsLink(design)) SetWindowSubclass(control.hwnd, &LinkProc, 0, 0);
+        switch (design.kind) {
+        case ControlKind::Image:
+        case ControlKind::PictureBox:
+            SetControlIcon(control, place);
+            break;
+        case ControlKind::ListBox:
+            FillList(control);
+            break;
+        case ControlKind::OptionButton:
+            if (control.checked) {
+                SendMessageA(control.hwnd, BM_SETCHECK,
+                             *control.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            break;
+        case ControlKind::Frame:
+            CreateControls(control.hwnd, design.name);
+            FitFrameToControls(control.hwnd, design.name);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void Win32Window::FillList(const Control& list) {
+    std::size_t characters = 0;
+    for (const auto& entry : list.entries) characters += entry.size() + 1;
+    SendMessageA(list.hwnd, LB_INITSTORAGE, list.entries.size(), static_cast<LPARAM>(characters));
+    // In the order already sorted: inserting at the end does not sort
+    // again, so the list shows the entries exactly as the state has them.
+    for (const auto& entry : list.entries) {
+        SendMessageA(list.hwnd, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    if (list.listIndex >= 0) {
+        SendMessageA(list.hwnd, LB_SETCURSEL, static_cast<WPARAM>(list.listIndex), 0);
+    }
+}
+
+HFONT Win32Window::FontOf(const ControlDesign& design) {
+    return toolkit_.Font(dpi_, (design.style & kBold) != 0, (design.style & kUnderline) != 0);
+}
+
+void Win32Window::SetWindowIcons() {
+    const auto icon = [&](int metric) {
+        return reinterpret_cast<LPARAM>(toolkit_.ProgramIcon(toolkit_.MetricForDpi(metric, dpi_)));
+    };
+    SendMessageA(hwnd_.get(), WM_SETICON, ICON_BIG, icon(SM_CXICON));
+    SendMessageA(hwnd_.get(), WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
+}
+
+void Win32Window::SetControlIcon(const Control& control, const RECT& place) {
+    // Drawn at the size of the control; loaded at that size, so that it
+    // need not be scaled there.
+    const int size = std::min(place.right - place.left, place.bottom - place.top);
+    HICON icon = control.design->kind == ControlKind::Image ? toolkit_.InformationIcon(size)
+                                                             : toolkit_.ProgramIcon(size);
+    SendMessageA(control.hwnd, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
+void Win32Window::Layout() {
+    LayoutControls();
+    FitToClientArea();
+}
+
+void Win32Window::LayoutControls() {
+    for (const auto& control : controls_) {
+        if (!control.hwnd) continue;
+        const auto& design = *control.design;
+        const RECT place = ControlRect(design, dpi_, dpi_);
+        SetWindowPos(control.hwnd, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), TRUE);
+        if (design.kind == ControlKind::Frame) FitFrameToControls(control.hwnd, design.name);
+        if (design.kind == ControlKind::Image || design.kind == ControlKind::PictureBox) {
+            SetControlIcon(control, place);
+        }
+    }
+}
+
+void Win32Window::FitToClientArea() {
+    HWND hwnd = hwnd_.get();
+    // The frame around the client area is whatever the system draws at
+    // this DPI; measure it rather than predict it.
+    RECT window{};
+    RECT client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    const int width = TwipsToPixels(design_.clientWidth, dpi_) + (window.right - window.left) -
+                      (client.right - client.left);
+    const int height = TwipsToPixels(design_.clientHeight, dpi_) + (window.bottom - window.top) -
+                       (client.bottom - client.top);
+    SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::FitFrameToControls(HWND frame, std::string_view name) {
+    // A borderless frame draws nothing of its own. It keeps only the room
+    // its controls take, so that the empty part of a frame does not hide
+    // the controls of another frame that overlaps it.
+    unique_gdi<HRGN> room(CreateRectRgn(0, 0, 0, 0));
+    if (!room) return;
+    for (const auto& design : design_.controls) {
+        if (design.container != name) continue;
+        const RECT place = ControlRect(design, dpi_, dpi_);
+        const unique_gdi<HRGN> part(CreateRectRgnIndirect(&place));
+        if (part) CombineRgn(room.get(), room.get(), part.get(), RGN_OR);
+    }
+    // The window owns the region once it has taken it.
+    if (SetWindowRgn(frame, room.get(), TRUE)) static_cast<void>(room.release());
+}
+
+void Win32Window::Position() {
+    HWND hwnd = hwnd_.get();
+    RECT window{};
+    GetWindowRect(hwnd, &window);
+    const LONG width = window.right - window.left;
+    const LONG height = window.bottom - window.top;
+    HWND owner = toolkit_.HandleOf(owner_);
+    const bool overOwner = design_.position == WindowPosition::CenterOwner && owner &&
+                           IsWindowVisible(owner) && !IsIconic(owner);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(overOwner ? owner : hwnd, MONITOR_DEFAULTTOPRIMARY),
+                    &monitor);
+    const RECT area = monitor.rcWork;
+    RECT around = area;
+    if (overOwner) GetWindowRect(owner, &around);
+    LONG x = around.left + (around.right - around.left - width) / 2;
+    LONG y = around.top + (around.bottom - around.top - height) / 2;
+    // Never partly off the screen, even over an owner near its edge.
+    x = std::max(area.left, std::min(x, area.right - width));
+    y = std::max(area.top, std::min(y, area.bottom - height));
+    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    // The system's rectangle, not one of our own making: it keeps the
+    // window on the monitor that gave the new DPI, where a size of our own
+    // could reach back onto the other one and change the DPI again.
+    SetWindowPos(hwnd_.get(), nullptr, suggested.left, suggested.top,
+                 suggested.right - suggested.left, suggested.bottom - suggested.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowIcons();
+    LayoutControls();
+}
+
+}  // namespace quillon::platform::win32
