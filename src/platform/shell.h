@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -26,8 +25,16 @@ inline constexpr std::uint32_t kResolveUpdate = 4;
 // GetPath: the UNC form of a target on a mapped drive.
 inline constexpr std::uint32_t kPathUncPriority = 2;
 
+// How a call of the shell failed: a refused access, or anything else with
+// the system's description of it.
+struct ShellFailure {
+    bool accessDenied = false;
+    std::string text;
+};
+
 // One shell link object, released when this object goes. Each method is
-// one call of the link object; false stands for a failing result code.
+// one call of the link object; false stands for a failing result code,
+// which LastFailure then describes.
 // Texts go in and out in the ANSI code page; the getters fill the whole
 // buffer they are given as the link object does (NUL-terminated text, the
 // rest of the buffer as the call leaves it).
@@ -56,28 +63,12 @@ public:
     virtual bool GetHotkey(std::uint16_t& hotKey) = 0;
     virtual bool GetIconLocation(std::span<char> buffer, int& index) = 0;
     virtual bool GetShowCmd(int& showCommand) = 0;
+
+    virtual ShellFailure LastFailure() const = 0;
 };
 
-// What reading a shortcut through the shell found. The details are those
-// read before the reading stopped; a detail that was not reached stays
-// empty (nullopt), so a caller can keep its old value for it.
-struct ShortcutReading {
-    enum class Outcome {
-        Read,         // every detail is there
-        NotFound,     // no such file in the folder
-        NotALink,     // the file is there but is not a shortcut
-        AccessDenied, // the file or the link object refused to be read
-        Failed,       // anything else; errorText describes it
-    };
-    Outcome outcome = Outcome::Failed;
-    std::string errorText;  // for Failed: the system's description
-
-    std::optional<std::string> name;  // the file's display name, without ".lnk"
-    std::optional<std::string> description;
-    std::optional<std::string> target;
-    std::optional<std::string> workingFolder;
-    std::optional<std::string> arguments;
-};
+// What is at a path.
+enum class FileKind { Missing, Folder, File, Failed };
 
 // The shell: special folders, shortcut files and starting things. Abstract
 // so that tests can use an in-memory shell; the real one is the Win32
@@ -92,17 +83,22 @@ public:
     // folder has no path.
     virtual std::string SpecialFolderPath(std::uintptr_t ownerWindow, int csidl) = 0;
 
-    // A new shell link object; nothing when it cannot be created or has no
-    // IPersistFile side.
-    virtual std::unique_ptr<ShellLink> CreateShellLink() = 0;
+    // A new shell link object; nothing, and why in failure, when it cannot
+    // be created or has no IPersistFile side.
+    virtual std::unique_ptr<ShellLink> CreateShellLink(ShellFailure& failure) = 0;
+    std::unique_ptr<ShellLink> CreateShellLink() {
+        ShellFailure ignored;
+        return CreateShellLink(ignored);
+    }
 
     // SHCreateDirectoryExA: makes the folder and the missing ones above it;
     // true also when it was there already.
     virtual bool CreateFolder(std::string_view path) = 0;
 
-    // Reads the shortcut fileName (with its ".lnk") in the folder (ending
-    // in a backslash, or empty for the current folder).
-    virtual ShortcutReading ReadShortcut(std::string_view folder, std::string_view fileName) = 0;
+    // GetFileAttributesA: whether the path names a file, a folder or
+    // nothing (also when a folder on the way is missing or the name is
+    // invalid); why in failure when the system could not tell.
+    virtual FileKind KindOfFile(std::string_view path, ShellFailure& failure) = 0;
 
     // ShellExecuteA with the default verb and a normal window; true when
     // the shell opened the target.

@@ -1,6 +1,7 @@
 #include "shortcuts/old_startup_shortcuts.h"
 
 #include <cstddef>
+#include <span>
 
 #include "base/text.h"
 #include "base/texts.h"
@@ -20,6 +21,26 @@ std::string StartupFolder(platform::System& system, ShortcutPlace location) {
 
 bool EndsWithLinkExtension(std::string_view fileName) {
     return fileName.size() >= 4 && text::ToLower(fileName.substr(fileName.size() - 4)) == ".lnk";
+}
+
+// Descriptions and arguments may be longer than a path. A path is at most
+// 260 characters, each up to four bytes in UTF-8.
+constexpr std::size_t kLongText = 1024;
+constexpr std::size_t kPathBytes = std::size_t{260} * 4;
+
+void Fail(ShortcutReading& reading, const platform::ShellFailure& failure) {
+    reading.outcome = failure.accessDenied ? ShortcutReading::Outcome::AccessDenied
+                                           : ShortcutReading::Outcome::Failed;
+    if (!failure.accessDenied) reading.errorText = failure.text;
+}
+
+// Reads one text of a link object into a buffer of the given size.
+template <typename Getter>
+std::optional<std::string> ReadText(std::size_t size, Getter&& getter) {
+    std::string buffer(size, '\0');
+    if (!getter(std::span<char>(buffer))) return std::nullopt;
+    buffer.resize(std::string_view(buffer.c_str()).size());
+    return buffer;
 }
 
 void Assign(std::string& out, const std::optional<std::string>& value) {
@@ -46,7 +67,7 @@ std::optional<Notice> RemoveOldShortcutsIn(platform::Platform& os, const std::st
     for (std::size_t i = 1; i < names.size(); ++i) {
         const std::string path = folder + "\\" + names[i];
         const auto reading = ReadShortcutFile(os.shell, path);
-        if (reading.outcome == platform::ShortcutReading::Outcome::AccessDenied &&
+        if (reading.outcome == ShortcutReading::Outcome::AccessDenied &&
             text::ContainsLower(names[i], "set default printer")) {
             return Notice{std::string(texts::RemovalForAllNeedsAdministrator),
                           std::string(texts::Info), platform::MessageIcon::Information};
@@ -70,18 +91,65 @@ std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, Shortcut
     return std::nullopt;
 }
 
-platform::ShortcutReading ReadShortcutFile(platform::Shell& shell, std::string_view path) {
+ShortcutReading ReadShortcutFile(platform::Shell& shell, std::string_view path) {
+    using Outcome = ShortcutReading::Outcome;
+    ShortcutReading reading;
     const auto slash = text::FindLast(path, "\\");
     const std::size_t folderLength = slash == std::string_view::npos ? 0 : slash + 1;
     std::string fileName(path.substr(folderLength));
     if (!EndsWithLinkExtension(fileName)) fileName += ".lnk";
-    return shell.ReadShortcut(path.substr(0, folderLength), fileName);
+    const std::string file = std::string(path.substr(0, folderLength)) + fileName;
+
+    platform::ShellFailure failure;
+    switch (shell.KindOfFile(file, failure)) {
+        case platform::FileKind::Missing:
+            reading.outcome = Outcome::NotFound;
+            return reading;
+        case platform::FileKind::Folder:
+            reading.outcome = Outcome::NotALink;
+            return reading;
+        case platform::FileKind::Failed:
+            Fail(reading, failure);
+            return reading;
+        case platform::FileKind::File:
+            break;
+    }
+
+    // The shell shows a shortcut by its file name without the extension.
+    reading.name = fileName.substr(0, fileName.size() - 4);
+
+    const auto link = shell.CreateShellLink(failure);
+    if (!link || !link->Load(file)) {
+        Fail(reading, link ? link->LastFailure() : failure);
+        return reading;
+    }
+    reading.description =
+        ReadText(kLongText, [&](std::span<char> buffer) { return link->GetDescription(buffer); });
+    if (reading.description) {
+        reading.target = ReadText(kPathBytes, [&](std::span<char> buffer) {
+            return link->GetPath(buffer, platform::kPathUncPriority);
+        });
+    }
+    if (reading.target) {
+        reading.workingFolder = ReadText(
+            kPathBytes, [&](std::span<char> buffer) { return link->GetWorkingDirectory(buffer); });
+    }
+    if (reading.workingFolder) {
+        reading.arguments =
+            ReadText(kLongText, [&](std::span<char> buffer) { return link->GetArguments(buffer); });
+    }
+    if (!reading.arguments) {
+        Fail(reading, link->LastFailure());
+        return reading;
+    }
+    reading.outcome = Outcome::Read;
+    return reading;
 }
 
 std::string ReadShortcut(platform::Shell& shell, std::string_view path, std::string& name,
                          std::string& target, std::string& description,
                          std::string& workingFolder, std::string& arguments) {
-    using Outcome = platform::ShortcutReading::Outcome;
+    using Outcome = ShortcutReading::Outcome;
     const auto reading = ReadShortcutFile(shell, path);
     switch (reading.outcome) {
         case Outcome::NotFound:

@@ -22,9 +22,31 @@ namespace quillon::shortcuts {
 std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, ShortcutPlace location,
                                                 std::string_view startupFolderName = {});
 
-// The shell's reading of the shortcut at path (".lnk" is added when the
-// name lacks it).
-platform::ShortcutReading ReadShortcutFile(platform::Shell& shell, std::string_view path);
+// What reading a shortcut found. The details are those read before the
+// reading stopped; a detail that was not reached stays empty (nullopt), so
+// a caller can keep its old value for it.
+struct ShortcutReading {
+    enum class Outcome {
+        Read,         // every detail is there
+        NotFound,     // no such file in the folder
+        NotALink,     // the file is there but is not a shortcut
+        AccessDenied, // the file or the link object refused to be read
+        Failed,       // anything else; errorText describes it
+    };
+    Outcome outcome = Outcome::Failed;
+    std::string errorText;  // for Failed: the system's description
+
+    std::optional<std::string> name;  // the file's display name, without ".lnk"
+    std::optional<std::string> description;
+    std::optional<std::string> target;
+    std::optional<std::string> workingFolder;
+    std::optional<std::string> arguments;
+};
+
+// Reads the shortcut at path (".lnk" is added when the name lacks it)
+// through the shell's link object: its description, target, working folder
+// and arguments in that order, up to the first that fails.
+ShortcutReading ReadShortcutFile(platform::Shell& shell, std::string_view path);
 
 // Reads the shortcut at path as ReadShortcutFile does.
 // Returns "" with every detail filled, or the reason it could not be read;

@@ -15,9 +15,10 @@ namespace quillon::platform::win32 {
 class Win32Shell final : public Shell {
 public:
     std::string SpecialFolderPath(std::uintptr_t ownerWindow, int csidl) override;
-    std::unique_ptr<ShellLink> CreateShellLink() override;
+    using Shell::CreateShellLink;
+    std::unique_ptr<ShellLink> CreateShellLink(ShellFailure& failure) override;
     bool CreateFolder(std::string_view path) override;
-    ShortcutReading ReadShortcut(std::string_view folder, std::string_view fileName) override;
+    FileKind KindOfFile(std::string_view path, ShellFailure& failure) override;
     bool ShellExecute(std::string_view target) override;
     bool StartProgram(std::string_view path) override;
 

@@ -6,6 +6,7 @@
 #include <shobjidl.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <span>
 #include <string>
@@ -15,6 +16,26 @@
 
 namespace quillon::platform::win32 {
 namespace {
+
+bool IsAccessDenied(HRESULT result) {
+    return result == E_ACCESSDENIED || result == STG_E_ACCESSDENIED;
+}
+
+// The system's text for a result code, without its line end.
+std::string Describe(HRESULT result) {
+    std::array<char, 512> buffer{};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, static_cast<DWORD>(result), 0, buffer.data(),
+                                  static_cast<DWORD>(buffer.size()), nullptr);
+    while (length > 0 && (buffer[length - 1] == '\r' || buffer[length - 1] == '\n' ||
+                          buffer[length - 1] == ' ')) {
+        --length;
+    }
+    if (length > 0) return std::string(buffer.data(), length);
+    std::array<char, 32> code{};
+    wsprintfA(code.data(), "Error 0x%08lX", static_cast<unsigned long>(result));
+    return code.data();
+}
 
 int BufferSize(std::span<char> buffer) {
     return static_cast<int>(std::min<std::size_t>(buffer.size(), INT_MAX));
@@ -32,7 +53,7 @@ bool StoredUnderItsName(const std::wstring& path) {
     return search && lstrcmpiW(found.cFileName, name.c_str()) == 0;
 }
 
-class ComShellLink final : public Win32ShellLink {
+class ComShellLink final : public ShellLink {
 public:
     ComShellLink(unique_com<IShellLinkA> link, unique_com<IPersistFile> file) noexcept
         : link_(std::move(link)), file_(std::move(file)) {}
@@ -97,7 +118,7 @@ public:
         return true;
     }
 
-    HRESULT LastResult() const override { return last_; }
+    ShellFailure LastFailure() const override { return FailureOf(last_); }
 
 private:
     bool Check(HRESULT result) {
@@ -112,7 +133,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Win32ShellLink> CreateWin32ShellLink(HRESULT* failure) {
+ShellFailure FailureOf(HRESULT result) {
+    if (IsAccessDenied(result)) return {.accessDenied = true, .text = {}};
+    return {.accessDenied = false, .text = Describe(result)};
+}
+
+std::unique_ptr<ShellLink> CreateWin32ShellLink(ShellFailure& failure) {
     unique_com<IShellLinkA> link;
     HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                       IID_IShellLinkA, link.out_void());
@@ -121,7 +147,7 @@ std::unique_ptr<Win32ShellLink> CreateWin32ShellLink(HRESULT* failure) {
     if (SUCCEEDED(result) && file) {
         return std::make_unique<ComShellLink>(std::move(link), std::move(file));
     }
-    if (failure != nullptr) *failure = FAILED(result) ? result : E_NOINTERFACE;
+    failure = FailureOf(FAILED(result) ? result : E_NOINTERFACE);
     return nullptr;
 }
 

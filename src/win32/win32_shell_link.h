@@ -8,17 +8,12 @@
 
 namespace quillon::platform::win32 {
 
-// The shell link object with the result code of its last call, so that the
-// shell's own reading of a shortcut can tell a refused access from other
-// failures.
-class Win32ShellLink : public ShellLink {
-public:
-    virtual HRESULT LastResult() const = 0;
-};
+// How a call with the failing result code failed: a refused access, or the
+// system's text for the code.
+ShellFailure FailureOf(HRESULT result);
 
 // A new shell link object through IShellLinkA and IPersistFile; nothing,
-// and the failing result code in failure when given, when COM cannot make
-// one on this thread.
-std::unique_ptr<Win32ShellLink> CreateWin32ShellLink(HRESULT* failure = nullptr);
+// and why in failure, when COM cannot make one on this thread.
+std::unique_ptr<ShellLink> CreateWin32ShellLink(ShellFailure& failure);
 
 }  // namespace quillon::platform::win32

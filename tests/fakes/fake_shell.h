@@ -28,6 +28,14 @@ struct FakeLinkData {
     std::uint16_t hotKey = 0;
 };
 
+// The entry of the map whose path is the given one in any case.
+template <typename Map>
+auto FindPath(Map& map, std::string_view path) {
+    return std::find_if(map.begin(), map.end(), [&](const auto& entry) {
+        return text::ToLower(entry.first) == text::ToLower(path);
+    });
+}
+
 // An in-memory shell over the fake folder tree: link files are real files
 // of FakeFiles (so listings and deletions see them) whose content lives
 // here. Records what was asked of it, and can be told to fail.
@@ -55,9 +63,15 @@ public:
     int linkObjectsAlive = 0;
 
 
-    // Paths read by ReadShortcut, and forced outcomes by path (any case).
+    // Paths asked about by KindOfFile, and forced answers by path (any case).
     std::vector<std::string> readPaths;
-    std::map<std::string, platform::ShortcutReading> forcedReadings;
+    std::map<std::string, platform::FileKind> fileKinds;
+    // Per link file (any case): the link method that fails on it, and how.
+    struct LinkFailure {
+        std::string call;
+        platform::ShellFailure failure;
+    };
+    std::map<std::string, LinkFailure> failingLinkFiles;
 
     std::vector<std::string> executed;
     bool shellExecuteOpens = true;
@@ -83,7 +97,8 @@ public:
         return it == specialFolders.end() ? std::string{} : it->second;
     }
 
-    std::unique_ptr<platform::ShellLink> CreateShellLink() override {
+    using Shell::CreateShellLink;
+    std::unique_ptr<platform::ShellLink> CreateShellLink(platform::ShellFailure&) override {
         linkCalls.emplace_back("Create");
         if (linkObjectUnavailable) return nullptr;
         return std::make_unique<Link_>(*this);
@@ -92,31 +107,11 @@ public:
     // The fake folder tree holds files only: every folder is there.
     bool CreateFolder(std::string_view) override { return true; }
 
-    platform::ShortcutReading ReadShortcut(std::string_view folder,
-                                           std::string_view fileName) override {
-        const std::string path = std::string(folder) + std::string(fileName);
-        readPaths.push_back(path);
-        using Outcome = platform::ShortcutReading::Outcome;
-        for (const auto& [forcedPath, reading] : forcedReadings) {
-            if (text::ToLower(forcedPath) == text::ToLower(path)) return reading;
-        }
-        platform::ShortcutReading reading;
-        if (!files_.Exists(path)) {
-            reading.outcome = Outcome::NotFound;
-            return reading;
-        }
-        const auto link = Link(path);
-        if (!link) {
-            reading.outcome = Outcome::NotALink;
-            return reading;
-        }
-        reading.outcome = Outcome::Read;
-        reading.name = std::string(fileName.substr(0, fileName.size() - 4));
-        reading.description = link->description;
-        reading.target = link->target;
-        reading.workingFolder = link->workingFolder;
-        reading.arguments = link->arguments;
-        return reading;
+    platform::FileKind KindOfFile(std::string_view path,
+                                  platform::ShellFailure&) override {
+        readPaths.emplace_back(path);
+        if (const auto it = FindPath(fileKinds, path); it != fileKinds.end()) return it->second;
+        return files_.Exists(path) ? platform::FileKind::File : platform::FileKind::Missing;
     }
 
     bool ShellExecute(std::string_view target) override {
@@ -176,6 +171,7 @@ private:
             return true;
         }
         bool Load(std::string_view linkFile) override {
+            file_ = std::string(linkFile);
             if (!Call("Load", linkFile, [] {})) return false;
             const auto link = shell_.Link(linkFile);
             if (!link) return false;
@@ -206,6 +202,7 @@ private:
         bool GetShowCmd(int& showCommand) override {
             return Call("GetShowCmd", {}, [&] { showCommand = data_.showCommand; });
         }
+        platform::ShellFailure LastFailure() const override { return last_; }
 
     private:
         template <typename Effect>
@@ -213,7 +210,13 @@ private:
             shell_.linkCalls.push_back(value.empty()
                                            ? std::string(method)
                                            : std::string(method) + "(" + std::string(value) + ")");
+            last_ = {};
             if (shell_.failingLinkCall == method) return false;
+            const auto it = FindPath(shell_.failingLinkFiles, file_);
+            if (it != shell_.failingLinkFiles.end() && it->second.call == method) {
+                last_ = it->second.failure;
+                return false;
+            }
             effect();
             return true;
         }
@@ -228,7 +231,10 @@ private:
 
         FakeShell& shell_;
         FakeLinkData data_;
+        std::string file_;  // the file loaded last
+        platform::ShellFailure last_;
     };
+
 
     FakeFiles& files_;
     std::map<std::string, FakeLinkData> links_;

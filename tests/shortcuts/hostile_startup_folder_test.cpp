@@ -9,7 +9,6 @@
 namespace quillon::shortcuts {
 namespace {
 
-using Outcome = platform::ShortcutReading::Outcome;
 using Names = std::vector<std::string>;
 
 constexpr const char* kStartup =
@@ -22,21 +21,21 @@ TEST(HostileStartupFolder, OnlyTheProgramsOwnShortcutIsDeleted) {
     fakes::Harness run;
     run.system.environment["APPDATA"] = "C:\\Users\\ann\\AppData\\Roaming";
     const std::string folder = kStartup;
-    auto reading = [&](const char* name, Outcome outcome, std::optional<std::string> target,
-                       std::string error = {}) {
-        run.files.AddFile(folder + "\\" + name, "\x4C\xA5\xA5");
-        platform::ShortcutReading forced;
-        forced.outcome = outcome;
-        forced.target = std::move(target);
-        forced.errorText = std::move(error);
-        run.shell.forcedReadings[folder + "\\" + name] = forced;
+    // Junk the shell reads as a link up to the failing call (if any).
+    auto junk = [&](const char* name, std::optional<std::string> target, std::string call,
+                    std::string error = {}) {
+        const std::string path = folder + "\\" + name;
+        if (target) run.shell.AddLink(path, {.target = *target});
+        run.files.AddFile(path, "\x4C\xA5\xA5");
+        run.shell.failingLinkFiles[path] = {std::move(call), {.accessDenied = false, .text = error}};
     };
     run.files.AddFile(folder + "\\Set default printer to Empty.lnk", "");
     run.files.AddFile(folder + "\\Set default printer to Text.lnk", "quillon.exe fax\r\n");
-    reading("Set default printer to Broken.lnk", Outcome::Failed, std::nullopt, "Unspecified error");
-    reading("Set default printer to Cut.lnk", Outcome::Failed, "C:\\Windows\\notepad.exe");
-    reading("Set default printer to Vanished.lnk", Outcome::NotFound, std::nullopt);
-    reading("Set default printer to Nothing.lnk", Outcome::Read, std::string());
+    junk("Set default printer to Broken.lnk", std::nullopt, "Load", "Unspecified error");
+    junk("Set default printer to Cut.lnk", "C:\\Windows\\notepad.exe", "GetWorkingDirectory");
+    junk("Set default printer to Vanished.lnk", std::nullopt, "");
+    run.shell.fileKinds[folder + "\\Set default printer to Vanished.lnk"] = platform::FileKind::Missing;
+    junk("Set default printer to Nothing.lnk", std::string(), "");
     run.files.AddFile(folder + "\\Set default printer to .lnk", "L");
     run.shell.AddLink(folder + "\\Set default printer to Old.lnk",
                       {.target = "C:\\Program Files\\Quillon\\QUILLON.EXE"});

@@ -10,7 +10,6 @@
 namespace quillon::shortcuts {
 namespace {
 
-using Outcome = platform::ShortcutReading::Outcome;
 
 constexpr const char* kUserStartup =
     "C:\\Users\\ann\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
@@ -79,9 +78,8 @@ TEST_F(OldStartupShortcuts, RefusedReadOfTheProgramsEntryStopsThePassWithTheInfo
     Link(kAllStartup, "Other.lnk", kQuillon);
     Link(kAllStartup, "Set default printer to Fax.lnk", kQuillon);
     Link(kAllStartup, "Set default printer to HP.lnk", kQuillon);
-    platform::ShortcutReading refused;
-    refused.outcome = Outcome::AccessDenied;
-    run.shell.forcedReadings[std::string(kAllStartup) + "\\set default printer to fax.lnk"] = refused;
+    run.shell.failingLinkFiles[std::string(kAllStartup) + "\\set default printer to fax.lnk"] = {
+        "Load", {.accessDenied = true, .text = {}}};
 
     Remove(ShortcutPlace::AllStartup);
 
@@ -100,9 +98,8 @@ TEST_F(OldStartupShortcuts, RefusedReadOfTheProgramsEntryStopsThePassWithTheInfo
 TEST_F(OldStartupShortcuts, RefusedReadOfAnotherShortcutIsPassedOver) {
     Link(kAllStartup, "Mine.lnk", kQuillon);
     Link(kAllStartup, "Set default printer to HP.lnk", kQuillon);
-    platform::ShortcutReading refused;
-    refused.outcome = Outcome::AccessDenied;
-    run.shell.forcedReadings[std::string(kAllStartup) + "\\Mine.lnk"] = refused;
+    run.shell.failingLinkFiles[std::string(kAllStartup) + "\\Mine.lnk"] = {
+        "Load", {.accessDenied = true, .text = {}}};
 
     Remove(ShortcutPlace::AllStartup);
 
@@ -113,17 +110,10 @@ TEST_F(OldStartupShortcuts, RefusedReadOfAnotherShortcutIsPassedOver) {
 TEST_F(OldStartupShortcuts, TargetReadBeforeAFailureStillDecides) {
     Link(kUserStartup, "Half.lnk", kQuillon);
     Link(kUserStartup, "Unreadable.lnk", kQuillon);
-    platform::ShortcutReading half;
-    half.outcome = Outcome::Failed;
-    half.errorText = "The data is invalid.";
-    half.name = "Half";
-    half.description = "";
-    half.target = kQuillon;
-    run.shell.forcedReadings[std::string(kUserStartup) + "\\Half.lnk"] = half;
-    platform::ShortcutReading none;
-    none.outcome = Outcome::Failed;
-    none.errorText = "The data is invalid.";
-    run.shell.forcedReadings[std::string(kUserStartup) + "\\Unreadable.lnk"] = none;
+    const platform::ShellFailure invalid{.accessDenied = false, .text = "The data is invalid."};
+    run.shell.failingLinkFiles[std::string(kUserStartup) + "\\Half.lnk"] = {"GetWorkingDirectory",
+                                                                             invalid};
+    run.shell.failingLinkFiles[std::string(kUserStartup) + "\\Unreadable.lnk"] = {"Load", invalid};
 
     Remove(ShortcutPlace::Startup);
 
@@ -227,7 +217,7 @@ TEST_F(ReadShortcutTest, AddsTheExtensionWhenTheNameLacksIt) {
 }
 
 TEST_F(ReadShortcutTest, ErrorTextsQuoteThePathAsPassedAndLeaveTheDetails) {
-    files.AddFile("C:\\S\\plain.lnk");
+    shell.fileKinds["C:\\S\\plain.lnk"] = platform::FileKind::Folder;
     EXPECT_EQ(Read("C:\\S\\Missing"), "Cannot find shortcut file 'C:\\S\\Missing'");
     EXPECT_EQ(Read("C:\\S\\plain.lnk"), "File 'C:\\S\\plain.lnk' isn't a shortcut.");
     EXPECT_EQ(name, "n0");
@@ -235,19 +225,15 @@ TEST_F(ReadShortcutTest, ErrorTextsQuoteThePathAsPassedAndLeaveTheDetails) {
 }
 
 TEST_F(ReadShortcutTest, FailureKeepsWhatWasReadAndDescribesItself) {
-    platform::ShortcutReading refused;
-    refused.outcome = Outcome::AccessDenied;
-    refused.name = "Fax";
-    refused.description = "Quillon";
-    shell.forcedReadings["C:\\S\\Fax.lnk"] = refused;
+    shell.AddLink("C:\\S\\Fax.lnk", {.target = kQuillon, .description = "Quillon"});
+    shell.failingLinkFiles["C:\\S\\Fax.lnk"] = {"GetPath", {.accessDenied = true, .text = {}}};
     EXPECT_EQ(Read("C:\\S\\Fax.lnk"), "Permission denied");
     EXPECT_EQ(name, "Fax");
     EXPECT_EQ(description, "Quillon");
     EXPECT_EQ(target, "t0");
     EXPECT_EQ(arguments, "a0");
 
-    refused.outcome = Outcome::Failed;
-    shell.forcedReadings["C:\\S\\Fax.lnk"] = refused;
+    shell.failingLinkFiles["C:\\S\\Fax.lnk"].failure.accessDenied = false;
     EXPECT_NE(Read("C:\\S\\Fax.lnk"), "");
 }
 

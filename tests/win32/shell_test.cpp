@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 
+#include "shortcuts/old_startup_shortcuts.h"
 #include "shortcuts/shell_link.h"
 #include "win32/unique_handle.h"
 #include "test_support.h"
@@ -20,6 +21,8 @@
 namespace quillon::platform::win32 {
 namespace {
 
+using shortcuts::ReadShortcutFile;
+using shortcuts::ShortcutReading;
 using win32_tests::ChildPath;
 using win32_tests::ScopedEnvironment;
 using win32_tests::TempFolder;
@@ -120,7 +123,7 @@ TEST_F(Win32ShellTest, LoadingWhatIsNoLinkFails) {
 
 TEST_F(Win32ShellTest, ReadShortcutGivesTheDetailsAndTheNameWithoutExtension) {
     WriteFullLink("Set default printer to HP.lnk");
-    const auto reading = shell.ReadShortcut(folder.path() + "\\", "Set default printer to HP.lnk");
+    const auto reading = ReadShortcutFile(shell, folder / "Set default printer to HP.lnk");
     ASSERT_EQ(reading.outcome, ShortcutReading::Outcome::Read) << reading.errorText;
     EXPECT_EQ(reading.name, "Set default printer to HP");
     EXPECT_EQ(reading.description, "Quillon");
@@ -133,11 +136,11 @@ TEST_F(Win32ShellTest, ReadShortcutGivesTheDetailsAndTheNameWithoutExtension) {
 TEST_F(Win32ShellTest, ReadShortcutTellsMissingFromNoLinkFromBroken) {
     using Outcome = ShortcutReading::Outcome;
     const std::string prefix = folder.path() + "\\";
-    EXPECT_EQ(shell.ReadShortcut(prefix, "missing.lnk").outcome, Outcome::NotFound);
-    EXPECT_EQ(shell.ReadShortcut(folder / "nowhere\\", "missing.lnk").outcome, Outcome::NotFound);
+    EXPECT_EQ(ReadShortcutFile(shell, prefix + "missing.lnk").outcome, Outcome::NotFound);
+    EXPECT_EQ(ReadShortcutFile(shell, folder / "nowhere\\missing.lnk").outcome, Outcome::NotFound);
 
     ASSERT_TRUE(CreateDirectoryA((folder / "folder.lnk").c_str(), nullptr));
-    EXPECT_EQ(shell.ReadShortcut(prefix, "folder.lnk").outcome, Outcome::NotALink);
+    EXPECT_EQ(ReadShortcutFile(shell, prefix + "folder.lnk").outcome, Outcome::NotALink);
 
     {
         unique_file file(CreateFileA((folder / "broken.lnk").c_str(), GENERIC_WRITE, 0, nullptr,
@@ -146,7 +149,7 @@ TEST_F(Win32ShellTest, ReadShortcutTellsMissingFromNoLinkFromBroken) {
         DWORD written = 0;
         ASSERT_TRUE(WriteFile(file.get(), "not a link", 10, &written, nullptr));
     }
-    const auto broken = shell.ReadShortcut(prefix, "broken.lnk");
+    const auto broken = ReadShortcutFile(shell, prefix + "broken.lnk");
     EXPECT_EQ(broken.outcome, Outcome::Failed);
     EXPECT_FALSE(broken.errorText.empty());
     EXPECT_EQ(broken.name, "broken");
@@ -170,8 +173,7 @@ protected:
 
     void ExpectLink(const std::string& path) {
         ASSERT_TRUE(Exists(path)) << path;
-        const auto reading = shell.ReadShortcut(path.substr(0, path.rfind('\\') + 1),
-                                                path.substr(path.rfind('\\') + 1));
+        const auto reading = ReadShortcutFile(shell, path);
         ASSERT_EQ(reading.outcome, ShortcutReading::Outcome::Read) << reading.errorText;
         EXPECT_EQ(lstrcmpiA(reading.target->c_str(), "C:\\windows\\notepad.exe"), 0);
         EXPECT_EQ(reading.arguments, "\"Fax\"");
