@@ -51,8 +51,14 @@ set(QUILLON_TEST_ENVIRONMENT
     QUILLON_ADMX=${CMAKE_SOURCE_DIR}/packaging/policy/quillon.admx
     QUILLON_PLANTED_LIBRARIES=${CMAKE_BINARY_DIR}/planted)
 
+# Keeps the desktop of a prefix's Wine session: tests/wine/wine-run starts it
+# from beside the test program before the first program of the session runs.
+add_executable(quillon_session_keeper WIN32 tests/wine/session_keeper/session_keeper.cpp)
+target_link_options(quillon_session_keeper PRIVATE -static -static-libgcc -static-libstdc++)
+
 function(quillon_wine_test target prefix)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
+    add_dependencies(${target} quillon_session_keeper)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
     set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR ${QUILLON_WINE_RUN} ${prefix})
     # The last test of a prefix to finish ends its Wine session and the X
@@ -60,12 +66,12 @@ function(quillon_wine_test target prefix)
     get_filename_component(lane ${prefix} NAME)
     if(NOT TEST ${lane}_stop)
         add_test(NAME ${lane}_stop COMMAND ${QUILLON_WINE_RUN} --stop ${prefix})
-        set_tests_properties(${lane}_stop PROPERTIES FIXTURES_CLEANUP ${lane})
+        set_tests_properties(${lane}_stop PROPERTIES FIXTURES_CLEANUP ${lane} LABELS wine)
     endif()
     gtest_discover_tests(${target}
         DISCOVERY_TIMEOUT 120
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES RESOURCE_LOCK ${lane} TIMEOUT 300 FIXTURES_REQUIRED ${lane} COST 100)
+        PROPERTIES RESOURCE_LOCK ${lane} TIMEOUT 300 FIXTURES_REQUIRED ${lane} COST 100 LABELS wine)
     # The programs under test are named through the environment.
     quillon_test_environment(${target} ${QUILLON_TEST_ENVIRONMENT})
 endfunction()

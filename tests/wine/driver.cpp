@@ -6,11 +6,14 @@
 #include <shobjidl.h>
 #include <winspool.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <stdexcept>
 #include <thread>
@@ -59,6 +62,39 @@ BOOL CALLBACK VisitChild(HWND child, LPARAM parameter) {
 
 void DeleteTree(HKEY root, const char* path) { RegDeleteTreeA(root, path); }
 
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<std::pair<DWORD, std::vector<HWND>>*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search.first) search.second.push_back(window);
+    return TRUE;
+}
+
+// What a failed test saw of the program: whether it still ran or how it
+// ended, and each of its top-level windows with its class, caption and the
+// texts of its controls (a message box's text among them).
+std::string DescribeProcess(HANDLE process, DWORD id) {
+    std::string report = "[ program ] process " + std::to_string(id);
+    DWORD code = 0;
+    if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) {
+        report += " still running";
+    } else if (GetExitCodeProcess(process, &code)) {
+        report += " ended with exit code " + std::to_string(code);
+    }
+    std::pair<DWORD, std::vector<HWND>> search{id, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    for (HWND window : search.second) {
+        char className[64] = {};
+        GetClassNameA(window, className, sizeof className);
+        report += "\n[ program ] window " + std::string(className) + " \"" + WindowText(window) +
+                  "\"" + (IsWindowVisible(window) ? "" : " (hidden)");
+        for (const std::string& text : ControlTexts(window)) {
+            if (!text.empty()) report += "\n[ program ]   \"" + text + "\"";
+        }
+    }
+    return report;
+}
+
 }  // namespace
 
 std::string PathFromEnvironment(const char* variable) {
@@ -99,6 +135,7 @@ Process::Process(const std::string& exe, const std::string& arguments) {
 }
 
 Process::~Process() {
+    if (::testing::Test::HasFailure()) std::cout << DescribeProcess(info_.hProcess, Id()) << std::endl;
     if (Running()) {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);

@@ -12,7 +12,7 @@ constexpr const wchar_t* kPrinters[] = {L"HP LaserJet 4", L"HP DeskJet 500", L"F
 constexpr DWORD kCount = 3;
 
 BOOL Unanswered() {
-    Sleep(8000);
+    Sleep(60000);
     SetLastError(RPC_S_SERVER_UNAVAILABLE);
     return FALSE;
 }
