@@ -95,6 +95,30 @@ std::string DescribeProcess(HANDLE process, DWORD id) {
     return report;
 }
 
+// The programs under test that run now, so that a failing check can say
+// what they showed at that moment.
+std::vector<const Process*>& LivePrograms() {
+    static std::vector<const Process*> programs;
+    return programs;
+}
+
+// At the first failure of a test, what each program under test showed then;
+// a program's destructor says how it ended.
+class ProgramReporter : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { reported_ = false; }
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        if (!result.failed() || reported_) return;
+        reported_ = true;
+        for (const Process* program : LivePrograms()) std::cout << program->Describe() << std::endl;
+    }
+    bool reported_ = false;
+};
+
+[[maybe_unused]] const bool kReporterAdded = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ProgramReporter);
+    return true;
+}();
+
 }  // namespace
 
 std::string PathFromEnvironment(const char* variable) {
@@ -132,10 +156,12 @@ Process::Process(const std::string& exe, const std::string& arguments) {
                         nullptr, &startup, &info_)) {
         throw std::runtime_error("cannot start " + exe + ": error " + std::to_string(GetLastError()));
     }
+    LivePrograms().push_back(this);
 }
 
 Process::~Process() {
-    if (::testing::Test::HasFailure()) std::cout << DescribeProcess(info_.hProcess, Id()) << std::endl;
+    std::erase(LivePrograms(), this);
+    if (::testing::Test::HasFailure()) std::cout << Describe() << std::endl;
     if (Running()) {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
@@ -152,6 +178,8 @@ std::optional<DWORD> Process::WaitForExit(std::chrono::milliseconds timeout) {
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
 }
+
+std::string Process::Describe() const { return DescribeProcess(info_.hProcess, Id()); }
 
 bool Process::Running() { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
 

@@ -39,6 +39,9 @@ public:
     std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout);
     bool Running();
     DWORD Id() const { return info_.dwProcessId; }
+    // How it runs or how it ended, and its windows with their texts; a test
+    // that fails prints it.
+    std::string Describe() const;
 
     // A visible top-level window of the process with that caption, waiting
     // for it up to the timeout; nullptr when none appeared.
