@@ -12,7 +12,11 @@ QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QUILLON_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletest wixl python3 msitools)
 # Wine to run quillon.exe and Xvfb for its windows. fonts-wine gives Wine's
 # windows their text without the long tail of Wine's recommended packages.
-QUILLON_WINE_PACKAGES=(wine64 wine fonts-wine xvfb)
+# wine64-preloader reserves the addresses Windows gives fixed uses (the
+# shared user data at 0x7ffe0000 among them) before anything else can be
+# put there; without it a process start fails now and then with
+# "failed to map the shared user data" (CreateProcess: error 1359).
+QUILLON_WINE_PACKAGES=(wine64 wine64-preloader wine fonts-wine xvfb)
 # scripts/run: the Windows tree, Wine, and ImageMagick for its screenshot.
 QUILLON_RUN_PACKAGES=("${QUILLON_WINDOWS_PACKAGES[@]}" "${QUILLON_WINE_PACKAGES[@]}" imagemagick)
 # scripts/package: a release tree without the tests; Python and msitools
