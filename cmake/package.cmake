@@ -4,7 +4,8 @@
 #   quillon-<version>-win64.zip   quillon.exe and README.txt
 #   quillon-<version>-x64.msi     the installer of packaging/quillon.wxs
 #   README.txt                    the read-me for Windows users
-#   policy/quillon.admx, policy/en-US/quillon.adml   the administrative template
+#   policy/quillon.admx, policy/<language>/quillon.adml   the administrative
+#                                 template and its texts, en-US and the others
 #   SHA256SUMS                    the checksums of all the others, made last
 # scripts/package copies the folder to dist/ at the top of the source tree.
 # The same commit gives the same program and zip, and an installer with the
@@ -80,9 +81,22 @@ quillon_product_code(QUILLON_PRODUCT_CODE ${QUILLON_VERSION})
 # Windows' own editor shows the read-me, so it gets Windows line ends.
 configure_file(${QUILLON_PACKAGING}/README.txt.in ${QUILLON_DIST}/README.txt
     @ONLY NEWLINE_STYLE CRLF)
-configure_file(${QUILLON_PACKAGING}/policy/quillon.admx ${QUILLON_DIST}/policy/quillon.admx COPYONLY)
-configure_file(${QUILLON_PACKAGING}/policy/en-US/quillon.adml
-    ${QUILLON_DIST}/policy/en-US/quillon.adml COPYONLY)
+# The template's texts, one folder per language named as Windows names it
+# under PolicyDefinitions; a language dropped from the source goes here too.
+file(GLOB QUILLON_POLICY_FILES CONFIGURE_DEPENDS RELATIVE ${QUILLON_PACKAGING}
+    ${QUILLON_PACKAGING}/policy/*/quillon.adml)
+file(GLOB QUILLON_OLD_POLICY_FILES RELATIVE ${QUILLON_DIST} ${QUILLON_DIST}/policy/*/quillon.adml)
+foreach(file ${QUILLON_OLD_POLICY_FILES})
+    if(NOT file IN_LIST QUILLON_POLICY_FILES)
+        get_filename_component(folder ${QUILLON_DIST}/${file} DIRECTORY)
+        file(REMOVE_RECURSE ${folder})
+    endif()
+endforeach()
+list(PREPEND QUILLON_POLICY_FILES policy/quillon.admx)
+list(TRANSFORM QUILLON_POLICY_FILES PREPEND ${QUILLON_DIST}/ OUTPUT_VARIABLE QUILLON_DIST_POLICY_FILES)
+foreach(file ${QUILLON_POLICY_FILES})
+    configure_file(${QUILLON_PACKAGING}/${file} ${QUILLON_DIST}/${file} COPYONLY)
+endforeach()
 
 # The installer of a program target, labelled with the version given, into
 # the file given; the tests build a second one of a higher version. wixl
@@ -135,7 +149,7 @@ set(QUILLON_SUMS ${QUILLON_DIST}/SHA256SUMS)
 add_custom_command(OUTPUT ${QUILLON_SUMS}
     COMMAND ${QUILLON_PACK} sums ${QUILLON_DIST}
     DEPENDS ${QUILLON_MSI} ${QUILLON_ZIP} ${QUILLON_DIST}/README.txt
-        ${QUILLON_DIST}/policy/quillon.admx ${QUILLON_DIST}/policy/en-US/quillon.adml
+        ${QUILLON_DIST_POLICY_FILES}
     COMMENT "Building ${QUILLON_SUMS}"
     VERBATIM)
 

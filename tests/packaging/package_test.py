@@ -12,6 +12,12 @@ DIST = pathlib.Path(os.environ["QUILLON_DIST"])
 EXE = pathlib.Path(os.environ["QUILLON_EXE"])
 README = pathlib.Path(__file__).resolve().parents[2] / "README.md"
 POLICY = "{http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions}"
+# The template's languages, named as the folders of PolicyDefinitions are:
+# a translation is a folder in packaging/policy and a row here.
+POLICY_LANGUAGES = ("en-US", "de-DE", "fr-FR", "es-ES", "it-IT", "pt-BR", "nl-NL", "pl-PL", "ru-RU", "ja-JP",
+                    "zh-CN")
+# What a translation must keep as it is: registry keys, switches, programs.
+UNTRANSLATED = re.compile(r"HKEY_[A-Z_]+(?:\\[a-z]+)+|(?<![\w/])/[a-z]+|\w+\.exe")
 
 
 def section(text, title):
@@ -28,6 +34,14 @@ def section(text, title):
 
 def switches(lines):
     return {word for line in lines for word in re.findall(r"(?:^|[\s`,])([/-][a-z]+)", line)}
+
+
+def policy_texts(adml):
+    return {element.get("id"): element.text for element in adml.iter(f"{POLICY}string")}
+
+
+def revision_number(text):
+    return tuple(int(part) for part in text.split("."))
 
 
 class Package(unittest.TestCase):
@@ -60,17 +74,34 @@ class Package(unittest.TestCase):
         self.assertEqual([row.split("\t")[2:6:2] for row in table.stdout.splitlines()[3:]],
                          [["quillon.exe", version + ".0"]])
 
-    def test_template_is_well_formed_and_names_only_texts_it_has(self):
+    def test_template_is_well_formed_and_every_language_has_exactly_its_texts(self):
         admx = ElementTree.parse(DIST / "policy" / "quillon.admx").getroot()
-        adml = ElementTree.parse(DIST / "policy" / "en-US" / "quillon.adml").getroot()
         named = {kind: set() for kind in ("string", "presentation")}
         for element in admx.iter():
             for value in element.attrib.values():
                 for kind, name in re.findall(r"\$\((string|presentation)\.([^)]+)\)", value):
                     named[kind].add(name)
-        for kind in named:
-            held = {element.get("id") for element in adml.iter(f"{POLICY}{kind}")}
-            self.assertLessEqual(named[kind], held, f"{kind}s the ADML lacks")
+        self.assertEqual(sorted(path.parent.name for path in DIST.glob("policy/*/quillon.adml")),
+                         sorted(POLICY_LANGUAGES))
+        revision = admx.find(f"{POLICY}resources").get("minRequiredRevision")
+        english = policy_texts(ElementTree.parse(DIST / "policy" / "en-US" / "quillon.adml").getroot())
+        for language in POLICY_LANGUAGES:
+            with self.subTest(language):
+                path = DIST / "policy" / language / "quillon.adml"
+                self.assertTrue(path.read_bytes().startswith(b'<?xml version="1.0" encoding="utf-8"?>\n'),
+                                "the XML declaration first, as in en-US")
+                adml = ElementTree.parse(path).getroot()
+                for kind in named:
+                    held = sorted(element.get("id") for element in adml.iter(f"{POLICY}{kind}"))
+                    self.assertEqual(held, sorted(named[kind]), f"{kind}s")
+                self.assertGreaterEqual(revision_number(adml.get("revision")), revision_number(revision))
+                texts = policy_texts(adml)
+                for name, text in texts.items():
+                    self.assertEqual(sorted(UNTRANSLATED.findall(text)), sorted(UNTRANSLATED.findall(english[name])),
+                                     name)
+                if language != "en-US":
+                    self.assertLessEqual({name for name in texts if texts[name] == english[name]}, {"Quillon"},
+                                         "left in English")
         categories = {element.get("name") for element in admx.iter(f"{POLICY}category")}
         supported = {element.get("name") for element in admx.iter(f"{POLICY}definition")}
         policies = list(admx.iter(f"{POLICY}policy"))

@@ -3,7 +3,8 @@
 # another path and at another time than the tree under test:
 #   release_test.sh reproducible ROOT DIST BUILD
 #       the same program and zip as in DIST, and an installer with the same
-#       tables (but the summary's time and package code) and files
+#       tables (but the summary's time and package code) and files, and
+#       the same template folder, every language in it
 #   release_test.sh signed ROOT DIST BUILD
 #       signed with a throwaway certificate: the program in the zip, the one
 #       in the installer and the installer verify against it; a wrong
@@ -36,7 +37,8 @@ if [ "$mode" = reproducible ]; then
     unpack "$(one "$dist/*.msi")" "$work/first"
     unpack "$(one "$release/*.msi")" "$work/second"
     diff -r "$work/first" "$work/second"
-    echo "Same program, zip, installer tables and files"
+    diff -r "$dist/policy" "$release/policy"
+    echo "Same program, zip, installer tables and files, template in every language"
     exit 0
 fi
 
