@@ -45,7 +45,7 @@ public:
 
     // A visible top-level window of the process with that caption, waiting
     // for it up to the timeout; nullptr when none appeared.
-    HWND WaitForWindow(std::string_view caption, std::chrono::milliseconds timeout = 15s);
+    HWND WaitForWindow(std::string_view caption, std::chrono::milliseconds timeout = 30s);
     // The visible top-level windows of the process, by caption.
     std::vector<std::string> WindowCaptions();
 
@@ -111,7 +111,7 @@ void EndProcess(DWORD id);
 // A visible dialog window of the process (a message box, for one) with that
 // caption, waiting for it up to the timeout; nullptr when none appeared.
 HWND WaitForDialog(DWORD processId, std::string_view caption,
-                   std::chrono::milliseconds timeout = 15s);
+                   std::chrono::milliseconds timeout = 30s);
 // Whether one of the window's controls is a picture showing an icon. (The
 // icon of the caption cannot be asked for from another process under Wine.)
 bool ShowsAnIcon(HWND window);

@@ -287,7 +287,7 @@ TEST_F(HostileStartupFolder, OnlyTheProgramsOwnShortcutIsDeleted) {
     HWND user = FindControl(dialog, "Button", "C&urrent User Only");
     ASSERT_NE(user, nullptr);
     Press(user);
-    ASSERT_TRUE(WaitUntil([&] { return IsChecked(user); }, 5s));
+    ASSERT_TRUE(WaitUntil([&] { return IsChecked(user); }, 30s));
     Press(FindControl(dialog, "Button", "&OK"));
     HWND box = program.WaitForWindow("Success", 30s);
     ASSERT_NE(box, nullptr) << ::testing::PrintToString(program.WindowCaptions());

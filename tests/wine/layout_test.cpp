@@ -131,7 +131,7 @@ TEST_P(Layout, EveryTextFitsItsControlAndNothingCoversAnother) {
                                                  screen.links);
                     return unreadable.empty();
                 },
-                5s))
+                30s))
                 << ::testing::PrintToString(unreadable);
         }
         if (screenshots != nullptr) {

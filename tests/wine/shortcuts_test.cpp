@@ -129,7 +129,7 @@ protected:
             HWND choice = FindControl(dialog, "Button", option);
             ASSERT_NE(choice, nullptr) << option;
             Press(choice);
-            ASSERT_TRUE(WaitUntil([&] { return IsChecked(choice); }, 5s)) << option;
+            ASSERT_TRUE(WaitUntil([&] { return IsChecked(choice); }, 30s)) << option;
         }
         if (button != nullptr) {
             Press(FindControl(dialog, "Button", button));

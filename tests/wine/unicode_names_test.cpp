@@ -99,7 +99,7 @@ TEST_F(UnicodeNames, TypedLetterOutsideAsciiFindsItsEntry) {
     EXPECT_TRUE(WaitUntil([&] {
         const int selected = ListSelection(list);
         return selected >= 0 && ListEntries(list)[static_cast<std::size_t>(selected)] == kNames[1];
-    }, 5s));
+    }, 30s));
 }
 
 // Before Windows 10 1903 the manifest's UTF-8 entry counts for nothing: the

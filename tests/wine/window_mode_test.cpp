@@ -17,7 +17,7 @@ TEST_F(QuillonTest, MainWindowListsPrintersSortedWithTheDefaultSelected) {
     EXPECT_EQ(ListEntries(list),
               (Strings{"Fax", "HP DeskJet 500", "HP LaserJet 4", "Plotter on srv"}));
     EXPECT_EQ(ListSelection(list), 2);
-    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == list; }, 5s)) << "the keyboard starts there";
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == list; }, 30s)) << "the keyboard starts there";
     for (const char* caption : {"&Set as default", "&Create desktop shortcut", "&Add to startup",
                                 "A&bout", "&Quit"}) {
         HWND button = FindControl(main, "Button", caption);
