@@ -96,7 +96,7 @@ void Win32Toolkit::StartWindowing() {
     // In the common controls of the version the manifest names, which the
     // call above loaded.
     loadIconWithScaleDown_ = LookUpFunction<LoadIconWithScaleDownFunction>(
-        GetModuleHandleA("comctl32.dll"), "LoadIconWithScaleDown");
+        CommonControlsLibrary(), "LoadIconWithScaleDown");
 }
 
 std::unique_ptr<Window> Win32Toolkit::Create(const WindowDesign& design, WindowEvents& events,
