@@ -59,7 +59,7 @@ IAccPropServices* Win32Annotations::Service() {
     // other library of that name is ever taken for it.
     library_.reset(LoadSystemLibrary("oleacc.dll"));
     if (!library_) return nullptr;
-    com_.emplace(COINIT_APARTMENTTHREADED);
+    com_.emplace(kShellApartment);
     if (!*com_) return nullptr;
     if (FAILED(CoCreateInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
                                 kAccPropServicesInterface, service_.out_void()))) {
