@@ -42,6 +42,9 @@ int ScreenDpi() {
 // The monitor's DPI as the user set it for it (MDT_EFFECTIVE_DPI).
 constexpr int kEffectiveDpi = 0;
 
+// The program icon's resource identifier.
+constexpr WORD kProgramIcon = 1;
+
 // IDI_INFORMATION, which the headers spell for the character width the
 // build chose; the function below takes it wide.
 constexpr WORD kInformationSymbol = 32516;
@@ -242,8 +245,18 @@ HFONT Win32Toolkit::Font(int dpi, bool bold, bool underline) {
 HICON Win32Toolkit::ProgramIcon(int size) {
     auto& icon = icons_[size];
     if (!icon) {
-        icon.reset(static_cast<HICON>(
-            LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        // The plain load would blow up the next smaller image for a size
+        // the icon lacks (72 pixels from 64); the common controls scale
+        // the next larger one down instead.
+        HICON loaded = nullptr;
+        if (loadIconWithScaleDown_ &&
+            SUCCEEDED(loadIconWithScaleDown_(instance_, MAKEINTRESOURCEW(kProgramIcon), size, size,
+                                             &loaded))) {
+            icon.reset(loaded);
+        } else {
+            icon.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kProgramIcon),
+                                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        }
     }
     return icon.get();
 }
