@@ -131,10 +131,7 @@ void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
 
 void Win32Window::ClearAnnotations() {
     for (const auto& control : controls_) {
-        const auto& design = *control.design;
-        if (control.hwnd && !(design.accessibleName.empty() && design.accessibleDescription.empty())) {
-            toolkit_.Annotations().Clear(control.hwnd);
-        }
+        if (control.hwnd && IsAnnotated(*control.design)) toolkit_.Annotations().Clear(control.hwnd);
     }
 }
 
