@@ -7,8 +7,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/texts.h"
 #include "win32/library_search.h"
 #include "win32/twips.h"
+#include "win32/wide_text.h"
 #include "win32/win32_window.h"
 #include "win32/window_styles.h"
 
@@ -87,6 +89,11 @@ void Win32Toolkit::StartWindowing() {
     getDpiForWindow_ = LookUpFunction<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
     getSystemMetricsForDpi_ =
         LookUpFunction<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
+    // Windows Vista on.
+    shutdownBlockReasonCreate_ =
+        LookUpFunction<ShutdownBlockReasonCreateFunction>(user32, "ShutdownBlockReasonCreate");
+    shutdownBlockReasonDestroy_ =
+        LookUpFunction<ShutdownBlockReasonDestroyFunction>(user32, "ShutdownBlockReasonDestroy");
     if (!getDpiForWindow_) {
         // Windows 8.1 and the first Windows 10 tell the DPI per monitor only.
         shcore_.reset(LoadSystemLibrary("shcore.dll"));
@@ -224,6 +231,15 @@ int Win32Toolkit::MetricForDpi(int index, int dpi) {
     if (getSystemMetricsForDpi_) return getSystemMetricsForDpi_(index, static_cast<UINT>(dpi));
     // Before Windows 10 1607 the system gives its sizes at the screen's DPI.
     return MulDiv(GetSystemMetrics(index), dpi, DpiOf(nullptr));
+}
+
+bool Win32Toolkit::RefuseSessionEnd(HWND window) {
+    if (!shutdownBlockReasonCreate_) return false;
+    return shutdownBlockReasonCreate_(window, Widen(texts::SessionEndRefused).c_str()) != FALSE;
+}
+
+void Win32Toolkit::AllowSessionEnd(HWND window) {
+    if (shutdownBlockReasonDestroy_) shutdownBlockReasonDestroy_(window);
 }
 
 HFONT Win32Toolkit::Font(int dpi, bool bold, bool underline) {
