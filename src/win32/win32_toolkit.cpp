@@ -89,6 +89,10 @@ void Win32Toolkit::StartWindowing() {
     getDpiForWindow_ = LookUpFunction<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
     getSystemMetricsForDpi_ =
         LookUpFunction<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
+    getWindowDpiAwarenessContext_ =
+        LookUpFunction<GetWindowDpiAwarenessContextFunction>(user32, "GetWindowDpiAwarenessContext");
+    areDpiAwarenessContextsEqual_ =
+        LookUpFunction<AreDpiAwarenessContextsEqualFunction>(user32, "AreDpiAwarenessContextsEqual");
     // Windows Vista on.
     shutdownBlockReasonCreate_ =
         LookUpFunction<ShutdownBlockReasonCreateFunction>(user32, "ShutdownBlockReasonCreate");
@@ -231,6 +235,14 @@ int Win32Toolkit::MetricForDpi(int index, int dpi) {
     if (getSystemMetricsForDpi_) return getSystemMetricsForDpi_(index, static_cast<UINT>(dpi));
     // Before Windows 10 1607 the system gives its sizes at the screen's DPI.
     return MulDiv(GetSystemMetrics(index), dpi, DpiOf(nullptr));
+}
+
+bool Win32Toolkit::KeepsFrameOnDpiChange(HWND window) const {
+    // Before Windows 10 1607 the system cannot say; there only the first
+    // per-monitor mode tells a window of a new DPI at all.
+    if (!getWindowDpiAwarenessContext_ || !areDpiAwarenessContextsEqual_) return true;
+    return areDpiAwarenessContextsEqual_(getWindowDpiAwarenessContext_(window),
+                                         DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) != FALSE;
 }
 
 bool Win32Toolkit::RefuseSessionEnd(HWND window) {
