@@ -8,9 +8,10 @@ colours (smoothed edges, a palette of its own): plain paletted bitmaps with
 a transparency mask, which every version of Windows reads. Beside them are
 20, 24, 40, 64 and 256 pixels in true colour with an alpha channel, whose
 edges blend into whatever they are drawn on, for the title bar, the
-taskbar and the shell at more dots per inch; systems before Windows XP
-pass over those. The 256-pixel one is stored as PNG, as Windows Vista and
-later read it, which keeps the file small.
+taskbar and the shell at more dots per inch; they carry a mask as well,
+through which systems before Windows XP draw them with hard edges. The
+256-pixel one is stored as PNG, as Windows Vista and later read it, which
+keeps the file small.
 
 Usage: res/make_icon.py [output.ico]
 """
