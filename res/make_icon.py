@@ -2,11 +2,16 @@
 """Draws the program icon and writes res/quillon.ico.
 
 The icon is a grey printer with a printed white sheet and a black round
-badge holding a white check mark. It holds six images: 16, 32 and 48 pixels,
-each in 16 colours (the standard VGA palette, flat colours, no smoothing)
-and in 256 colours (smoothed edges, a palette of its own). Both are plain
-paletted bitmaps with a transparency mask, which every version of Windows
-reads.
+badge holding a white check mark. It holds 16, 32 and 48 pixels, each in 16
+colours (the standard VGA palette, flat colours, no smoothing) and in 256
+colours (smoothed edges, a palette of its own): plain paletted bitmaps with
+a transparency mask, which every version of Windows reads. Beside them are
+20, 24, 40, 64 and 256 pixels in true colour with an alpha channel, whose
+edges blend into whatever they are drawn on, for the title bar, the
+taskbar and the shell at more dots per inch; they carry a mask as well,
+through which systems before Windows XP draw them with hard edges. The
+256-pixel one is stored as PNG, as Windows Vista and later read it, which
+keeps the file small.
 
 Usage: res/make_icon.py [output.ico]
 """
@@ -14,9 +19,12 @@ Usage: res/make_icon.py [output.ico]
 import math
 import struct
 import sys
+import zlib
 from pathlib import Path
 
 SIZES = (16, 32, 48)
+ALPHA_SIZES = (20, 24, 40, 64, 256)
+PNG_SIZES = (256,)
 SUBSAMPLES = 8  # per axis, for the smoothed 256-colour images
 
 # The 16 colours of the standard VGA palette, in palette order; index 0,
@@ -99,15 +107,16 @@ LIGHT = (0x20, 0xD0, 0x40)
 BADGE = (0x10, 0x10, 0x10)
 
 
-def printer(sheet, text_lines, lid, front, edge, slot, light):
+def printer(sheet, text_lines, lid, front, edge, slot, light, size):
     """The printer without its badge, back to front: (shape, colour, VGA index)."""
     body = lambda x, y: min(lid(x, y), front(x, y))
     result = [(sheet, flat(OUTLINE), BLACK), (inset(sheet, 1), flat(PAPER), WHITE)]
     result += [(line, flat(INK), DARK_GREY) for line in text_lines]
     result += [
         (body, flat(OUTLINE), BLACK),
-        (inset(lid, 1), vertical_gradient(*row_span(lid), LID_TOP, LID_BOTTOM), WHITE),
-        (inset(front, 1), vertical_gradient(*row_span(front), FRONT_TOP, FRONT_BOTTOM), LIGHT_GREY),
+        (inset(lid, 1), vertical_gradient(*row_span(lid, size), LID_TOP, LID_BOTTOM), WHITE),
+        (inset(front, 1), vertical_gradient(*row_span(front, size), FRONT_TOP, FRONT_BOTTOM),
+         LIGHT_GREY),
         (edge, flat(EDGE), DARK_GREY),
         (slot, flat(SLOT), BLACK),
         (light, flat(LIGHT), GREEN),
@@ -115,9 +124,9 @@ def printer(sheet, text_lines, lid, front, edge, slot, light):
     return result
 
 
-def row_span(shape):
+def row_span(shape, size):
     """The first and last row a shape covers, for its shading."""
-    rows = [y + 0.5 for y in range(64) if any(shape(x + 0.5, y + 0.5) <= 0 for x in range(64))]
+    rows = [y + 0.5 for y in range(size) if any(shape(x + 0.5, y + 0.5) <= 0 for x in range(size))]
     return rows[0], rows[-1]
 
 
@@ -131,7 +140,7 @@ def badge(cx, cy, radius, ring, tick, tick_width):
 
 
 def layers(size):
-    """The drawing of 32 and 48 pixels, back to front, in that size's pixels.
+    """The drawing of 20 pixels and more, back to front, in that size's pixels.
 
     It is laid out on a 48-pixel grid; straight edges are snapped to whole
     pixels so that outlines stay one pixel wide.
@@ -144,8 +153,8 @@ def layers(size):
     def rect(left, top, right, bottom, radius=0.0):
         return rounded_rect(snap(left), snap(top), snap(right), snap(bottom), radius * k)
 
-    # Lines of print two pixels high at 48, one at 32.
-    thickness = 2 if size >= 48 else 1
+    # Lines of print two pixels high at 48, one at 32 and less.
+    thickness = max(1, round(2 * k))
     text = [rounded_rect(snap(16), snap(row), snap(right), snap(row) + thickness)
             for row, right in ((6.5, 30), (10, 26), (13.5, 30), (17, 24))]
     return printer(
@@ -157,6 +166,7 @@ def layers(size):
         edge=rect(4, 24, 42, 25),
         slot=rect(8, 29, 38, 32),
         light=rect(7, 35, 10, 37),
+        size=size,
     ) + badge(37.5 * k, 37.5 * k, 9.5 * k, max(1.0, 1.5 * k),
               [(x * k, y * k) for x, y in ((32.5, 38.0), (35.8, 41.2), (42.0, 34.2))], 3.0 * k)
 
@@ -235,6 +245,72 @@ def render(size):
     return smooth, flat_pixels
 
 
+# Half a pixel's diagonal: a shape edge farther than this from a pixel's
+# centre does not cross the pixel.
+HALF_DIAGONAL = 0.75
+
+
+def render_alpha(size):
+    """The true-colour pixels, (r, g, b, alpha) with alpha from 0 to 255.
+
+    The alpha is the share of the pixel the drawing covers; the colour
+    averages the covered samples. A pixel no edge crosses is one colour and
+    is sampled once.
+    """
+    drawing = layers(size)
+    subsamples = SUBSAMPLES if size <= 64 else 4
+    offsets = [(i + 0.5) / subsamples for i in range(subsamples)]
+    pixels = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            cx, cy = px + 0.5, py + 0.5
+            if all(abs(shape(cx, cy)) > HALF_DIAGONAL for shape, _, _ in drawing):
+                samples = [(cx, cy)]
+            else:
+                samples = [(px + ox, py + oy) for oy in offsets for ox in offsets]
+            total, covered = [0, 0, 0], 0
+            for x, y in samples:
+                for shape, colour, _ in reversed(drawing):
+                    if shape(x, y) <= 0:
+                        total = [t + c for t, c in zip(total, colour(x, y))]
+                        covered += 1
+                        break
+            if covered == 0:
+                row.append((0, 0, 0, 0))
+            else:
+                rgb = tuple(round(t / covered) for t in total)
+                row.append(rgb + (round(255 * covered / len(samples)),))
+        pixels.append(row)
+    return pixels
+
+
+def true_colour_bitmap(size, pixels):
+    """A 32-bit image with its alpha, and the mask older drawing code still reads."""
+    mask_stride = (size + 31) // 32 * 4
+    colour_rows, mask_rows = [], []
+    for y in reversed(range(size)):
+        mask_row = bytearray(mask_stride)
+        for x, (_, _, _, alpha) in enumerate(pixels[y]):
+            if alpha == 0:
+                mask_row[x // 8] |= 0x80 >> (x % 8)
+        colour_rows.append(b"".join(struct.pack("<BBBB", b, g, r, a) for r, g, b, a in pixels[y]))
+        mask_rows.append(bytes(mask_row))
+    data = b"".join(colour_rows) + b"".join(mask_rows)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(data), 0, 0, 0, 0)
+    return header + data
+
+
+def png(size, pixels):
+    """The image as a PNG file: 8-bit RGBA, no filtering, top row first."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    rows = b"".join(b"\0" + bytes(channel for pixel in row for channel in pixel) for row in pixels)
+    header = struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(rows, 9))
+            + chunk(b"IEND", b""))
+
+
 def palette_of(pixels):
     """Black first (the transparent pixels use index 0), then the image's colours."""
     colours = sorted({rgb for row in pixels for rgb in row if rgb is not None} - {(0, 0, 0)})
@@ -267,7 +343,7 @@ def bitmap(size, bits, palette, indexes, mask):
 
 
 def images():
-    """(size, bits, bitmap) for every image, 16-colour ones first."""
+    """(size, bits, image) for every image: 16 colours, 256 colours, then true colour."""
     rendered = {size: render(size) for size in SIZES}
     result = []
     for size in SIZES:
@@ -282,6 +358,10 @@ def images():
         indexes = [[index_of.get(rgb, 0) for rgb in row] for row in smooth]
         mask = [[rgb is None for rgb in row] for row in smooth]
         result.append((size, 8, bitmap(size, 8, palette, indexes, mask)))
+    for size in ALPHA_SIZES:
+        pixels = render_alpha(size)
+        image = png(size, pixels) if size in PNG_SIZES else true_colour_bitmap(size, pixels)
+        result.append((size, 32, image))
     return result
 
 
@@ -291,7 +371,10 @@ def icon_file(entries):
     data = b""
     for size, bits, image in entries:
         colours = 1 << bits if bits < 8 else 0
-        directory += struct.pack("<BBBBHHII", size, size, colours, 0, 1, bits, len(image), offset + len(data))
+        # A width and height of 256 are written as 0.
+        side = size % 256
+        directory += struct.pack("<BBBBHHII", side, side, colours, 0, 1, bits, len(image),
+                                 offset + len(data))
         data += image
     return directory + data
 

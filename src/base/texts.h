@@ -87,4 +87,11 @@ inline constexpr std::string_view RemovalForAllNeedsAdministrator =
 // The description of the desktop shortcut.
 inline constexpr std::string_view DesktopShortcutDescription = QUILLON_TITLE;
 
+// --- Sign-out ---
+// What Windows shows beside the program on its sign-out and shut-down
+// screen while the window, started with "/noquit", refuses to close: kept
+// short, as the user reads it in passing.
+inline constexpr std::string_view SessionEndRefused = "Waiting for you to choose a default printer.";
+// --- end of sign-out ---
+
 }  // namespace quillon::texts

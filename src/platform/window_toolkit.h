@@ -68,6 +68,10 @@ enum class WindowBorder {
 
 enum class WindowPosition { CenterScreen, CenterOwner };
 
+// Whether the control is a label that acts as a link: a tab stop of its
+// own, opened with Enter or Space as with a click, and announced as a link.
+bool IsLink(const ControlDesign& design);
+
 struct WindowDesign {
     std::string_view name;
     std::string_view caption;
@@ -148,11 +152,18 @@ public:
     // what the system says of it anyway.
     virtual bool SetName(std::uintptr_t control, std::string_view name) = 0;
     virtual bool SetDescription(std::uintptr_t control, std::string_view description) = 0;
+    // Announces the control as a link rather than as what its kind of
+    // control is (a label reads as plain text).
+    virtual bool SetLinkRole(std::uintptr_t control) = 0;
 };
 
 // Hands what the control's design says of it for assistive technology to
-// the service; a control whose design says nothing is left alone.
+// the service: a link's role, its name and description; a control whose
+// design says nothing is left alone.
 void Annotate(AccessibleAnnotations& service, std::uintptr_t control, const ControlDesign& design);
+// Whether Annotate hands the service anything for the control, which must
+// then be taken back before the control goes.
+bool IsAnnotated(const ControlDesign& design);
 
 enum class MessageIcon { None, Information, Exclamation, Critical };
 enum class ScreenPointer { Default, Hourglass, Custom };

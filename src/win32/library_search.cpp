@@ -23,6 +23,8 @@ Function Kernel32Function(const char* name) {
 // is limited to the system folder, and who is told of a missing library.
 bool searchLimited = false;
 std::function<void(const std::string&)> missingHandler;
+// The common controls as the loader found them for the manifest.
+HMODULE commonControls = nullptr;
 
 [[noreturn]] void Missing(const std::string& what) {
     if (missingHandler) missingHandler(what);
@@ -34,11 +36,17 @@ std::function<void(const std::string&)> missingHandler;
 // its full path there, so that no other folder is searched. The common
 // controls are the exception: the manifest names their version, and the
 // loader takes that from the side-by-side store only when asked by name.
+// Their module is kept, since another version of them may be in the
+// process too (loaded by a shell extension), and a look-up by name could
+// find that one.
 FARPROC WINAPI BeforeDelayLoad(unsigned notice, PDelayLoadInfo info) {
-    if (notice != dliNotePreLoadLibrary || searchLimited ||
-        lstrcmpiA(info->szDll, "comctl32.dll") == 0) {
-        return nullptr;
+    if (notice != dliNotePreLoadLibrary) return nullptr;
+    if (lstrcmpiA(info->szDll, "comctl32.dll") == 0) {
+        commonControls = LoadLibraryA(info->szDll);
+        if (commonControls == nullptr) Missing(info->szDll);
+        return reinterpret_cast<FARPROC>(commonControls);
     }
+    if (searchLimited) return nullptr;
     HMODULE module = LoadSystemLibrary(info->szDll);
     if (module == nullptr) Missing(info->szDll);
     return reinterpret_cast<FARPROC>(module);
@@ -62,8 +70,15 @@ HMODULE LoadSystemLibrary(const char* library) {
     char folder[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
-    return LoadLibraryA((std::string(folder, length) + "\\" + library).c_str());
+    const std::string path = std::string(folder, length) + "\\" + library;
+    // Without the limited search the libraries this one needs would be
+    // looked for by name from the program's folder on; the altered search
+    // starts in the folder of the library, the system folder.
+    return searchLimited ? LoadLibraryA(path.c_str())
+                         : LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
+
+HMODULE CommonControlsLibrary() { return commonControls; }
 
 void LoadLibrariesFromSystemFolderOnly() {
     const auto setDefault =

@@ -19,8 +19,13 @@ void LoadLibrariesFromSystemFolderOnly();
 
 // Loads a library of the system folder by its full path there, for the
 // libraries some systems lack and the program does without (their
-// functions looked up by name); null when it is not there.
+// functions looked up by name); null when it is not there. The libraries it
+// needs in turn are looked for in the system folder first.
 HMODULE LoadSystemLibrary(const char* library);
+
+// The common controls of the version the manifest names, once the first
+// call into them has loaded them; null before.
+HMODULE CommonControlsLibrary();
 
 // A function of a loaded library looked up by name, for those that only
 // some systems have; null when the module is null or lacks it. The detour

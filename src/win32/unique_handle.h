@@ -147,11 +147,17 @@ private:
     T* object_ = nullptr;
 };
 
+// How the window thread takes COM, as the shell asks of a program that
+// opens documents through it: a single-threaded apartment, which some
+// shell extensions need, without the dynamic data exchange kept for
+// OLE 1.0.
+inline constexpr DWORD kShellApartment = COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE;
+
 // Initialises COM on this thread for the life of the object and balances
 // it with CoUninitialize, but only when the initialisation succeeded.
 class unique_couninitialize {
 public:
-    explicit unique_couninitialize(DWORD model = COINIT_APARTMENTTHREADED) noexcept
+    explicit unique_couninitialize(DWORD model = kShellApartment) noexcept
         : result_(CoInitializeEx(nullptr, model)) {}
     unique_couninitialize(const unique_couninitialize&) = delete;
     unique_couninitialize& operator=(const unique_couninitialize&) = delete;

@@ -9,7 +9,7 @@
 namespace quillon::platform::win32 {
 namespace {
 
-// The service and the two properties, by the identifiers the system
+// The service and the properties, by the identifiers the system
 // documents for them; spelled out here because the toolchains' headers
 // name the class differently and leave its definition to different
 // libraries.
@@ -21,6 +21,8 @@ constexpr MSAAPROPID kNameProperty = {
     0x608d3df8, 0x8128, 0x4aa7, {0xa4, 0x28, 0xf5, 0x5e, 0x49, 0x26, 0x72, 0x91}};
 constexpr MSAAPROPID kDescriptionProperty = {
     0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
+constexpr MSAAPROPID kRoleProperty = {
+    0xcb905ff2, 0x7bd1, 0x4c05, {0xb3, 0xc8, 0xe6, 0xc2, 0x41, 0x36, 0x4d, 0x70}};
 
 // The control itself, as the service takes it (OBJID_CLIENT is a negative
 // LONG, the parameter a DWORD).
@@ -45,9 +47,19 @@ bool Win32Annotations::Set(std::uintptr_t control, const MSAAPROPID& property,
                                              CHILDID_SELF, property, wide.c_str()));
 }
 
+bool Win32Annotations::SetLinkRole(std::uintptr_t control) {
+    IAccPropServices* service = Service();
+    if (!service) return false;
+    VARIANT role{};
+    role.vt = VT_I4;
+    role.lVal = ROLE_SYSTEM_LINK;
+    return SUCCEEDED(service->SetHwndProp(reinterpret_cast<HWND>(control), kClientObject,
+                                          CHILDID_SELF, kRoleProperty, role));
+}
+
 void Win32Annotations::Clear(HWND control) {
     if (!service_) return;
-    const std::array properties{kNameProperty, kDescriptionProperty};
+    const std::array properties{kNameProperty, kDescriptionProperty, kRoleProperty};
     service_->ClearHwndProps(control, kClientObject, CHILDID_SELF, properties.data(),
                              static_cast<int>(properties.size()));
 }
@@ -59,7 +71,7 @@ IAccPropServices* Win32Annotations::Service() {
     // other library of that name is ever taken for it.
     library_.reset(LoadSystemLibrary("oleacc.dll"));
     if (!library_) return nullptr;
-    com_.emplace(COINIT_APARTMENTTHREADED);
+    com_.emplace(kShellApartment);
     if (!*com_) return nullptr;
     if (FAILED(CoCreateInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER,
                                 kAccPropServicesInterface, service_.out_void()))) {

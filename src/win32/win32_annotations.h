@@ -11,8 +11,8 @@
 
 namespace quillon::platform::win32 {
 
-// Names and descriptions for screen readers through the system's dynamic
-// annotation service. The accessibility library (from the system folder
+// Names, descriptions and roles for screen readers through the system's
+// dynamic annotation service. The accessibility library (from the system folder
 // only) and COM are started with the first annotation, so that a run that
 // shows no window needs neither. Where the library or its service is
 // missing or refuses, nothing is annotated and the windows work as they do
@@ -26,6 +26,7 @@ public:
 
     bool SetName(std::uintptr_t control, std::string_view name) override;
     bool SetDescription(std::uintptr_t control, std::string_view description) override;
+    bool SetLinkRole(std::uintptr_t control) override;
     // Takes back what was said of a control that is about to go, so that
     // the service does not keep it for a window that later gets its handle.
     void Clear(HWND control);

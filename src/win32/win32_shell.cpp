@@ -17,7 +17,7 @@
 
 namespace quillon::platform::win32 {
 void Win32Shell::UseCom() {
-    if (!com_) com_.emplace(COINIT_APARTMENTTHREADED);
+    if (!com_) com_.emplace(kShellApartment);
 }
 
 std::string Win32Shell::SpecialFolderPath(std::uintptr_t ownerWindow, int csidl) {

@@ -7,8 +7,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/texts.h"
 #include "win32/library_search.h"
 #include "win32/twips.h"
+#include "win32/wide_text.h"
 #include "win32/win32_window.h"
 #include "win32/window_styles.h"
 
@@ -41,6 +43,9 @@ int ScreenDpi() {
 
 // The monitor's DPI as the user set it for it (MDT_EFFECTIVE_DPI).
 constexpr int kEffectiveDpi = 0;
+
+// The program icon's resource identifier.
+constexpr WORD kProgramIcon = 1;
 
 // IDI_INFORMATION, which the headers spell for the character width the
 // build chose; the function below takes it wide.
@@ -84,6 +89,15 @@ void Win32Toolkit::StartWindowing() {
     getDpiForWindow_ = LookUpFunction<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
     getSystemMetricsForDpi_ =
         LookUpFunction<GetSystemMetricsForDpiFunction>(user32, "GetSystemMetricsForDpi");
+    getWindowDpiAwarenessContext_ =
+        LookUpFunction<GetWindowDpiAwarenessContextFunction>(user32, "GetWindowDpiAwarenessContext");
+    areDpiAwarenessContextsEqual_ =
+        LookUpFunction<AreDpiAwarenessContextsEqualFunction>(user32, "AreDpiAwarenessContextsEqual");
+    // Windows Vista on.
+    shutdownBlockReasonCreate_ =
+        LookUpFunction<ShutdownBlockReasonCreateFunction>(user32, "ShutdownBlockReasonCreate");
+    shutdownBlockReasonDestroy_ =
+        LookUpFunction<ShutdownBlockReasonDestroyFunction>(user32, "ShutdownBlockReasonDestroy");
     if (!getDpiForWindow_) {
         // Windows 8.1 and the first Windows 10 tell the DPI per monitor only.
         shcore_.reset(LoadSystemLibrary("shcore.dll"));
@@ -96,7 +110,7 @@ void Win32Toolkit::StartWindowing() {
     // In the common controls of the version the manifest names, which the
     // call above loaded.
     loadIconWithScaleDown_ = LookUpFunction<LoadIconWithScaleDownFunction>(
-        GetModuleHandleA("comctl32.dll"), "LoadIconWithScaleDown");
+        CommonControlsLibrary(), "LoadIconWithScaleDown");
 }
 
 std::unique_ptr<Window> Win32Toolkit::Create(const WindowDesign& design, WindowEvents& events,
@@ -223,6 +237,23 @@ int Win32Toolkit::MetricForDpi(int index, int dpi) {
     return MulDiv(GetSystemMetrics(index), dpi, DpiOf(nullptr));
 }
 
+bool Win32Toolkit::KeepsFrameOnDpiChange(HWND window) const {
+    // Before Windows 10 1607 the system cannot say; there only the first
+    // per-monitor mode tells a window of a new DPI at all.
+    if (!getWindowDpiAwarenessContext_ || !areDpiAwarenessContextsEqual_) return true;
+    return areDpiAwarenessContextsEqual_(getWindowDpiAwarenessContext_(window),
+                                         DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) != FALSE;
+}
+
+bool Win32Toolkit::RefuseSessionEnd(HWND window) {
+    if (!shutdownBlockReasonCreate_) return false;
+    return shutdownBlockReasonCreate_(window, Widen(texts::SessionEndRefused).c_str()) != FALSE;
+}
+
+void Win32Toolkit::AllowSessionEnd(HWND window) {
+    if (shutdownBlockReasonDestroy_) shutdownBlockReasonDestroy_(window);
+}
+
 HFONT Win32Toolkit::Font(int dpi, bool bold, bool underline) {
     auto& font = fonts_[{dpi, bold, underline}];
     if (!font) {
@@ -242,8 +273,18 @@ HFONT Win32Toolkit::Font(int dpi, bool bold, bool underline) {
 HICON Win32Toolkit::ProgramIcon(int size) {
     auto& icon = icons_[size];
     if (!icon) {
-        icon.reset(static_cast<HICON>(
-            LoadImageA(instance_, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        // The plain load would blow up the next smaller image for a size
+        // the icon lacks (72 pixels from 64); the common controls scale
+        // the next larger one down instead.
+        HICON loaded = nullptr;
+        if (loadIconWithScaleDown_ &&
+            SUCCEEDED(loadIconWithScaleDown_(instance_, MAKEINTRESOURCEW(kProgramIcon), size, size,
+                                             &loaded))) {
+            icon.reset(loaded);
+        } else {
+            icon.reset(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kProgramIcon),
+                                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+        }
     }
     return icon.get();
 }

@@ -22,6 +22,11 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+using GetWindowDpiAwarenessContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+using AreDpiAwarenessContextsEqualFunction = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT,
+                                                           DPI_AWARENESS_CONTEXT);
+using ShutdownBlockReasonCreateFunction = BOOL(WINAPI*)(HWND, LPCWSTR);
+using ShutdownBlockReasonDestroyFunction = BOOL(WINAPI*)(HWND);
 
 // A registered window class, unregistered when the object goes.
 class WindowClassRegistration {
@@ -83,9 +88,20 @@ private:
     int DpiOf(HWND window);
     // A size the system gives in pixels (SM_CXICON, ...) at a DPI.
     int MetricForDpi(int index, int dpi);
+    // Whether the system leaves the window's frame at its old size when the
+    // window moves to a monitor of another DPI, as it does in the first
+    // per-monitor mode (Windows 8.1 to 10 1607): the rectangle it suggests
+    // then holds a client area of the wrong size.
+    bool KeepsFrameOnDpiChange(HWND window) const;
+    // Gives Windows the reason the window refuses the end of the session,
+    // shown on its sign-out screen; false where the system takes none.
+    bool RefuseSessionEnd(HWND window);
+    // Takes the reason back, before the window goes.
+    void AllowSessionEnd(HWND window);
     // The dialog font at 8 points for a DPI.
     HFONT Font(int dpi, bool bold, bool underline);
-    // The program icon at a size in pixels; null when the program has none.
+    // The program icon at a size in pixels, from the image of that size or
+    // scaled down from a larger one; null when the program has none.
     HICON ProgramIcon(int size);
     // The system's information symbol at a size in pixels.
     HICON InformationIcon(int size);
@@ -122,6 +138,10 @@ private:
     GetDpiForMonitorFunction getDpiForMonitor_ = nullptr;
     GetSystemMetricsForDpiFunction getSystemMetricsForDpi_ = nullptr;
     LoadIconWithScaleDownFunction loadIconWithScaleDown_ = nullptr;
+    GetWindowDpiAwarenessContextFunction getWindowDpiAwarenessContext_ = nullptr;
+    AreDpiAwarenessContextsEqualFunction areDpiAwarenessContextsEqual_ = nullptr;
+    ShutdownBlockReasonCreateFunction shutdownBlockReasonCreate_ = nullptr;
+    ShutdownBlockReasonDestroyFunction shutdownBlockReasonDestroy_ = nullptr;
     unique_hmodule shcore_;
     Win32Annotations annotations_;
     std::optional<WindowClassRegistration> windowClass_;

@@ -133,7 +133,9 @@ void Win32Window::Unload() {
 }
 
 void Win32Window::Destroyed() {
-    static_cast<void>(hwnd_.release());
+    HWND hwnd = hwnd_.release();
+    if (sessionEndRefused_) toolkit_.AllowSessionEnd(hwnd);
+    sessionEndRefused_ = false;
     // A window the system destroyed (with its owner, say) is unloaded too.
     Forget();
     Win32Toolkit::EnableAgain(disabledForModal_);

@@ -163,6 +163,8 @@ private:
     bool positioned_ = false;
     bool modal_ = false;
     bool destroying_ = false;
+    // Windows holds the reason the window refused the end of the session.
+    bool sessionEndRefused_ = false;
     unique_hwnd hwnd_;
 };
 

@@ -260,6 +260,10 @@ void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowIcons();
     LayoutControls();
+    // The suggested rectangle scales the frame with the rest; where the
+    // frame kept its size the client area would grow or shrink by the
+    // difference at every move, so it is fitted to the layout again.
+    if (toolkit_.KeepsFrameOnDpiChange(hwnd_.get())) FitToClientArea();
 }
 
 }  // namespace quillon::platform::win32

@@ -74,7 +74,11 @@ LRESULT Win32Window::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
         ClearAnnotations();
         break;
     case WM_QUERYENDSESSION:
-        return events_.Form_QueryUnload() ? TRUE : FALSE;
+        if (events_.Form_QueryUnload()) return TRUE;
+        // Without a reason Windows tells the user only that the program
+        // prevents the sign-out; the reason stays until the window goes.
+        if (!sessionEndRefused_) sessionEndRefused_ = toolkit_.RefuseSessionEnd(hwnd);
+        return FALSE;
     default:
         break;
     }
@@ -131,10 +135,7 @@ void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
 
 void Win32Window::ClearAnnotations() {
     for (const auto& control : controls_) {
-        const auto& design = *control.design;
-        if (control.hwnd && !(design.accessibleName.empty() && design.accessibleDescription.empty())) {
-            toolkit_.Annotations().Clear(control.hwnd);
-        }
+        if (control.hwnd && IsAnnotated(*control.design)) toolkit_.Annotations().Clear(control.hwnd);
     }
 }
 

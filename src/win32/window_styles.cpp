@@ -60,10 +60,6 @@ UINT MessageBoxFlags(MessageIcon icon, bool owned, bool anyWindowVisible) {
     return flags;
 }
 
-bool IsLink(const ControlDesign& design) {
-    return design.kind == ControlKind::Label && (design.style & kHandPointer) != 0;
-}
-
 NativeStyles ControlStylesFor(const ControlDesign& design, bool startsGroup) {
     // Overlapping controls paint in their stacking order.
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;

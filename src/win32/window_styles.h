@@ -34,9 +34,6 @@ NativeStyles WindowStylesFor(const WindowDesign& design);
 // waiting until someone found it.
 UINT MessageBoxFlags(MessageIcon icon, bool owned, bool anyWindowVisible);
 
-// Whether the control is a label that acts as a link: a tab stop of its
-// own, opened with Enter or Space as with a click.
-bool IsLink(const ControlDesign& design);
 
 // The standard control that stands for one entry of a control table.
 // startsGroup marks the first control of a keyboard group (GroupStarts).

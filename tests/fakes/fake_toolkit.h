@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -113,9 +114,15 @@ private:
 };
 
 // The screen readers' annotation service of the unit tests: what each
-// control was told, by handle, as name and description.
+// control was told, by handle, as name and description, and which were
+// made links.
 struct FakeAnnotations : platform::AccessibleAnnotations {
     std::map<std::uintptr_t, std::pair<std::string, std::string>> said;
+    std::set<std::uintptr_t> links;
+    bool SetLinkRole(std::uintptr_t control) override {
+        links.insert(control);
+        return true;
+    }
     bool SetName(std::uintptr_t control, std::string_view name) override {
         said[control].first = name;
         return true;

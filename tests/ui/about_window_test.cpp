@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -391,6 +392,19 @@ TEST(AboutLayout, StylesMarkLinksTitleSeparatorAndOk) {
     for (const char* label : {"lblVersion", "lblDescription", "lblWeb", "lblEmail"}) {
         EXPECT_EQ(style(label), platform::kStyleNone) << label;
     }
+}
+
+// What the toolkit hands on to screen readers: the two addresses are
+// links, nothing else of the window is.
+TEST(AboutWindowDesign, ScreenReadersAreToldTheTwoAddressesAreLinks) {
+    fakes::FakeAnnotations service;
+    std::set<std::string_view> links;
+    for (const auto& control : frmAbout::Design().controls) {
+        const auto handle = reinterpret_cast<std::uintptr_t>(&control);
+        platform::Annotate(service, handle, control);
+        if (service.links.contains(handle)) links.insert(control.name);
+    }
+    EXPECT_EQ(links, (std::set<std::string_view>{frmAbout::lblWebLink, frmAbout::lblEmailLink}));
 }
 
 }  // namespace

@@ -117,9 +117,10 @@ TEST_F(ProgramResources, VersionInformationNamesTheProgramAndItsVersion) {
     }
 }
 
-TEST_F(ProgramResources, IconHoldsThreeSizesInSixteenAndTwoHundredFiftySixColours) {
+TEST_F(ProgramResources, IconHoldsPalettedImagesForOldSystemsAndAlphaImagesForHighDpi) {
     // The group directory: a 6-byte header, then 14 bytes per image with the
-    // width first and the bits per pixel at offset 6.
+    // width first (0 for 256), the bits per pixel at offset 6 and the
+    // image's own resource at offset 12.
     const std::string_view group = Resource(IDI_QUILLON, RT_GROUP_ICON);
     ASSERT_GE(group.size(), 6u);
     WORD count;
@@ -129,13 +130,18 @@ TEST_F(ProgramResources, IconHoldsThreeSizesInSixteenAndTwoHundredFiftySixColour
     std::set<std::pair<int, int>> images;
     for (WORD n = 0; n < count; ++n) {
         const char* entry = group.data() + 6 + 14 * n;
-        WORD bits;
+        WORD bits, id;
         std::memcpy(&bits, entry + 6, sizeof bits);
+        std::memcpy(&id, entry + 12, sizeof id);
         EXPECT_EQ(entry[0], entry[1]) << "square image " << n;
-        images.emplace(static_cast<unsigned char>(entry[0]), bits);
+        const int size = entry[0] == 0 ? 256 : static_cast<unsigned char>(entry[0]);
+        images.emplace(size, bits);
+        // Only the largest is a PNG: systems before Vista read bitmaps only.
+        EXPECT_EQ(Resource(id, RT_ICON).starts_with("\x89PNG"), size == 256) << size;
     }
-    const std::set<std::pair<int, int>> expected = {{16, 4}, {32, 4}, {48, 4},
-                                                    {16, 8}, {32, 8}, {48, 8}};
+    const std::set<std::pair<int, int>> expected = {
+        {16, 4}, {32, 4}, {48, 4}, {16, 8}, {32, 8}, {48, 8},
+        {20, 32}, {24, 32}, {40, 32}, {64, 32}, {256, 32}};
     EXPECT_EQ(images, expected);
 }
 
@@ -196,6 +202,11 @@ TEST_F(ProgramResources, IconDrawsAPrinterWithABadgeOnATransparentGround) {
         {16, {6, 1}, {2, 9}, {9, 11}},
         {32, {10, 3}, {3, 20}, {23, 21}},
         {48, {20, 4}, {5, 30}, {35, 32}},
+        {20, {7, 2}, {3, 11}, {15, 13}},
+        {24, {8, 2}, {4, 13}, {17, 16}},
+        {40, {16, 3}, {4, 25}, {29, 26}},
+        {64, {26, 5}, {6, 40}, {46, 42}},
+        {256, {106, 21}, {26, 160}, {186, 170}},
     };
     for (const auto& probe : probes) {
         SCOPED_TRACE(probe.size);

@@ -271,10 +271,15 @@ TEST_F(WindowToolkit, SizesComeFromTheTwipsAtTheScreenDpi) {
 }
 
 TEST_F(WindowToolkit, WindowMovedToAMonitorWithOtherDpiIsLaidOutAgain) {
+    // The first per-monitor mode, the only one Wine has: the system scales
+    // the suggested rectangle but leaves the frame in it at its old size.
+    const DPI_AWARENESS_CONTEXT before =
+        SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     auto& main = MainWindow();
     auto& window = QuestionWindow();
     main.Show();
     window.Show();
+    SetThreadDpiAwarenessContext(before);
     toolkit.DoEvents();
     RECT suggested{40, 30, 900, 500};
     for (auto* target : {&main, &window}) {
@@ -282,11 +287,16 @@ TEST_F(WindowToolkit, WindowMovedToAMonitorWithOtherDpiIsLaidOutAgain) {
                      reinterpret_cast<LPARAM>(&suggested));
         EXPECT_EQ(target->Dpi(), 192);
     }
-    // The system's rectangle as it stands, so that the window stays on the
-    // monitor that gave the new DPI.
+    // Where the system put it, so that the window stays on the monitor that
+    // gave the new DPI, with the client area of the layout at that DPI.
     RECT frame{};
+    RECT client{};
     GetWindowRect(main.Handle(), &frame);
-    EXPECT_TRUE(EqualRect(&frame, &suggested));
+    GetClientRect(main.Handle(), &client);
+    EXPECT_EQ(frame.left, suggested.left);
+    EXPECT_EQ(frame.top, suggested.top);
+    EXPECT_EQ(client.right, TwipsToPixels(8955, 192));
+    EXPECT_EQ(client.bottom, TwipsToPixels(2580, 192));
 
     const RECT list = PlaceInParent(Control(main, "lstPrinters"));
     EXPECT_EQ(list.left, TwipsToPixels(2640, 192));

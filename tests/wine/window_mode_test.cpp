@@ -96,6 +96,11 @@ TEST_F(QuillonTest, NoQuitRefusesToCloseUntilCtrlAltQ) {
     EXPECT_FALSE(IsVisible(FindControl(main, "Button", "&Quit")));
     PostClose(main);
     EXPECT_FALSE(program.WaitForExit(1500ms).has_value());
+    // Sign-out is refused too (with its reason, which Wine does not keep).
+    DWORD_PTR answer = 1;
+    EXPECT_NE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000,
+                                  &answer), 0);
+    EXPECT_EQ(answer, 0U);
 
     SetForegroundWindow(main);
     SendKeyChord({VK_CONTROL, VK_MENU}, 'Q');
