@@ -90,7 +90,9 @@ std::string UsageText(std::string_view programFile) {
                         "\n\n" + std::string(texts::UsagePrinter) + "\n\n" +
                         std::string(texts::UsageSwitches) + "\n";
     for (const auto& [words, meaning] : switches) {
-        usage += words + "\t" + std::string(meaning) + "\n";
+        // On a line of its own: a box's tab stops are too narrow for the
+        // longer switches.
+        usage += words + "\n    " + std::string(meaning) + "\n";
     }
     usage += "\n" + std::string(texts::UsageExitCodes) + "\n";
     for (const auto& [code, meaning] : exitCodes) {

@@ -118,9 +118,9 @@ TEST(Main, UsageBoxListsEverySwitchAndExitCodeAndSetsNothing) {
     const auto& usage = run.toolkit.messages[0];
     EXPECT_EQ(usage.title, "Quillon");
     EXPECT_EQ(usage.text.rfind("quillon.exe [printer] [switches]\n", 0), 0U) << usage.text;
-    for (const char* word : {"/q\t", "/nogui\t", "/noquit\t", "/delay N\t", "/setup\t",
-                             "/enablestartupall", "/disableall\t", "/showuncpath\t", "/?\t",
-                             "\n0\t", "\n1\t", "\n2\t"}) {
+    for (const char* word : {"\n/q\n", "\n/nogui\n", "\n/noquit\n", "\n/delay N\n",
+                             "\n/setup\n", "/enablestartupall", "\n/disableall\n",
+                             "/showuncpath\n", "\n/?\n", "\n0\t", "\n1\t", "\n2\t"}) {
         EXPECT_NE(usage.text.find(word), std::string::npos) << word;
     }
 }
