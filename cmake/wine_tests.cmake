@@ -86,7 +86,9 @@ quillon_wine_test(quillon_win32_tests ${QUILLON_WIN32_PREFIX})
 # of its own can show (its command line, its version, ending with a code,
 # appending to a file at the same time as another process). It is found
 # beside the test program.
-add_executable(quillon_win32_child tests/win32/child/child_main.cpp)
+add_executable(quillon_win32_child tests/win32/child/child_main.cpp tests/win32/child/child.rc)
+set_source_files_properties(tests/win32/child/child.rc PROPERTIES OBJECT_DEPENDS
+    ${CMAKE_SOURCE_DIR}/tests/win32/child/child.manifest)
 target_link_libraries(quillon_win32_child PRIVATE quillon_win32)
 target_link_options(quillon_win32_child PRIVATE -static -static-libgcc -static-libstdc++)
 add_dependencies(quillon_win32_tests quillon_win32_child)

@@ -1,6 +1,7 @@
 #include "app/main.h"
 
 #include "base/switches.h"
+#include "base/texts.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
 #include "ui/setup_window.h"
@@ -10,13 +11,22 @@ namespace quillon {
 void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
     state.DiagnosticsEnabled = diagnosticsBuild;
     state.WriteDiagnostic("started with switches: " + state.CommandLine());
+    if (AsksForUsage(state.CommandLine())) {
+        if (!state.NobodySees()) {
+            state.os.toolkit.MessageBox(UsageText(state.os.system.ExecutableName() + ".exe"),
+                                        texts::ProgramTitle, platform::MessageIcon::Information);
+        }
+        state.os.system.End(0);
+    }
     state.IsWindows6OrLater = state.os.system.Version().majorVersion > 5;
     settings::LoadSettings(state.os.registry, state.Options);
     ApplyOptionSwitches(state.CommandLine(), state.Options);
 
     const bool setupAsked = state.CommandLineHas(switch_text::Setup) ||
                             state.CommandLineHas(switch_text::SetupDash);
-    if (setupAsked || state.Options.DesktopSetting == kNotStored) {
+    // Where nobody sees the setup window, the run goes on with the options
+    // it has, as the rest of it goes on without windows.
+    if ((setupAsked || state.Options.DesktopSetting == kNotStored) && !state.NobodySees()) {
         forms.Setup().Show();
     } else {
         forms.Quillon().Show();

@@ -60,7 +60,7 @@ void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
         }
     }
     state.WriteDiagnostic("could not find printer " + argument);
-    if (state.CommandLineHas(switch_text::NoGui)) state.os.system.End(1);
+    if (state.NoGui()) state.os.system.End(1);
 }
 
 void PrepareWindow(RunState& state, ui::frmQuillon& form) {
@@ -105,6 +105,9 @@ void RunStartupSequence(RunState& state, ui::frmQuillon& form) {
     state.PrinterArgument = PrinterArgumentFrom(state.CommandLine());
     if (!state.PrinterArgument.empty()) SetNamedPrinter(state, form);
     state.PrinterArgument.clear();
+    // Window mode: a window nobody sees would wait for ever, and no printer
+    // was set.
+    if (state.NobodySees()) state.os.system.End(1);
 
     PrepareWindow(state, form);
 }

@@ -12,7 +12,8 @@ namespace quillon {
 // the printer list (read up to 15 times, a second apart, while it is
 // empty), the printer named on the command line, and the window's
 // preparation. Ends the program when the named printer is found, and the
-// process under "/nogui" when it is not; returns only in window mode.
+// process under "/nogui" when it is not, or when nobody could see the
+// window; returns only in window mode.
 void RunStartupSequence(RunState& state, ui::frmQuillon& form);
 
 }  // namespace quillon

@@ -1,6 +1,7 @@
 #include "base/run_state.h"
 
 #include "base/diagnostics.h"
+#include "base/switches.h"
 #include "base/text.h"
 
 namespace quillon {
@@ -19,5 +20,19 @@ std::string RunState::CommandLine() const { return os.system.CommandLine(); }
 bool RunState::CommandLineHas(std::string_view lowerSwitch) const {
     return text::ContainsLower(os.system.CommandLine(), lowerSwitch);
 }
+
+bool RunState::NobodySees() {
+    if (!nobodySees_) {
+        nobodySees_ = !os.system.WindowStationVisible();
+        if (*nobodySees_) {
+            WriteDiagnostic("window station not visible: no window or box shown, as with /q /nogui");
+        }
+    }
+    return *nobodySees_;
+}
+
+bool RunState::Quiet() { return CommandLineHas(switch_text::Quiet) || NobodySees(); }
+
+bool RunState::NoGui() { return CommandLineHas(switch_text::NoGui) || NobodySees(); }
 
 }  // namespace quillon

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,21 @@ struct RunState {
     // form holds a switch text anywhere.
     std::string CommandLine() const;
     bool CommandLineHas(std::string_view lowerSwitch) const;
+
+    // Whether nobody can see what the run would show: its window station
+    // is not a visible one, as for a service, or a task run without a user.
+    // Such a run shows nothing and acts as with "/q /nogui", since any
+    // window or box would wait for ever. Asked of the system the first time
+    // a decision needs it (the question loads the window system, which a
+    // quiet run otherwise never does), and logged then.
+    bool NobodySees();
+    // "/q", or nobody to read a confirmation or a notice.
+    bool Quiet();
+    // "/nogui", or nobody to see a window.
+    bool NoGui();
+
+private:
+    std::optional<bool> nobodySees_;
 };
 
 }  // namespace quillon

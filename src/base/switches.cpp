@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "base/text.h"
+#include "base/texts.h"
 
 namespace quillon {
 namespace {
@@ -45,7 +47,60 @@ std::string RemoveAll(std::string_view s, std::string_view part) {
     return result;
 }
 
+// The command line without its first double-quoted part, quotes and all.
+std::string WithoutQuotedPart(std::string_view line) {
+    const auto open = line.find('"');
+    if (open == std::string_view::npos) return std::string(line);
+    const auto close = line.find('"', open + 1);
+    if (close == std::string_view::npos) return std::string(line);
+    return std::string(line.substr(0, open)) + ' ' + std::string(line.substr(close + 1));
+}
+
 }  // namespace
+
+bool AsksForUsage(std::string_view commandLine) {
+    const std::string outside = WithoutQuotedPart(commandLine);
+    const auto words = SplitAtBlanks(outside);
+    return std::any_of(words.begin(), words.end(),
+                       [](std::string_view word) { return word == switch_text::Usage; });
+}
+
+std::string UsageText(std::string_view programFile) {
+    using namespace std::string_literals;
+    const std::string enable = "/"s + std::string(switch_text::EnableDesktop) + ", /" +
+                               std::string(switch_text::EnableStartup) + ", /" +
+                               std::string(switch_text::EnableStartupAll) + ", /" +
+                               std::string(switch_text::EnableAll);
+    const std::pair<std::string, std::string_view> switches[] = {
+        {std::string(switch_text::Quiet), texts::UsageQuiet},
+        {std::string(switch_text::NoGui), texts::UsageNoGui},
+        {std::string(switch_text::NoQuit), texts::UsageNoQuit},
+        {"/"s + std::string(switch_text::Delay) + " N", texts::UsageDelay},
+        {std::string(switch_text::Setup), texts::UsageSetup},
+        {enable, texts::UsageEnable},
+        {"/"s + std::string(switch_text::DisableAll), texts::UsageDisableAll},
+        {std::string(switch_text::HideUncPath) + ", " + std::string(switch_text::ShowUncPath),
+         texts::UsageUncPath},
+        {std::string(switch_text::Usage), texts::UsageHelp},
+    };
+    const std::pair<std::string_view, std::string_view> exitCodes[] = {
+        {"0", texts::ExitCodeSet}, {"1", texts::ExitCodeNoMatch}, {"2", texts::ExitCodeNotSet}};
+
+    std::string usage = std::string(programFile) + " " + std::string(texts::UsageArguments) +
+                        "\n\n" + std::string(texts::UsagePrinter) + "\n\n" +
+                        std::string(texts::UsageSwitches) + "\n";
+    for (const auto& [words, meaning] : switches) {
+        // On a line of its own: a box's tab stops are too narrow for the
+        // longer switches.
+        usage += words + "\n    " + std::string(meaning) + "\n";
+    }
+    usage += "\n" + std::string(texts::UsageExitCodes) + "\n";
+    for (const auto& [code, meaning] : exitCodes) {
+        usage += std::string(code) + "\t" + std::string(meaning) + "\n";
+    }
+    usage.pop_back();
+    return usage;
+}
 
 std::string StripSwitches(std::string_view strLine) {
     std::string quoted;

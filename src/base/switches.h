@@ -17,6 +17,8 @@ inline constexpr std::string_view Setup = "/setup";
 inline constexpr std::string_view SetupDash = "-setup";
 inline constexpr std::string_view HideUncPath = "/hideuncpath";
 inline constexpr std::string_view ShowUncPath = "/showuncpath";
+// Counts only as a word of its own (AsksForUsage):
+inline constexpr std::string_view Usage = "/?";
 // Those led by "/" or "-", named without it:
 inline constexpr std::string_view Delay = "delay";
 inline constexpr std::string_view Enable = "enable";
@@ -26,6 +28,15 @@ inline constexpr std::string_view EnableStartupAll = "enablestartupall";
 inline constexpr std::string_view EnableAll = "enableall";
 inline constexpr std::string_view DisableAll = "disableall";
 }  // namespace switch_text
+
+// Whether the command line asks for the usage: "/?" as a word of its own
+// outside the double-quoted part. Inside a name ("hp /?", quoted) or another
+// word ("a/?", a pattern) it means nothing new.
+bool AsksForUsage(std::string_view commandLine);
+
+// The text of the usage box: the command line of the program file, every
+// switch with what it does, and the exit codes.
+std::string UsageText(std::string_view programFile);
 
 // The command line with every switch word taken out, a double-quoted part
 // put first with its quotes. Words are cut at single blanks, and a dropped

@@ -94,4 +94,36 @@ inline constexpr std::string_view DesktopShortcutDescription = QUILLON_TITLE;
 inline constexpr std::string_view SessionEndRefused = "Waiting for you to choose a default printer.";
 // --- end of sign-out ---
 
+// Windows' own rules: the notice before Windows' management of the default
+// printer is turned off, and the usage box of "/?". The switches and the
+// exit codes themselves stay as they are in every language.
+inline constexpr std::string_view WindowsStopsManagingDefault =
+    "Setting this printer as default means Windows will stop managing your default printer.";
+inline constexpr std::string_view UsageArguments = "[printer] [switches]";
+inline constexpr std::string_view UsagePrinter =
+    "printer: the first printer whose name begins with this text, in any letter case; with ? "
+    "or * in it, a pattern for the whole name. Without one, or when none matches, the printer "
+    "window opens.";
+inline constexpr std::string_view UsageSwitches = "Switches:";
+inline constexpr std::string_view UsageQuiet = "Shows no confirmation after the printer is set.";
+inline constexpr std::string_view UsageNoGui =
+    "Ends with exit code 1 instead of opening the window when no printer matches.";
+inline constexpr std::string_view UsageNoQuit = "Hides the Quit button of the window.";
+inline constexpr std::string_view UsageDelay =
+    "Waits N seconds (at most 600) before reading the printers.";
+inline constexpr std::string_view UsageSetup = "Opens the setup window.";
+inline constexpr std::string_view UsageEnable =
+    "Offer the desktop shortcut, the Startup shortcut, its all-users choice, or all three, "
+    "for this run.";
+inline constexpr std::string_view UsageDisableAll = "Withholds all three for this run.";
+inline constexpr std::string_view UsageUncPath =
+    "Lists network printers without or with the name of their server.";
+inline constexpr std::string_view UsageHelp = "Shows this help.";
+inline constexpr std::string_view UsageExitCodes = "Exit codes:";
+inline constexpr std::string_view ExitCodeSet = "The printer was set, or the window was closed.";
+inline constexpr std::string_view ExitCodeNoMatch =
+    "No printer matched, with /nogui or where nobody can see a window.";
+inline constexpr std::string_view ExitCodeNotSet =
+    "The printer could not be set, or the notice about Windows' management was cancelled.";
+
 }  // namespace quillon::texts

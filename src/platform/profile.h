@@ -30,9 +30,12 @@ public:
     virtual bool WriteString(std::string_view section, std::string_view key,
                              std::string_view value) = 0;
 
-    // Tells every top-level window that a section changed (WM_WININICHANGE
-    // with the section name). Gives up on windows that do not answer.
+    // Tells every top-level window that a section changed (WM_SETTINGCHANGE
+    // with the section name). Waits at most kBroadcastWaitSeconds for all of
+    // them together, however many are busy or hung: a log-on run must not
+    // wait on the other programs starting beside it.
     virtual void BroadcastChange(std::string_view section) = 0;
+    static constexpr double kBroadcastWaitSeconds = 2.0;
 };
 
 }  // namespace quillon::platform

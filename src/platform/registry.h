@@ -36,6 +36,10 @@ public:
     // False when the key could not be created or the value not written.
     virtual bool SetString(RegistryRoot root, std::string_view keyPath,
                            std::string_view valueName, std::string_view text) = 0;
+
+    // The same for a REG_DWORD.
+    virtual bool SetDword(RegistryRoot root, std::string_view keyPath,
+                          std::string_view valueName, std::uint32_t value) = 0;
 };
 
 }  // namespace quillon::platform

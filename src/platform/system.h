@@ -7,11 +7,15 @@
 namespace quillon::platform {
 
 inline constexpr std::uint32_t kPlatformWin32Windows = 1;  // the 95/98/Me family
+inline constexpr std::uint32_t kPlatformWin32Nt = 2;       // NT and its successors
 
-// What GetVersionExA reports; zeros when the query fails.
+// What GetVersionExA reports; zeros when the query fails. The build number
+// counts on the NT family only.
 struct VersionInfo {
     std::uint32_t platformId = 0;
     std::uint32_t majorVersion = 0;
+    std::uint32_t minorVersion = 0;
+    std::uint32_t buildNumber = 0;
 };
 
 struct LocalDateTime {
@@ -48,6 +52,12 @@ public:
     virtual double MonotonicSeconds() = 0;
 
     virtual LocalDateTime Now() = 0;
+
+    // Whether the process's window station is one a user sees (WSF_VISIBLE):
+    // not so for a service's, a scheduled task's run without a user, or any
+    // other non-interactive one, where every window waits for nobody. True
+    // when the system cannot tell.
+    virtual bool WindowStationVisible() = 0;
 
     // Ends the process at once with the exit code; no window gets a close
     // request.

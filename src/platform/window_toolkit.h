@@ -179,6 +179,9 @@ public:
 
     // A message box with an OK button; returns when it is dismissed.
     virtual void MessageBox(std::string_view text, std::string_view title, MessageIcon icon) = 0;
+    // The same with OK and Cancel (the system's own captions, in the user's
+    // language); true when OK was chosen.
+    virtual bool AskOkCancel(std::string_view text, std::string_view title, MessageIcon icon) = 0;
 
     virtual void SetScreenPointer(ScreenPointer pointer) = 0;
 

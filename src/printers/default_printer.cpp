@@ -104,9 +104,9 @@ bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view
     const bool stored = state.os.profile.WriteString("windows", "Device", value);
     // Programs already running (word processors keep their printer) learn
     // of the new default only from the broadcast, on every version; the
-    // profile gives up on windows that do not answer, so it cannot hold
-    // the run.
-    state.os.profile.BroadcastChange("windows");
+    // profile waits a bounded time for them, so they cannot hold the run.
+    // A value that was not stored is no change to tell of.
+    if (stored) state.os.profile.BroadcastChange("windows");
     state.WriteDiagnostic("default printer set to " + std::string(name));
     return stored;
 }

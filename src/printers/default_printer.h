@@ -40,8 +40,8 @@ SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_
 // record, through the spooler.
 SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry);
 
-// Writes [windows] "Device" = name,driver,port and tells the other
-// programs; false when the profile refused the value.
+// Writes [windows] "Device" = name,driver,port and, when it was stored,
+// tells the other programs; false when the profile refused the value.
 bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
                         std::string_view port);
 

@@ -5,9 +5,9 @@
 #include <numeric>
 #include <vector>
 
-#include "base/switches.h"
 #include "base/text.h"
 #include "base/texts.h"
+#include "printers/default_management.h"
 #include "printers/default_printer.h"
 #include "printers/printer_table.h"
 #include "settings/settings_store.h"
@@ -92,6 +92,14 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
     const std::optional<std::string_view> entry =
         selected >= 0 ? std::optional<std::string_view>(state_.SelectedPrinterText) : std::nullopt;
 
+    const bool quiet = state_.Quiet();
+    if (entry && !WindowsMayStopManagingDefault(quiet)) {
+        // Nothing was set: the window stays as it was, and a run that
+        // named the printer ends without it.
+        if (fromCommandLine) state_.os.system.End(2);
+        return;
+    }
+
     const bool win9x = state_.os.system.Version().platformId == platform::kPlatformWin32Windows;
     auto& toolkit = state_.os.toolkit;
     toolkit.SetScreenPointer(platform::ScreenPointer::Hourglass);
@@ -99,9 +107,8 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
                               : printers::SetDefaultByProfile(state_, entry);
     toolkit.SetScreenPointer(platform::ScreenPointer::Default);
 
-    const bool quiet = state_.CommandLineHas(switch_text::Quiet);
     using printers::SetDefaultStatus;
-    if (result.status == SetDefaultStatus::SpoolerRefused) {
+    if (result.status == SetDefaultStatus::SpoolerRefused && !state_.NobodySees()) {
         // The spooler's own code is shown whatever "/q" says; it already
         // tells that nothing was set.
         toolkit.MessageBox(texts::SpoolerRefused(std::to_string(result.spoolerError)),
@@ -114,6 +121,28 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
     if (result.status != SetDefaultStatus::Set) state_.os.system.End(2);
     if (!quiet) forms_.Success().Confirm(this, fromCommandLine);
     state_.os.system.End(0);
+}
+
+bool frmQuillon::WindowsMayStopManagingDefault(bool quiet) {
+    if (!printers::WindowsManagesDefault(state_)) return true;
+    if (quiet) {
+        // A quiet run asks nobody, and Windows' setting is the user's to
+        // change, never the run's.
+        state_.WriteDiagnostic("Windows manages the default printer: left on");
+        return true;
+    }
+    if (!state_.os.toolkit.AskOkCancel(texts::WindowsStopsManagingDefault, texts::ProgramTitle,
+                                       platform::MessageIcon::Information)) {
+        state_.WriteDiagnostic("Windows manages the default printer: left on, nothing set");
+        return false;
+    }
+    // The printer is set whether or not the setting could be changed: the
+    // user asked for both, and the default lasts at least until the next
+    // print.
+    const bool stopped = printers::StopWindowsManagingDefault(state_);
+    state_.WriteDiagnostic(stopped ? "Windows manages the default printer: turned off"
+                                   : "Windows manages the default printer: could not turn it off");
+    return true;
 }
 
 std::optional<shortcuts::ShortcutRequest> frmQuillon::SelectedShortcut() {

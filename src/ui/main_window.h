@@ -56,6 +56,9 @@ public:
 
 private:
     void SetSelectedAsDefault(bool fromCommandLine);
+    // Where Windows would take the default back, asks (unless the run is
+    // quiet) whether it may stop, and stops it on OK; false on Cancel.
+    bool WindowsMayStopManagingDefault(bool quiet);
     // The shortcut for the selected entry; nothing when none is selected.
     std::optional<shortcuts::ShortcutRequest> SelectedShortcut();
     // Whether the selected entry names an installed printer: a shortcut

@@ -53,22 +53,43 @@ std::optional<RegistryValue> Win32Registry::Query(RegistryRoot root, std::string
     return std::nullopt;
 }
 
-bool Win32Registry::SetString(RegistryRoot root, std::string_view keyPath,
-                              std::string_view valueName, std::string_view text) {
-    if (text.size() > MAXDWORD) return false;
+namespace {
+
+// The key with its missing parents, opened to set values; empty on failure.
+unique_hkey CreateForWriting(RegistryRoot root, std::string_view keyPath) {
     const std::string path(keyPath);
-    const std::string name(valueName);
     unique_hkey key;
     if (RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_SET_VALUE, nullptr, key.out(), nullptr) != ERROR_SUCCESS) {
-        return false;
+        key.reset();
     }
+    return key;
+}
+
+}  // namespace
+
+bool Win32Registry::SetString(RegistryRoot root, std::string_view keyPath,
+                              std::string_view valueName, std::string_view text) {
+    if (text.size() > MAXDWORD) return false;
+    const std::string name(valueName);
+    const unique_hkey key = CreateForWriting(root, keyPath);
+    if (!key) return false;
     // The stored length counts the characters only; readers cope with a
     // value without its final NUL.
     const std::string data(text);
     return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(data.c_str()),
                           static_cast<DWORD>(text.size())) == ERROR_SUCCESS;
+}
+
+bool Win32Registry::SetDword(RegistryRoot root, std::string_view keyPath,
+                             std::string_view valueName, std::uint32_t value) {
+    const std::string name(valueName);
+    const unique_hkey key = CreateForWriting(root, keyPath);
+    if (!key) return false;
+    const DWORD data = value;
+    return RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD,
+                          reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
 }
 
 }  // namespace quillon::platform::win32

@@ -11,6 +11,8 @@ public:
                                        std::string_view valueName) override;
     bool SetString(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                    std::string_view text) override;
+    bool SetDword(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
+                  std::uint32_t value) override;
 };
 
 }  // namespace quillon::platform::win32

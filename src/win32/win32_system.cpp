@@ -52,7 +52,10 @@ VersionInfo Win32System::Version() {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
     if (getVersionEx == nullptr || !getVersionEx(&info)) return {};
-    return VersionInfo{info.dwPlatformId, info.dwMajorVersion};
+    // On the 95/98/Me family the build number's high word repeats the
+    // version; only NT's counts.
+    const DWORD build = info.dwPlatformId == VER_PLATFORM_WIN32_NT ? info.dwBuildNumber : 0;
+    return VersionInfo{info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion, build};
 }
 
 std::string Win32System::CommandLine() {
@@ -112,6 +115,17 @@ LocalDateTime Win32System::Now() {
     GetLocalTime(&time);
     return LocalDateTime{time.wYear, time.wMonth, time.wDay,
                          time.wHour, time.wMinute, time.wSecond};
+}
+
+bool Win32System::WindowStationVisible() {
+    // The process's own station handle, which is not to be closed.
+    HWINSTA station = GetProcessWindowStation();
+    USEROBJECTFLAGS flags{};
+    if (station == nullptr ||
+        !GetUserObjectInformationA(station, UOI_FLAGS, &flags, sizeof flags, nullptr)) {
+        return true;
+    }
+    return (flags.dwFlags & WSF_VISIBLE) != 0;
 }
 
 void Win32System::End(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }

@@ -16,6 +16,7 @@ public:
     std::string ExecutableName() override;
     double MonotonicSeconds() override;
     LocalDateTime Now() override;
+    bool WindowStationVisible() override;
     [[noreturn]] void End(int exitCode) override;
 
 private:

@@ -125,6 +125,13 @@ void Win32Toolkit::MessageBox(std::string_view text, std::string_view title, Mes
     MessageBoxA(owner, std::string(text).c_str(), std::string(title).c_str(), flags);
 }
 
+bool Win32Toolkit::AskOkCancel(std::string_view text, std::string_view title, MessageIcon icon) {
+    HWND owner = GetActiveWindow();
+    // MB_OK is no bit of its own: the same box, with Cancel beside OK.
+    const UINT flags = MessageBoxFlags(icon, owner != nullptr, AnyWindowVisible()) | MB_OKCANCEL;
+    return MessageBoxA(owner, std::string(text).c_str(), std::string(title).c_str(), flags) == IDOK;
+}
+
 void Win32Toolkit::SetScreenPointer(ScreenPointer pointer) {
     screenPointer_ = pointer;
     // Shown at once: the pointer usually changes before work that handles

@@ -60,6 +60,7 @@ public:
     std::unique_ptr<Window> Create(const WindowDesign& design, WindowEvents& events,
                                    const Window* owner) override;
     void MessageBox(std::string_view text, std::string_view title, MessageIcon icon) override;
+    bool AskOkCancel(std::string_view text, std::string_view title, MessageIcon icon) override;
     void SetScreenPointer(ScreenPointer pointer) override;
     void DoEvents() override;
     void WaitForEvents(double seconds) override;

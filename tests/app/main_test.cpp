@@ -107,5 +107,23 @@ TEST(Main, UnwritableLogDoesNotStopTheRun) {
     EXPECT_EQ(run.Device(), "Fax,winspool,FAX:");
 }
 
+TEST(Main, UsageBoxListsEverySwitchAndExitCodeAndSetsNothing) {
+    fakes::Harness run;
+    run.StoreOptions("1", "1", "1");
+    run.AddPrinter("Fax", "winspool", "FAX:");
+    EXPECT_EQ(run.Start("fax /?"), 0);
+    EXPECT_FALSE(run.Device().has_value());
+    EXPECT_EQ(run.toolkit.CreatedCount("frmQuillon"), 0);
+    ASSERT_EQ(run.toolkit.messages.size(), 1U);
+    const auto& usage = run.toolkit.messages[0];
+    EXPECT_EQ(usage.title, "Quillon");
+    EXPECT_EQ(usage.text.rfind("quillon.exe [printer] [switches]\n", 0), 0U) << usage.text;
+    for (const char* word : {"\n/q\n", "\n/nogui\n", "\n/noquit\n", "\n/delay N\n",
+                             "\n/setup\n", "/enablestartupall", "\n/disableall\n",
+                             "/showuncpath\n", "\n/?\n", "\n0\t", "\n1\t", "\n2\t"}) {
+        EXPECT_NE(usage.text.find(word), std::string::npos) << word;
+    }
+}
+
 }  // namespace
 }  // namespace quillon

@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "base/switches.h"
 
@@ -12,6 +13,16 @@ struct StripCase {
     std::string line;
     std::string expected;
 };
+
+TEST(AsksForUsage, OnlyAsAWordOfItsOwnOutsideTheQuotedName) {
+    const std::pair<const char*, bool> cases[] = {
+        {"/?", true},          {"fax /?", true},       {"/q /? /nogui", true},
+        {"\"hp\" /?", true},   {"\"hp /? x\"", false}, {"\"/?\"", false},
+        {"a/?", false},        {"/?x", false},         {"-?", false},
+        {"/ ?", false},        {"", false},
+    };
+    for (const auto& [line, asks] : cases) EXPECT_EQ(AsksForUsage(line), asks) << line;
+}
 
 TEST(StripSwitches, TakesOutSwitchWordsAndPutsTheQuotedPartFirst) {
     const StripCase cases[] = {

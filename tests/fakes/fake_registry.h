@@ -21,7 +21,8 @@ public:
         platform::RegistryRoot root;
         std::string keyPath;
         std::string valueName;
-        std::string text;
+        std::string text;  // a REG_DWORD's four bytes, lowest first
+        std::uint32_t type = platform::kRegSz;
     };
 
     // Every SetString call in order, including the refused ones.
@@ -68,6 +69,22 @@ public:
         if (readOnlyRoots.contains(root)) return false;
         SetRaw(root, keyPath, valueName, platform::kRegSz, text);
         return true;
+    }
+
+    bool SetDword(platform::RegistryRoot root, std::string_view keyPath,
+                  std::string_view valueName, std::uint32_t value) override {
+        const std::string bytes = DwordBytes(value);
+        writes.push_back(Write{root, std::string(keyPath), std::string(valueName), bytes,
+                               platform::kRegDword});
+        if (readOnlyRoots.contains(root)) return false;
+        SetRaw(root, keyPath, valueName, platform::kRegDword, bytes);
+        return true;
+    }
+
+    static std::string DwordBytes(std::uint32_t value) {
+        std::string bytes;
+        for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+        return bytes;
     }
 
 private:

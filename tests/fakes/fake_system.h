@@ -29,6 +29,8 @@ public:
     // How far the clock moves at every reading of the local time, for runs
     // that cross midnight while they read it.
     double secondsPerReading = 0;
+    bool windowStationVisible = true;
+    int windowStationQueries = 0;
 
     void Advance(double seconds) { clockSeconds += seconds; }
 
@@ -53,6 +55,10 @@ public:
         now.minute = static_cast<int>(whole / 60 % 60);
         now.second = static_cast<int>(whole % 60);
         return now;
+    }
+    bool WindowStationVisible() override {
+        ++windowStationQueries;
+        return windowStationVisible;
     }
     [[noreturn]] void End(int exitCode) override { throw ProgramEnded{exitCode}; }
 };

@@ -343,6 +343,16 @@ void FakeToolkit::MessageBox(std::string_view text, std::string_view title,
     if (onMessage) onMessage(messages.back());
 }
 
+bool FakeToolkit::AskOkCancel(std::string_view text, std::string_view title,
+                              platform::MessageIcon icon) {
+    messages.push_back({std::string(text), std::string(title), icon, true});
+    if (!onQuestion) {
+        ADD_FAILURE() << "an unexpected question: " << text;
+        return false;
+    }
+    return onQuestion(messages.back());
+}
+
 void FakeToolkit::SetScreenPointer(platform::ScreenPointer value) {
     pointer = value;
     pointers.push_back(value);

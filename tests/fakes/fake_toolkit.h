@@ -142,6 +142,7 @@ public:
         std::string text;
         std::string title;
         platform::MessageIcon icon;
+        bool withCancel = false;
     };
 
     // Every window must be destroyed before the toolkit.
@@ -157,6 +158,9 @@ public:
     // Called for each message box after it was recorded, as it would be
     // dismissed.
     std::function<void(const Message&)> onMessage;
+    // The user's answer to each box with OK and Cancel: true for OK. A box
+    // nobody means to answer is a test failure, answered Cancel.
+    std::function<bool(const Message&)> onQuestion;
 
     std::vector<Message> messages;
     std::vector<platform::ScreenPointer> pointers;  // every change, in order
@@ -180,6 +184,8 @@ public:
                                              const platform::Window* owner) override;
     void MessageBox(std::string_view text, std::string_view title,
                     platform::MessageIcon icon) override;
+    bool AskOkCancel(std::string_view text, std::string_view title,
+                     platform::MessageIcon icon) override;
     void SetScreenPointer(platform::ScreenPointer value) override;
     void DoEvents() override { ++doEventsCount; }
     void WaitForEvents(double seconds) override;

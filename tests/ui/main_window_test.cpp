@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -274,6 +275,7 @@ TEST_F(MainWindowRun, RefusedProfileWriteIsAFailureToo) {
     run.profile.failWrites = true;
     EXPECT_EQ(run.Start("fax /q"), 2);
     EXPECT_TRUE(run.toolkit.messages.empty()) << "quiet runs show no error box";
+    EXPECT_TRUE(run.profile.broadcasts.empty()) << "nothing changed to tell of";
 }
 
 TEST_F(MainWindowRun, HourglassIsShownWhileTheDefaultIsSet) {
@@ -281,6 +283,109 @@ TEST_F(MainWindowRun, HourglassIsShownWhileTheDefaultIsSet) {
     EXPECT_EQ(run.toolkit.pointers, (std::vector<platform::ScreenPointer>{
                                         platform::ScreenPointer::Hourglass,
                                         platform::ScreenPointer::Default}));
+}
+
+// "Let Windows manage my default printer": asked about only where Windows
+// 10 1607 or later manages it and the run may show its windows.
+struct ManagementCase {
+    const char* label;
+    platform::VersionInfo version;
+    std::optional<platform::RegistryValue> mode;  // LegacyDefaultPrinterMode
+    const char* commandLine;                      // "": "Set as default" in the window
+    std::optional<bool> answer;                   // OK or Cancel; none: no notice expected
+    std::optional<int> exitCode;                  // none: the window stays
+};
+
+class WindowsManagement : public MainWindowRun,
+                          public ::testing::WithParamInterface<ManagementCase> {};
+
+TEST_P(WindowsManagement, IsTurnedOffOnlyWhenTheUserAgrees) {
+    const auto& c = GetParam();
+    run.system.version = c.version;
+    const auto root = platform::RegistryRoot::CurrentUser;
+    const char* key = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+    if (c.mode) run.registry.SetRaw(root, key, "LegacyDefaultPrinterMode", c.mode->type, c.mode->data);
+    run.toolkit.onQuestion = [&](const fakes::FakeToolkit::Message& notice) {
+        EXPECT_EQ(notice.text, "Setting this printer as default means Windows will stop "
+                               "managing your default printer.");
+        return c.answer.value_or(false);
+    };
+    auto ending = run.Start(c.commandLine);
+    if (std::string_view(c.commandLine).empty()) {
+        ending = run.Ending([&] { Main().Click("cmdSetDefault"); });
+    }
+
+    EXPECT_EQ(ending, c.exitCode);
+    const bool asked = std::any_of(run.toolkit.messages.begin(), run.toolkit.messages.end(),
+                                   [](const auto& message) { return message.withCancel; });
+    EXPECT_EQ(asked, c.answer.has_value());
+    const bool agreed = c.answer.value_or(false);
+    const auto mode = run.registry.Get(root, key, "LegacyDefaultPrinterMode");
+    if (agreed) {
+        ASSERT_TRUE(mode);
+        EXPECT_EQ(mode->type, platform::kRegDword);
+        EXPECT_EQ(mode->data, std::string("\1\0\0\0", 4));
+    } else {
+        EXPECT_TRUE(run.registry.writes.empty()) << "Windows' setting is left as it was";
+    }
+    EXPECT_EQ(run.Device().has_value(), c.exitCode == 0);
+    if (!c.exitCode) EXPECT_TRUE(Main().IsShown());
+    if (std::string_view(c.commandLine) == "fax /q") {
+        EXPECT_TRUE(Logged("Windows manages the default printer: left on"));
+    }
+}
+
+const platform::VersionInfo k1511{2, 10, 0, 10586}, k1607{2, 10, 0, 14393}, k22H2{2, 10, 0, 19045},
+    kSeven{2, 6, 1, 7601};
+const platform::RegistryValue kZero{platform::kRegDword, std::string(4, '\0')},
+    kOne{platform::kRegDword, std::string("\1\0\0\0", 4)}, kTextOne{platform::kRegSz, "1"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, WindowsManagement,
+    ::testing::Values(ManagementCase{"absent OK", k1607, {}, "", true, 0},
+                      ManagementCase{"zero Cancel", k22H2, kZero, "", false, {}},
+                      ManagementCase{"text is no number", k22H2, kTextOne, "", true, 0},
+                      ManagementCase{"off already", k22H2, kOne, "", {}, 0},
+                      ManagementCase{"before 1607", k1511, {}, "", {}, 0},
+                      ManagementCase{"windows 7", kSeven, {}, "", {}, 0},
+                      ManagementCase{"command line OK", k22H2, {}, "fax", true, 0},
+                      ManagementCase{"command line Cancel", k22H2, kZero, "fax", false, 2},
+                      ManagementCase{"quiet", k22H2, kZero, "fax /q", {}, 0}),
+    [](const auto& info) { return testing_names::FromText(info.param.label, info.index); });
+
+// Nobody to see the run: as with "/q /nogui", whatever the command line.
+struct UnseenCase {
+    const char* commandLine;
+    int exitCode;
+    const char* device;
+};
+
+class UnseenRun : public MainWindowRun, public ::testing::WithParamInterface<UnseenCase> {};
+
+TEST_P(UnseenRun, ShowsNothingAndEndsByItself) {
+    const auto& c = GetParam();
+    run.system.windowStationVisible = false;
+    run.system.version = {2, 10, 0, 19045};  // Windows manages the default, unasked
+    run.registry.Remove(platform::RegistryRoot::CurrentUser, settings::kSettingsKey, "desktop");
+    EXPECT_EQ(run.Start(c.commandLine), c.exitCode);
+    EXPECT_EQ(run.Device(), c.device ? std::optional<std::string>(c.device) : std::nullopt);
+    EXPECT_TRUE(run.toolkit.messages.empty());
+    for (const char* window : {"frmQuillon", "frmSetup", "frmSuccess"}) {
+        EXPECT_EQ(run.toolkit.ShowCount(window), 0) << window;
+    }
+    EXPECT_TRUE(Logged("window station not visible: no window or box shown, as with /q /nogui"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, UnseenRun,
+    ::testing::Values(UnseenCase{"fax", 0, "Fax,winspool,FAX:"}, UnseenCase{"laser", 1, nullptr},
+                      UnseenCase{"", 1, nullptr}, UnseenCase{"/setup fax", 0, "Fax,winspool,FAX:"},
+                      UnseenCase{"/?", 0, nullptr}),
+    [](const auto& info) { return testing_names::FromText(info.param.commandLine, info.index); });
+
+TEST_F(MainWindowRun, QuietRunNeverAsksWhoSeesIt) {
+    EXPECT_EQ(run.Start("fax /q /nogui"), 0);
+    EXPECT_EQ(run.system.windowStationQueries, 0) << "the question loads the window system";
 }
 
 }  // namespace

@@ -147,11 +147,13 @@ std::string SpecialFolder(int csidl) {
     return path;
 }
 
-Process::Process(const std::string& exe, const std::string& arguments) {
+Process::Process(const std::string& exe, const std::string& arguments, const char* desktop) {
     std::string commandLine = "\"" + exe + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
+    std::string desktopName = desktop != nullptr ? desktop : "";
+    if (desktop != nullptr) startup.lpDesktop = desktopName.data();
     if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &info_)) {
         throw std::runtime_error("cannot start " + exe + ": error " + std::to_string(GetLastError()));
@@ -330,6 +332,30 @@ std::string DefaultDevice() {
     std::string value(4096, '\0');
     value.resize(GetProfileStringA("windows", "device", "", value.data(),
                                    static_cast<DWORD>(value.size())));
+    return value;
+}
+
+namespace {
+constexpr const char* kWindowsKey = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
+}  // namespace
+
+void SetLegacyDefaultPrinterMode(std::optional<DWORD> mode) {
+    if (!mode) {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kWindowsKey, "LegacyDefaultPrinterMode");
+        return;
+    }
+    const DWORD value = *mode;
+    RegSetKeyValueA(HKEY_CURRENT_USER, kWindowsKey, "LegacyDefaultPrinterMode", REG_DWORD, &value,
+                    sizeof value);
+}
+
+std::optional<DWORD> LegacyDefaultPrinterMode() {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, kWindowsKey, "LegacyDefaultPrinterMode", RRF_RT_REG_DWORD,
+                     nullptr, &value, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
     return value;
 }
 

@@ -30,7 +30,8 @@ std::string SpecialFolder(int csidl);
 
 class Process {
 public:
-    Process(const std::string& exe, const std::string& arguments);
+    // In the desktop named "station\\desktop" when one is given.
+    Process(const std::string& exe, const std::string& arguments, const char* desktop = nullptr);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -82,6 +83,10 @@ void SetDefaultDevice(const std::string& value);  // empty: removes it
 // opens it (its driver is the one Wine prints through).
 void InstallSpoolerPrinter(const std::string& name, const std::string& port);
 std::string DefaultDevice();
+// "Let Windows manage my default printer" as Windows keeps it for the user:
+// LegacyDefaultPrinterMode (absent or 0: on, 1: off); nothing removes it.
+void SetLegacyDefaultPrinterMode(std::optional<DWORD> mode);
+std::optional<DWORD> LegacyDefaultPrinterMode();
 // [windows] "Device" as the registry keeps it, in UTF-16, read past every
 // code page; and a UTF-8 text of the tests in that form.
 std::wstring DefaultDeviceWide();

@@ -10,7 +10,9 @@
 namespace quillon::e2e {
 
 // Every test starts from the same prefix state: four printers in the
-// profile, no default, options stored as all "yes", Wine as version 6.1.
+// profile, no default, options stored as all "yes", Wine as version 6.1,
+// and Windows' management of the default printer off, as it is for every
+// test that does not ask for it.
 class QuillonTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -26,11 +28,13 @@ protected:
         ClearOptions();
         StoreOptions("1", "1", "1");
         SetWineVersion("win7");
+        SetLegacyDefaultPrinterMode(1);
     }
 
     void TearDown() override {
         program_.reset();
         SetWineVersion("win7");
+        SetLegacyDefaultPrinterMode(std::nullopt);
     }
 
     Process& Start(const std::string& arguments, bool diagnostics = false) {

@@ -59,6 +59,7 @@ int main(int argc, char** argv) {
         const auto version = system.Version();
         return static_cast<int>(version.platformId * 100 + version.majorVersion);
     }
+    if (mode == "build") return static_cast<int>(system.Version().buildNumber);
     if (mode == "append" && argc == 3) return AppendLines(argv[1], std::atoi(argv[2]));
     if (mode == "end") {
         system.End(42);
