@@ -61,9 +61,10 @@ TEST_F(QuillonTest, WindowsManagementOfTheDefaultIsTurnedOffOnlyOnOk) {
 // take five seconds to answer a settings change: busy, not hung, as
 // programs starting at log-on are.
 std::atomic<int> busyAnswers{0};
+std::atomic<bool> busy{false};
 
 LRESULT CALLBACK BusyProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_SETTINGCHANGE && lParam != 0 &&
+    if (message == WM_SETTINGCHANGE && lParam != 0 && busy &&
         std::string_view(reinterpret_cast<const char*>(lParam)) == "windows") {
         Sleep(5000);
         return ++busyAnswers;
@@ -89,10 +90,18 @@ TEST_F(QuillonTest, ThreeBusyProgramsDelayTheRunByTwoSecondsAtMost) {
         });
         ASSERT_TRUE(WaitUntil([&] { return window.load() != nullptr; }, 10s));
     }
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(RunToEnd("fax /q /nogui"), 0U);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
-    EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
+    // Against the same run with the busy windows asleep: a busy machine
+    // stretches both alike, and waiting for one window would add 5 s.
+    const auto runTime = [this] {
+        SetDefaultDevice("");
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(RunToEnd("fax /q /nogui"), 0U);
+        EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
+        return std::chrono::steady_clock::now() - start;
+    };
+    const auto unhindered = runTime();
+    busy = true;
+    EXPECT_LT(runTime() - unhindered, 3s);
     // Each still gets the news when it gets to it, after the run ended.
     EXPECT_TRUE(WaitUntil([] { return busyAnswers == 3; }, 20s)) << busyAnswers;
     for (auto& window : windows) PostMessageA(window, WM_QUIT, 0, 0);
