@@ -343,7 +343,8 @@ TEST_F(AboutWindowRun, SystemInfoLeavesTheAboutWindowOpen) {
 }
 
 TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
-    const auto& design = frmAbout::Design();
+    fakes::Harness run;
+    const auto& design = run.forms.About().Design();
     struct Box {
         std::string_view name;
         int left, top, right, bottom;
@@ -375,8 +376,9 @@ TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
 }
 
 TEST(AboutLayout, StylesMarkLinksTitleSeparatorAndOk) {
-    const auto style = [](std::string_view name) {
-        for (const auto& control : frmAbout::Design().controls) {
+    fakes::Harness run;
+    const auto style = [&](std::string_view name) {
+        for (const auto& control : run.forms.About().Design().controls) {
             if (control.name == name) return control.style;
         }
         ADD_FAILURE() << "no control " << name;

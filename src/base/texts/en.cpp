@@ -1,0 +1,56 @@
+// English, as the program was written; its slips ("Administator") are the
+// program's own and stay.
+#include "base/texts.h"
+
+namespace quillon::texts {
+
+extern const Texts kEnglish{
+    .Info = "Info",
+    .Error = "Error",
+    .Success = "Success",
+    .Yes = "Yes",
+    .No = "No",
+    .OK = "&OK",
+    .Cancel = "&Cancel",
+    .PrintersListName = "Printers",
+    .SetAsDefault = "&Set as default",
+    .CreateDesktopShortcut = "&Create desktop shortcut",
+    .AddToStartup = "&Add to startup",
+    .About = "A&bout",
+    .Quit = "&Quit",
+    .ShortcutCreated = "Shortcut created successfully!",
+    .ShortcutNotCreated = "Error creating shortcut.",
+    .AddedToStartup = "Successfully added to startup!",
+    .NotAddedToStartup = "Error adding to startup.",
+    .SpoolerRefused = "SetPrinterFailed. Error code: %1",
+    .DefaultNotSet = "The default printer could not be set to %1.",
+    .SetupCaption = "Quillon Setup",
+    .AskDesktop = "Do you want to enable the option to create desktop shortcuts?",
+    .AskStartup = "Do you want to enable the option to create a startup group shortcut?",
+    .AskStartupAll = "Do you want to enable the all users option in the startup group shortcut?",
+    .StartupUsersCaption = "Add To Startup",
+    .AddToStartupFor = "Add to startup for:",
+    .CurrentUserOnly = "C&urrent User Only",
+    .AllUsers = "&All Users",
+    .DefaultSet = "The default printer has been set to %1.",
+    .AboutCaption = "About",
+    .TechSupport = "Tech Support:",
+    .Web = "Web:",
+    .EMail = "E-Mail:",
+    .AboutOK = "OK",
+    .SystemInfo = "&System Info...",
+    .SystemInfoUnavailable = "System Information Is Unavailable At This Time",
+    .AboutTitle = "About %1",
+    .VersionPrefix = "Version ",
+    .BuildPrefix = " build ",
+    .CouldNotStartMail = "Could not start e-mail program!",
+    .CouldNotStartBrowser = "Could not start browser!",
+    .StartupForAllNeedsAdministrator =
+        "To add to startup for all users, you must run Quillon as Administator!",
+    .NoStartupFolderName = "Could not determine startup folder name!",
+    .RemovalForAllNeedsAdministrator =
+        "To remove old shortcut from ALL USERS, you must run Quillon as Administator!",
+    .ShortcutName = "Set default printer to %1",
+};
+
+}  // namespace quillon::texts
