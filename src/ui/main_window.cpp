@@ -47,6 +47,7 @@ platform::WindowDesign Spec() {
     .position = platform::WindowPosition::CenterScreen,
     .keyPreview = true,
     .showInTaskbar = true,
+    .controls = {},  // the Form keeps them
     };
 }
 

@@ -62,6 +62,7 @@ platform::WindowDesign Spec(const texts::Texts& texts) {
     .position = platform::WindowPosition::CenterScreen,
     .keyPreview = false,
     .showInTaskbar = true,
+    .controls = {},  // the Form keeps them
     };
 }
 

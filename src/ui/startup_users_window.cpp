@@ -38,6 +38,7 @@ platform::WindowDesign Spec(const texts::Texts& texts) {
     .position = platform::WindowPosition::CenterOwner,
     .keyPreview = false,
     .showInTaskbar = false,
+    .controls = {},  // the Form keeps them
     };
 }
 

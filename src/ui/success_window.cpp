@@ -30,6 +30,7 @@ platform::WindowDesign Spec(const texts::Texts& texts) {
     .position = platform::WindowPosition::CenterOwner,
     .keyPreview = false,
     .showInTaskbar = true,
+    .controls = {},  // the Form keeps them
     };
 }
 
