@@ -149,7 +149,15 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
     }
     const std::string script = std::string(scratch) + ".sh";
     const auto hostScript = HostPath(script);
-    std::string command = "LC_ALL=" + ShellWord(locale) + " exec wine " + ShellWord(exe);
+    // Wine writes file names in the character set of the host's locale, and
+    // a locale the host lacks leaves it plain ASCII: the locale is made once
+    // for the prefix, where the host's C library looks for it (LOCPATH).
+    const std::string name = ShellWord(locale);
+    const std::string source = ShellWord(locale.substr(0, locale.find('.')));
+    std::string command = "locales=\"$WINEPREFIX/locales\"\n"
+                          "[ -d \"$locales\"/" + name + " ] || { mkdir -p \"$locales\" && localedef -i " +
+                          source + " -f UTF-8 \"$locales\"/" + name + "; } >/dev/null 2>&1\n"
+                          "LOCPATH=\"$locales\" LC_ALL=" + name + " exec wine " + ShellWord(exe);
     if (!arguments.empty()) command += " " + arguments;
     {
         std::ofstream file(script, std::ios::binary | std::ios::trunc);
