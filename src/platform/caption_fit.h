@@ -11,6 +11,7 @@ struct PixelBox {
     int top = 0;
     int right = 0;
     int bottom = 0;
+    friend bool operator==(const PixelBox&, const PixelBox&) = default;
 };
 
 // A caption word-wrapped at a width: the room it takes, the height of one
