@@ -1,7 +1,7 @@
 // The table of the languages the program speaks. A new language: its file
 // beside this one, declared here and given a row with its name as Windows
-// gives it (GetUserPreferredUILanguages), and a row in the window test of
-// tests/wine/languages_test.cpp.
+// gives it (GetUserPreferredUILanguages), and a row of kLanguages in the
+// window test, tests/wine/layout_test.cpp.
 #include <algorithm>
 #include <array>
 
