@@ -13,11 +13,9 @@ QUILLON_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletes
 # Wine to run quillon.exe and Xvfb for its windows. fonts-wine gives Wine's
 # windows their text without the long tail of Wine's recommended packages.
 QUILLON_WINE_PACKAGES=(wine64 wine fonts-wine xvfb)
-# The windows in other languages: a font with the Japanese and Chinese
-# glyphs, which Wine finds through fontconfig when its own fonts lack a
-# character, and localedef, which makes the host locales the tests start
-# quillon.exe in.
-QUILLON_WINE_PACKAGES+=(fonts-wqy-microhei locales)
+# The Japanese and Chinese windows: a font with their glyphs, which Wine
+# finds through fontconfig when its own fonts lack a character.
+QUILLON_WINE_PACKAGES+=(fonts-wqy-microhei)
 # scripts/run: the Windows tree, Wine, and ImageMagick for its screenshot.
 QUILLON_RUN_PACKAGES=("${QUILLON_WINDOWS_PACKAGES[@]}" "${QUILLON_WINE_PACKAGES[@]}" imagemagick)
 # scripts/package: a release tree without the tests; Python and msitools

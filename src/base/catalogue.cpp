@@ -19,7 +19,7 @@ std::string AsciiLower(std::string_view text) {
 // written in two: "fr" of "fr-CA", "zh-hant" of "zh-TW".
 std::string LanguageOf(std::string_view name) {
     const std::string lower = AsciiLower(name);
-    const std::string primary = lower.substr(0, lower.find('-'));
+    std::string primary = lower.substr(0, lower.find('-'));
     if (primary != "zh") return primary;
     const bool traditional = lower.find("-hant") != std::string::npos ||
                              lower == "zh-tw" || lower == "zh-hk" || lower == "zh-mo";

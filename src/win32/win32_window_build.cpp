@@ -96,7 +96,9 @@ int LastLineWidth(HDC dc, const std::wstring& text, int width) {
     while (start <= text.size()) {
         const std::size_t blank = std::min(text.find(L' ', start), text.size());
         const std::wstring word = text.substr(start, blank - start);
-        const std::wstring longer = line.empty() ? word : line + L' ' + word;
+        std::wstring longer = line;
+        if (!longer.empty()) longer += L' ';
+        longer += word;
         line = line.empty() || widthOf(longer) <= width ? longer : word;
         start = blank + 1;
     }
@@ -251,7 +253,8 @@ void Win32Window::FitCaptions() {
         }
         return -1;
     };
-    HDC dc = GetDC(nullptr);
+    const unique_screen_dc screen(GetDC(nullptr));
+    HDC dc = screen.get();
     std::vector<CaptionNeeds> needs(designs.size());
     for (std::size_t i = 0; i < designs.size(); ++i) {
         const ControlDesign& design = designs[i];
@@ -302,7 +305,6 @@ void Win32Window::FitCaptions() {
     const auto fitted = platform::FitCaptions(needs, TwipsToPixels(design_.clientWidth, dpi_),
                                               TwipsToPixels(design_.clientHeight, dpi_),
                                               MulDiv(2, dpi_, 96));
-    if (dc != nullptr) ReleaseDC(nullptr, dc);
     places_.clear();
     for (std::size_t i = 0; i < designs.size(); ++i) {
         const auto& box = fitted.boxes[i];

@@ -149,14 +149,14 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
     }
     const std::string script = std::string(scratch) + ".sh";
     const auto hostScript = HostPath(script);
-    // Wine writes file names in the character set of the host's locale, and
-    // a locale the host lacks leaves it plain ASCII: the locale is made once
-    // for the prefix, where the host's C library looks for it (LOCPATH).
+    // Wine names the user's language after the host locale and writes file
+    // names in its character set, and a locale the host lacks leaves it
+    // English and plain ASCII. The host's own UTF-8 locale under that name,
+    // where the C library looks for locales (LOCPATH), gives it both.
     const std::string name = ShellWord(locale);
-    const std::string source = ShellWord(locale.substr(0, locale.find('.')));
     std::string command = "locales=\"$WINEPREFIX/locales\"\n"
-                          "[ -d \"$locales\"/" + name + " ] || { mkdir -p \"$locales\" && localedef -i " +
-                          source + " -f UTF-8 \"$locales\"/" + name + "; } >/dev/null 2>&1\n"
+                          "[ -e \"$locales\"/" + name + " ] || { mkdir -p \"$locales\" && ln -s "
+                          "/usr/lib/locale/C.utf8 \"$locales\"/" + name + "; }\n"
                           "LOCPATH=\"$locales\" LC_ALL=" + name + " exec wine " + ShellWord(exe);
     if (!arguments.empty()) command += " " + arguments;
     {
