@@ -4,7 +4,7 @@ find_package(GTest REQUIRED)
 include(GoogleTest)
 
 file(GLOB_RECURSE QUILLON_UNIT_TEST_SOURCES CONFIGURE_DEPENDS
-    tests/fakes/*.cpp tests/base/*.cpp tests/app/*.cpp tests/printers/*.cpp tests/settings/*.cpp
+    tests/fakes/*.cpp tests/platform/*.cpp tests/base/*.cpp tests/app/*.cpp tests/printers/*.cpp tests/settings/*.cpp
     tests/shortcuts/*.cpp tests/ui/*.cpp)
 add_executable(quillon_unit_tests ${QUILLON_UNIT_TEST_SOURCES})
 target_include_directories(quillon_unit_tests PRIVATE tests)

@@ -106,6 +106,8 @@ if(QUILLON_E2E_SOURCES)
     # res/ for version.h: the installer must label the program as it labels itself.
     target_include_directories(quillon_e2e_tests PRIVATE tests tests/wine res)
     target_link_libraries(quillon_e2e_tests PRIVATE user32 gdi32 advapi32 winspool shell32 ole32 uuid msi)
+    # The catalogue of texts: the tests find each language's windows by it.
+    target_link_libraries(quillon_e2e_tests PRIVATE quillon_core)
     target_compile_definitions(quillon_e2e_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
     add_dependencies(quillon_e2e_tests quillon quillon-diagnostics quillon-locale-code-page
         quillon_stalled_spooler quillon_font_report

@@ -17,6 +17,9 @@ QUILLON_WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix googletes
 # put there; without it a process start fails now and then with
 # "failed to map the shared user data" (CreateProcess: error 1359).
 QUILLON_WINE_PACKAGES=(wine64 wine64-preloader wine fonts-wine xvfb)
+# The Japanese and Chinese windows: a font with their glyphs, which Wine
+# finds through fontconfig when its own fonts lack a character.
+QUILLON_WINE_PACKAGES+=(fonts-wqy-microhei)
 # scripts/run: the Windows tree, Wine, and ImageMagick for its screenshot.
 QUILLON_RUN_PACKAGES=("${QUILLON_WINDOWS_PACKAGES[@]}" "${QUILLON_WINE_PACKAGES[@]}" imagemagick)
 # scripts/package: a release tree without the tests; Python and msitools

@@ -13,7 +13,7 @@ void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
     state.WriteDiagnostic("started with switches: " + state.CommandLine());
     if (AsksForUsage(state.CommandLine())) {
         if (!state.NobodySees()) {
-            state.os.toolkit.MessageBox(UsageText(state.os.system.ExecutableName() + ".exe"),
+            state.os.toolkit.MessageBox(UsageText(state.os.system.ExecutableName() + ".exe", state.Texts),
                                         texts::ProgramTitle, platform::MessageIcon::Information);
         }
         state.os.system.End(0);

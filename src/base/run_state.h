@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/catalogue.h"
 #include "base/options.h"
 #include "base/printer_table.h"
 #include "platform/platform.h"
@@ -13,9 +14,13 @@ namespace quillon {
 // Everything one run shares between its parts, with the platform it runs
 // on. Main owns it; every window and operation of the run gets it.
 struct RunState {
-    explicit RunState(platform::Platform& platform) : os(platform) {}
+    // The language is chosen here, once, before anything is shown.
+    explicit RunState(platform::Platform& platform)
+        : os(platform), Texts(platform.system.PreferredUiLanguages()) {}
 
     platform::Platform& os;
+    // Every text the user reads in this run, in the user's language.
+    const texts::Catalogue Texts;
 
     bool DiagnosticsEnabled = false;
     bool IsWindows6OrLater = false;

@@ -65,36 +65,36 @@ bool AsksForUsage(std::string_view commandLine) {
                        [](std::string_view word) { return word == switch_text::Usage; });
 }
 
-std::string UsageText(std::string_view programFile) {
+std::string UsageText(std::string_view programFile, const texts::Texts& texts) {
     using namespace std::string_literals;
     const std::string enable = "/"s + std::string(switch_text::EnableDesktop) + ", /" +
                                std::string(switch_text::EnableStartup) + ", /" +
                                std::string(switch_text::EnableStartupAll) + ", /" +
                                std::string(switch_text::EnableAll);
     const std::pair<std::string, std::string_view> switches[] = {
-        {std::string(switch_text::Quiet), texts::UsageQuiet},
-        {std::string(switch_text::NoGui), texts::UsageNoGui},
-        {std::string(switch_text::NoQuit), texts::UsageNoQuit},
-        {"/"s + std::string(switch_text::Delay) + " N", texts::UsageDelay},
-        {std::string(switch_text::Setup), texts::UsageSetup},
-        {enable, texts::UsageEnable},
-        {"/"s + std::string(switch_text::DisableAll), texts::UsageDisableAll},
+        {std::string(switch_text::Quiet), texts.UsageQuiet},
+        {std::string(switch_text::NoGui), texts.UsageNoGui},
+        {std::string(switch_text::NoQuit), texts.UsageNoQuit},
+        {"/"s + std::string(switch_text::Delay) + " N", texts.UsageDelay},
+        {std::string(switch_text::Setup), texts.UsageSetup},
+        {enable, texts.UsageEnable},
+        {"/"s + std::string(switch_text::DisableAll), texts.UsageDisableAll},
         {std::string(switch_text::HideUncPath) + ", " + std::string(switch_text::ShowUncPath),
-         texts::UsageUncPath},
-        {std::string(switch_text::Usage), texts::UsageHelp},
+         texts.UsageUncPath},
+        {std::string(switch_text::Usage), texts.UsageHelp},
     };
     const std::pair<std::string_view, std::string_view> exitCodes[] = {
-        {"0", texts::ExitCodeSet}, {"1", texts::ExitCodeNoMatch}, {"2", texts::ExitCodeNotSet}};
+        {"0", texts.ExitCodeSet}, {"1", texts.ExitCodeNoMatch}, {"2", texts.ExitCodeNotSet}};
 
-    std::string usage = std::string(programFile) + " " + std::string(texts::UsageArguments) +
-                        "\n\n" + std::string(texts::UsagePrinter) + "\n\n" +
-                        std::string(texts::UsageSwitches) + "\n";
+    std::string usage = std::string(programFile) + " " + std::string(texts.UsageArguments) +
+                        "\n\n" + std::string(texts.UsagePrinter) + "\n\n" +
+                        std::string(texts.UsageSwitches) + "\n";
     for (const auto& [words, meaning] : switches) {
         // On a line of its own: a box's tab stops are too narrow for the
         // longer switches.
         usage += words + "\n    " + std::string(meaning) + "\n";
     }
-    usage += "\n" + std::string(texts::UsageExitCodes) + "\n";
+    usage += "\n" + std::string(texts.UsageExitCodes) + "\n";
     for (const auto& [code, meaning] : exitCodes) {
         usage += std::string(code) + "\t" + std::string(meaning) + "\n";
     }

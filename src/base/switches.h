@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "base/options.h"
+#include "base/texts.h"
 
 namespace quillon {
 
@@ -36,7 +37,7 @@ bool AsksForUsage(std::string_view commandLine);
 
 // The text of the usage box: the command line of the program file, every
 // switch with what it does, and the exit codes.
-std::string UsageText(std::string_view programFile);
+std::string UsageText(std::string_view programFile, const texts::Texts& texts);
 
 // The command line with every switch word taken out, a double-quoted part
 // put first with its quotes. Words are cut at single blanks, and a dropped

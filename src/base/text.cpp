@@ -18,6 +18,7 @@ public:
         }
         return result;
     }
+    std::optional<std::string> FromUtf8(std::string_view utf8) const override;
 };
 
 const AsciiCodePage kAscii;
@@ -36,6 +37,15 @@ bool StandsAsWholeCharacters(std::string_view text, std::size_t position, std::s
 }
 
 }  // namespace
+
+std::optional<std::string> AsciiCodePage::FromUtf8(std::string_view utf8) const {
+    if (!IsAscii(utf8)) return std::nullopt;
+    return std::string(utf8);
+}
+
+std::optional<std::string> FromUtf8(std::string_view utf8) {
+    return IsAscii(utf8) ? std::optional<std::string>(utf8) : active->FromUtf8(utf8);
+}
 
 ScopedCodePage::ScopedCodePage(const platform::CodePage& codePage)
     : previous_(active), previousLayout_(activeLayout), layout_(CharacterLayout::Of(codePage)) {

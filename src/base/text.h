@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,10 @@ const CharacterLayout& ActiveLayout();
 // Every letter in lower case, as the system maps it. Plain ASCII text is
 // folded here without asking the system.
 std::string ToLower(std::string_view s);
+
+// UTF-8 text (the program's own texts) written in the active code page;
+// nothing when the page lacks one of its characters.
+std::optional<std::string> FromUtf8(std::string_view utf8);
 
 // The first (last) place from `from` on where the part stands as whole
 // characters; npos when there is none.

@@ -1,129 +1,212 @@
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "version.h"
 
 // Every text the user reads: window and control captions, messages and the
-// titles of their boxes. Kept in one place so that they can be reviewed
-// together, and so that a translation of the program plugs in here: it
-// replaces these entries and nothing else. Log lines, registry names and
-// switches are not for the user's eyes and stay with their code.
+// titles of their boxes, the names of the shortcuts. Kept in one place so
+// that they can be reviewed together and translated: Texts declares the
+// entries, and each language fills them in a file of its own under
+// base/texts/ (en.cpp is the program as it was written). Log lines,
+// registry names and switches are not for the user's eyes and stay with
+// their code.
+//
+// The translations are UTF-8. A run takes one language's texts, written in
+// its active code page (base/catalogue.h), and the windows, handlers and
+// notices read them from there.
 namespace quillon::texts {
 
+// The program's name, the same in every language.
 inline constexpr std::string_view ProgramTitle = QUILLON_TITLE;
-
-// Titles of message boxes.
-inline constexpr std::string_view Info = "Info";
-inline constexpr std::string_view Error = "Error";
-inline constexpr std::string_view Success = "Success";
-
-// Captions shared by several windows.
-inline constexpr std::string_view Yes = "Yes";
-inline constexpr std::string_view No = "No";
-inline constexpr std::string_view OK = "&OK";
-inline constexpr std::string_view Cancel = "&Cancel";
-
-// frmQuillon
-inline constexpr std::string_view PrintersListName = "Printers";
-inline constexpr std::string_view SetAsDefault = "&Set as default";
-inline constexpr std::string_view CreateDesktopShortcut = "&Create desktop shortcut";
-inline constexpr std::string_view AddToStartup = "&Add to startup";
-inline constexpr std::string_view About = "A&bout";
-inline constexpr std::string_view Quit = "&Quit";
-inline constexpr std::string_view ShortcutCreated = "Shortcut created successfully!";
-inline constexpr std::string_view ShortcutNotCreated = "Error creating shortcut.";
-inline constexpr std::string_view AddedToStartup = "Successfully added to startup!";
-inline constexpr std::string_view NotAddedToStartup = "Error adding to startup.";
-inline std::string SpoolerRefused(std::string_view errorCode) {
-    return "SetPrinterFailed. Error code: " + std::string(errorCode);
-}
-inline std::string DefaultNotSet(std::string_view printer) {
-    return "The default printer could not be set to " + std::string(printer) + ".";
-}
-
-// frmSetup
-inline constexpr std::string_view SetupCaption = "Quillon Setup";
-inline constexpr std::string_view AskDesktop =
-    "Do you want to enable the option to create desktop shortcuts?";
-inline constexpr std::string_view AskStartup =
-    "Do you want to enable the option to create a startup group shortcut?";
-inline constexpr std::string_view AskStartupAll =
-    "Do you want to enable the all users option in the startup group shortcut?";
-
-// frmStartupUsers
-inline constexpr std::string_view StartupUsersCaption = "Add To Startup";
-inline constexpr std::string_view AddToStartupFor = "Add to startup for:";
-inline constexpr std::string_view CurrentUserOnly = "C&urrent User Only";
-inline constexpr std::string_view AllUsers = "&All Users";
-
-// frmSuccess
-inline std::string DefaultSet(std::string_view printer) {
-    return "The default printer has been set to " + std::string(printer) + ".";
-}
-
-// frmAbout
-inline constexpr std::string_view AboutCaption = "About";
-inline constexpr std::string_view TechSupport = "Tech Support:";
-inline constexpr std::string_view Web = "Web:";
-inline constexpr std::string_view EMail = "E-Mail:";
-inline constexpr std::string_view AboutOK = "OK";
-inline constexpr std::string_view SystemInfo = "&System Info...";
-inline constexpr std::string_view SystemInfoUnavailable =
-    "System Information Is Unavailable At This Time";
-inline constexpr std::string_view AboutPrefix = "About ";
-inline constexpr std::string_view VersionPrefix = "Version ";
-inline constexpr std::string_view BuildPrefix = " build ";
-inline constexpr std::string_view CouldNotStartMail = "Could not start e-mail program!";
-inline constexpr std::string_view CouldNotStartBrowser = "Could not start browser!";
-
-// Notices of the shortcuts.
-inline constexpr std::string_view StartupForAllNeedsAdministrator =
-    "To add to startup for all users, you must run Quillon as Administator!";
-inline constexpr std::string_view NoStartupFolderName = "Could not determine startup folder name!";
-inline constexpr std::string_view RemovalForAllNeedsAdministrator =
-    "To remove old shortcut from ALL USERS, you must run Quillon as Administator!";
 // The description of the desktop shortcut.
 inline constexpr std::string_view DesktopShortcutDescription = QUILLON_TITLE;
 
-// --- Sign-out ---
-// What Windows shows beside the program on its sign-out and shut-down
-// screen while the window, started with "/noquit", refuses to close: kept
-// short, as the user reads it in passing.
-inline constexpr std::string_view SessionEndRefused = "Waiting for you to choose a default printer.";
-// --- end of sign-out ---
+// The entries of one language. A "&" marks the access key of a caption;
+// within one window no two captions may share one. "%1" stands for the
+// text a message is about (a printer's name, an error code, the program's
+// name), and Fill puts it in.
+struct Texts {
+    // Titles of message boxes.
+    std::string_view Info;
+    std::string_view Error;
+    std::string_view Success;
 
-// Windows' own rules: the notice before Windows' management of the default
-// printer is turned off, and the usage box of "/?". The switches and the
-// exit codes themselves stay as they are in every language.
-inline constexpr std::string_view WindowsStopsManagingDefault =
-    "Setting this printer as default means Windows will stop managing your default printer.";
-inline constexpr std::string_view UsageArguments = "[printer] [switches]";
-inline constexpr std::string_view UsagePrinter =
-    "printer: the first printer whose name begins with this text, in any letter case; with ? "
-    "or * in it, a pattern for the whole name. Without one, or when none matches, the printer "
-    "window opens.";
-inline constexpr std::string_view UsageSwitches = "Switches:";
-inline constexpr std::string_view UsageQuiet = "Shows no confirmation after the printer is set.";
-inline constexpr std::string_view UsageNoGui =
-    "Ends with exit code 1 instead of opening the window when no printer matches.";
-inline constexpr std::string_view UsageNoQuit = "Hides the Quit button of the window.";
-inline constexpr std::string_view UsageDelay =
-    "Waits N seconds (at most 600) before reading the printers.";
-inline constexpr std::string_view UsageSetup = "Opens the setup window.";
-inline constexpr std::string_view UsageEnable =
-    "Offer the desktop shortcut, the Startup shortcut, its all-users choice, or all three, "
-    "for this run.";
-inline constexpr std::string_view UsageDisableAll = "Withholds all three for this run.";
-inline constexpr std::string_view UsageUncPath =
-    "Lists network printers without or with the name of their server.";
-inline constexpr std::string_view UsageHelp = "Shows this help.";
-inline constexpr std::string_view UsageExitCodes = "Exit codes:";
-inline constexpr std::string_view ExitCodeSet = "The printer was set, or the window was closed.";
-inline constexpr std::string_view ExitCodeNoMatch =
-    "No printer matched, with /nogui or where nobody can see a window.";
-inline constexpr std::string_view ExitCodeNotSet =
-    "The printer could not be set, or the notice about Windows' management was cancelled.";
+    // Captions shared by several windows.
+    std::string_view Yes;
+    std::string_view No;
+    std::string_view OK;
+    std::string_view Cancel;
+
+    // frmQuillon
+    std::string_view PrintersListName;
+    std::string_view SetAsDefault;
+    std::string_view CreateDesktopShortcut;
+    std::string_view AddToStartup;
+    std::string_view About;
+    std::string_view Quit;
+    std::string_view ShortcutCreated;
+    std::string_view ShortcutNotCreated;
+    std::string_view AddedToStartup;
+    std::string_view NotAddedToStartup;
+    std::string_view SpoolerRefused;  // %1: the spooler's error code
+    std::string_view DefaultNotSet;   // %1: the printer
+
+    // frmSetup
+    std::string_view SetupCaption;
+    std::string_view AskDesktop;
+    std::string_view AskStartup;
+    std::string_view AskStartupAll;
+
+    // frmStartupUsers
+    std::string_view StartupUsersCaption;
+    std::string_view AddToStartupFor;
+    std::string_view CurrentUserOnly;
+    std::string_view AllUsers;
+
+    // frmSuccess
+    std::string_view DefaultSet;  // %1: the printer
+
+    // frmAbout
+    std::string_view AboutCaption;
+    std::string_view TechSupport;
+    std::string_view Web;
+    std::string_view EMail;
+    std::string_view AboutOK;
+    std::string_view SystemInfo;
+    std::string_view SystemInfoUnavailable;
+    std::string_view AboutTitle;  // %1: the program's title
+    std::string_view VersionPrefix;
+    std::string_view BuildPrefix;
+    std::string_view CouldNotStartMail;
+    std::string_view CouldNotStartBrowser;
+
+    // Notices of the shortcuts.
+    std::string_view StartupForAllNeedsAdministrator;
+    std::string_view NoStartupFolderName;
+    std::string_view RemovalForAllNeedsAdministrator;
+    // The file name of every shortcut the program makes; %1: the list
+    // entry. A shortcut name drops / \ : * ? " < > | ', so a translation
+    // uses none of them.
+    std::string_view ShortcutName;
+
+    // The sign-out screen, beside the program, while the window started with
+    // "/noquit" refuses to close: short, as the user reads it in passing.
+    std::string_view SessionEndRefused;
+    // The notice before Windows' management of the default printer is
+    // turned off.
+    std::string_view WindowsStopsManagingDefault;
+    // The usage box of "/?". The switches and the exit codes themselves are
+    // the same in every language.
+    std::string_view UsageArguments;
+    std::string_view UsagePrinter;
+    std::string_view UsageSwitches;
+    std::string_view UsageQuiet;
+    std::string_view UsageNoGui;
+    std::string_view UsageNoQuit;
+    std::string_view UsageDelay;
+    std::string_view UsageSetup;
+    std::string_view UsageEnable;
+    std::string_view UsageDisableAll;
+    std::string_view UsageUncPath;
+    std::string_view UsageHelp;
+    std::string_view UsageExitCodes;
+    std::string_view ExitCodeSet;
+    std::string_view ExitCodeNoMatch;
+    std::string_view ExitCodeNotSet;
+};
+
+// Every entry by its name, so that a translation can be walked entry by
+// entry. A new entry of Texts gets a line here too.
+struct Entry {
+    std::string_view name;
+    std::string_view Texts::*text;
+};
+
+inline constexpr Entry kEntries[] = {
+    {"Info", &Texts::Info},
+    {"Error", &Texts::Error},
+    {"Success", &Texts::Success},
+    {"Yes", &Texts::Yes},
+    {"No", &Texts::No},
+    {"OK", &Texts::OK},
+    {"Cancel", &Texts::Cancel},
+    {"PrintersListName", &Texts::PrintersListName},
+    {"SetAsDefault", &Texts::SetAsDefault},
+    {"CreateDesktopShortcut", &Texts::CreateDesktopShortcut},
+    {"AddToStartup", &Texts::AddToStartup},
+    {"About", &Texts::About},
+    {"Quit", &Texts::Quit},
+    {"ShortcutCreated", &Texts::ShortcutCreated},
+    {"ShortcutNotCreated", &Texts::ShortcutNotCreated},
+    {"AddedToStartup", &Texts::AddedToStartup},
+    {"NotAddedToStartup", &Texts::NotAddedToStartup},
+    {"SpoolerRefused", &Texts::SpoolerRefused},
+    {"DefaultNotSet", &Texts::DefaultNotSet},
+    {"SetupCaption", &Texts::SetupCaption},
+    {"AskDesktop", &Texts::AskDesktop},
+    {"AskStartup", &Texts::AskStartup},
+    {"AskStartupAll", &Texts::AskStartupAll},
+    {"StartupUsersCaption", &Texts::StartupUsersCaption},
+    {"AddToStartupFor", &Texts::AddToStartupFor},
+    {"CurrentUserOnly", &Texts::CurrentUserOnly},
+    {"AllUsers", &Texts::AllUsers},
+    {"DefaultSet", &Texts::DefaultSet},
+    {"AboutCaption", &Texts::AboutCaption},
+    {"TechSupport", &Texts::TechSupport},
+    {"Web", &Texts::Web},
+    {"EMail", &Texts::EMail},
+    {"AboutOK", &Texts::AboutOK},
+    {"SystemInfo", &Texts::SystemInfo},
+    {"SystemInfoUnavailable", &Texts::SystemInfoUnavailable},
+    {"AboutTitle", &Texts::AboutTitle},
+    {"VersionPrefix", &Texts::VersionPrefix},
+    {"BuildPrefix", &Texts::BuildPrefix},
+    {"CouldNotStartMail", &Texts::CouldNotStartMail},
+    {"CouldNotStartBrowser", &Texts::CouldNotStartBrowser},
+    {"StartupForAllNeedsAdministrator", &Texts::StartupForAllNeedsAdministrator},
+    {"NoStartupFolderName", &Texts::NoStartupFolderName},
+    {"RemovalForAllNeedsAdministrator", &Texts::RemovalForAllNeedsAdministrator},
+    {"ShortcutName", &Texts::ShortcutName},
+    {"SessionEndRefused", &Texts::SessionEndRefused},
+    {"WindowsStopsManagingDefault", &Texts::WindowsStopsManagingDefault},
+    {"UsageArguments", &Texts::UsageArguments},
+    {"UsagePrinter", &Texts::UsagePrinter},
+    {"UsageSwitches", &Texts::UsageSwitches},
+    {"UsageQuiet", &Texts::UsageQuiet},
+    {"UsageNoGui", &Texts::UsageNoGui},
+    {"UsageNoQuit", &Texts::UsageNoQuit},
+    {"UsageDelay", &Texts::UsageDelay},
+    {"UsageSetup", &Texts::UsageSetup},
+    {"UsageEnable", &Texts::UsageEnable},
+    {"UsageDisableAll", &Texts::UsageDisableAll},
+    {"UsageUncPath", &Texts::UsageUncPath},
+    {"UsageHelp", &Texts::UsageHelp},
+    {"UsageExitCodes", &Texts::UsageExitCodes},
+    {"ExitCodeSet", &Texts::ExitCodeSet},
+    {"ExitCodeNoMatch", &Texts::ExitCodeNoMatch},
+    {"ExitCodeNotSet", &Texts::ExitCodeNotSet},
+};
+static_assert(sizeof(Texts) == std::size(kEntries) * sizeof(std::string_view),
+              "every entry of Texts needs its line in kEntries");
+
+// One language the program speaks: its name as Windows gives it ("de-DE")
+// and its texts.
+struct Translation {
+    std::string_view tag;
+    const Texts& texts;
+};
+
+// The languages, English first. A new language is a file of base/texts/
+// and a row of this table (base/texts/languages.cpp).
+std::span<const Translation> Translations();
+const Texts& English();
+
+// The entry with the value in place of its "%1". The value is put in as it
+// is, so a "%1" inside it stays.
+std::string Fill(std::string_view entry, std::string_view value);
 
 }  // namespace quillon::texts

@@ -37,6 +37,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     quillon::platform::Platform os{profile, registry, spooler, system, files, toolkit, shell};
 
     quillon::RunState state(os);
+    toolkit.SetSessionEndReason(state.Texts.SessionEndRefused);
     OnMissingSystemLibrary([&](const std::string& missing) {
         state.WriteDiagnostic("system library or function missing: " + missing);
         system.End(2);

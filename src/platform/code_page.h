@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,6 +37,10 @@ public:
     // A character the code page cannot read, or whose lower-case form it
     // cannot write, stays as it is.
     virtual std::string Lower(std::string_view text) const = 0;
+
+    // UTF-8 text written in this code page; nothing when the page lacks one
+    // of its characters.
+    virtual std::optional<std::string> FromUtf8(std::string_view utf8) const = 0;
 };
 
 }  // namespace quillon::platform

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillon::platform {
 
@@ -46,6 +47,10 @@ public:
     // its file name without the extension ("quillon").
     virtual std::string ExecutableFolder() = 0;
     virtual std::string ExecutableName() = 0;
+
+    // The user's display languages by their names ("de-DE"), the one the
+    // user prefers first; empty when the system cannot tell.
+    virtual std::vector<std::string> PreferredUiLanguages() = 0;
 
     // Seconds from an arbitrary start; keeps counting across midnight and
     // never runs backwards.

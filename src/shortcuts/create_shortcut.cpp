@@ -15,10 +15,11 @@ namespace {
 constexpr std::string_view kPrograms = "$(Programs)";
 constexpr std::int32_t kShowCommand = 5;  // SW_SHOW
 
-void RemoveOldEntries(platform::Platform& os, std::string_view startupFolderName,
+void RemoveOldEntries(RunState& state, std::string_view startupFolderName,
                       std::vector<Notice>& notices) {
     for (const auto location : {ShortcutPlace::Startup, ShortcutPlace::AllStartup}) {
-        if (auto notice = RemoveOldStartupShortcuts(os, location, startupFolderName)) {
+        if (auto notice =
+                RemoveOldStartupShortcuts(state.os, state.Texts, location, startupFolderName)) {
             notices.push_back(std::move(*notice));
         }
     }
@@ -38,11 +39,12 @@ ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::
     ShortcutResult outcome;
     if (strShortcutLocation == ShortcutPlace::AllStartup && state.IsWindows6OrLater) {
         outcome.notices.push_back(
-            {std::string(texts::StartupForAllNeedsAdministrator), std::string(texts::Info),
+            {std::string(state.Texts.StartupForAllNeedsAdministrator), std::string(state.Texts.Info),
              platform::MessageIcon::Information});
     } else if (startup && startupFolderName.empty()) {
-        outcome.notices.push_back({std::string(texts::NoStartupFolderName),
-                                   std::string(texts::Error), platform::MessageIcon::Exclamation});
+        outcome.notices.push_back({std::string(state.Texts.NoStartupFolderName),
+                                   std::string(state.Texts.Error),
+                                   platform::MessageIcon::Exclamation});
     }
 
     const std::string cleanName = CleanShortcutName(strShortcutName);
@@ -60,7 +62,7 @@ ShortcutResult CreateShortcut(RunState& state, std::uintptr_t ownerWindow, std::
         result = fCreateShellLink(os.shell, kPrograms, cleanName, strShortcutTarget,
                                   strShortcutArgs, true, kPrograms) != 0;
     } else if (startup) {
-        RemoveOldEntries(os, startupFolderName, outcome.notices);
+        RemoveOldEntries(state, startupFolderName, outcome.notices);
         result = fCreateShellLink(os.shell, startupFolderName, cleanName, strShortcutTarget,
                                   strShortcutArgs, strShortcutLocation == ShortcutPlace::Startup,
                                   kPrograms) != 0;

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "base/text.h"
-#include "base/texts.h"
+#include "base/catalogue.h"
 #include "shortcuts/shortcut_names.h"
 
 namespace quillon::shortcuts {
@@ -61,16 +61,24 @@ std::vector<std::string> StartupFolders(platform::Platform& os, ShortcutPlace lo
     return folders;
 }
 
-std::optional<Notice> RemoveOldShortcutsIn(platform::Platform& os, const std::string& folder) {
+// Whether a file is named as the program names its shortcuts, in English
+// or in any language it speaks: the user may have switched languages since
+// the entry was made.
+bool HasShortcutName(std::string_view fileName) {
+    return text::ContainsLower(fileName, "set default printer") || texts::IsShortcutName(fileName);
+}
+
+std::optional<Notice> RemoveOldShortcutsIn(platform::Platform& os, const texts::Texts& texts,
+                                           const std::string& folder) {
     std::vector<std::string> names;
     ListFiles(os.files, folder + "\\*.lnk", names, 0);
     for (std::size_t i = 1; i < names.size(); ++i) {
         const std::string path = folder + "\\" + names[i];
         const auto reading = ReadShortcutFile(os.shell, path);
         if (reading.outcome == ShortcutReading::Outcome::AccessDenied &&
-            text::ContainsLower(names[i], "set default printer")) {
-            return Notice{std::string(texts::RemovalForAllNeedsAdministrator),
-                          std::string(texts::Info), platform::MessageIcon::Information};
+            HasShortcutName(names[i])) {
+            return Notice{std::string(texts.RemovalForAllNeedsAdministrator),
+                          std::string(texts.Info), platform::MessageIcon::Information};
         }
         if (IsQuillonTarget(reading.target.value_or(std::string()))) {
             // A shortcut that cannot be deleted (no rights to the all-users
@@ -83,10 +91,11 @@ std::optional<Notice> RemoveOldShortcutsIn(platform::Platform& os, const std::st
 
 }  // namespace
 
-std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, ShortcutPlace location,
+std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, const texts::Texts& texts,
+                                                ShortcutPlace location,
                                                 std::string_view startupFolderName) {
     for (const auto& folder : StartupFolders(os, location, startupFolderName)) {
-        if (auto notice = RemoveOldShortcutsIn(os, folder)) return notice;
+        if (auto notice = RemoveOldShortcutsIn(os, texts, folder)) return notice;
     }
     return std::nullopt;
 }

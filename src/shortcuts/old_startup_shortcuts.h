@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/notice.h"
+#include "base/texts.h"
 #include "platform/platform.h"
 #include "shortcuts/shortcut_place.h"
 
@@ -18,8 +19,9 @@ namespace quillon::shortcuts {
 // name, also where new entries are written: the same users' Start-menu
 // Programs folder and that name, which follows a redirected Start menu. A refused read of one of the program's entries
 // stops the pass and gives the message that administrator rights are
-// needed; failed deletions are ignored.
-std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, ShortcutPlace location,
+// needed, in the texts' language; failed deletions are ignored.
+std::optional<Notice> RemoveOldStartupShortcuts(platform::Platform& os, const texts::Texts& texts,
+                                                ShortcutPlace location,
                                                 std::string_view startupFolderName = {});
 
 // What reading a shortcut found. The details are those read before the

@@ -40,11 +40,12 @@ bool IsQuillonTarget(std::string_view target) {
     return text::ToLower(fileName) == kExecutableFileName;
 }
 
-ShortcutRequest MakeShortcutRequest(std::string_view entryText, std::string_view printerName,
+ShortcutRequest MakeShortcutRequest(const texts::Texts& texts, std::string_view entryText,
+                                    std::string_view printerName,
                                     std::string_view executableFolder,
                                     std::string_view executableName) {
     ShortcutRequest request;
-    request.name = "Set default printer to " + std::string(entryText);
+    request.name = texts::Fill(texts.ShortcutName, entryText);
     request.target = std::string(executableFolder) + "\\" + std::string(executableName) + ".exe";
     request.arguments = "\"" + std::string(printerName) + "\"";
     return request;

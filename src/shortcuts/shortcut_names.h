@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/texts.h"
+
 namespace quillon::shortcuts {
 
 // The shortcut's name with the ten characters that a file name cannot hold
@@ -26,7 +28,9 @@ struct ShortcutRequest {
     std::string arguments;
 };
 
-ShortcutRequest MakeShortcutRequest(std::string_view entryText, std::string_view printerName,
+// The name is the texts' shortcut name for the entry.
+ShortcutRequest MakeShortcutRequest(const texts::Texts& texts, std::string_view entryText,
+                                    std::string_view printerName,
                                     std::string_view executableFolder,
                                     std::string_view executableName);
 

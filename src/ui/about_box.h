@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/texts.h"
 #include "platform/window_toolkit.h"
 #include "version.h"
 
@@ -34,10 +35,11 @@ inline constexpr ProgramVersion kThisProgram{
 };
 
 // Sets the caption of an about window and its labels lblTitle, lblVersion
-// and lblDescription from the version information.
-void FillAboutBox(platform::Window& window, const ProgramVersion& version = kThisProgram);
+// and lblDescription from the version information, in the texts' language.
+void FillAboutBox(platform::Window& window, const texts::Texts& texts,
+                  const ProgramVersion& version = kThisProgram);
 
 // "Version 1.7", with " build 012" after it once there is a revision.
-std::string VersionText(const ProgramVersion& version = kThisProgram);
+std::string VersionText(const texts::Texts& texts, const ProgramVersion& version = kThisProgram);
 
 }  // namespace quillon::ui

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "base/texts.h"
 #include "ui/about_box.h"
@@ -15,7 +16,8 @@ using platform::ControlDesign;
 
 constexpr std::uint32_t kLinkStyle = platform::kUnderline | platform::kHandPointer;
 
-constexpr std::array kControls{
+std::vector<ControlDesign> Controls(const texts::Texts& texts) {
+    return {
     ControlDesign{ControlKind::PictureBox, frmAbout::picIcon, "", 240, 240, 720, 720, 1},
     ControlDesign{ControlKind::Label, frmAbout::lblTitle, "", 1050, 240, 4365, 480, 4, {}, platform::kBold},
     ControlDesign{ControlKind::Label, frmAbout::lblVersion, "", 1050, 780, 4365, 225, 5},
@@ -26,32 +28,35 @@ constexpr std::array kControls{
     // The captions and the e-mail address get more room than they were
     // drawn with: the dialog font is wider than the one they were measured
     // for, and would cut their last letters off.
-    ControlDesign{ControlKind::Label, frmAbout::lblTechSupport, texts::TechSupport, 240, 2040, 1305, 255, 6},
-    ControlDesign{ControlKind::Label, frmAbout::lblWeb, texts::Web, 480, 2400, 690, 255, 7},
+    ControlDesign{ControlKind::Label, frmAbout::lblTechSupport, texts.TechSupport, 240, 2040, 1305, 255, 6},
+    ControlDesign{ControlKind::Label, frmAbout::lblWeb, texts.Web, 480, 2400, 690, 255, 7},
     ControlDesign{ControlKind::Label, frmAbout::lblWebLink, QUILLON_WEB_PAGE, 1200, 2400, 2535, 255, 9, {},
                 kLinkStyle},
-    ControlDesign{ControlKind::Label, frmAbout::lblEmail, texts::EMail, 480, 2760, 690, 255, 8},
+    ControlDesign{ControlKind::Label, frmAbout::lblEmail, texts.EMail, 480, 2760, 690, 255, 8},
     ControlDesign{ControlKind::Label, frmAbout::lblEmailLink, QUILLON_SUPPORT_EMAIL, 1200, 2760, 2010, 255,
                 10, {}, kLinkStyle},
-    ControlDesign{ControlKind::PushButton, frmAbout::cmdOK, texts::AboutOK, 4245, 2265, 1260, 345, 0, {},
+    ControlDesign{ControlKind::PushButton, frmAbout::cmdOK, texts.AboutOK, 4245, 2265, 1260, 345, 0, {},
                 platform::kDefaultButton | platform::kCancelButton},
     // Two pixels wider than drawn, to the left so that its right edge stays
     // under OK's: at 96 DPI the caption would touch the focus rectangle.
-    ControlDesign{ControlKind::PushButton, frmAbout::cmdSysInfo, texts::SystemInfo, 4230, 2715, 1275, 345,
+    ControlDesign{ControlKind::PushButton, frmAbout::cmdSysInfo, texts.SystemInfo, 4230, 2715, 1275, 345,
                 2},
-};
+    };
+}
 
-const platform::WindowDesign kSpec{
+platform::WindowDesign Spec(const texts::Texts& texts) {
+    return {
     .name = "frmAbout",
-    .caption = texts::AboutCaption,
+    .caption = texts.AboutCaption,
     .clientWidth = 5730,
     .clientHeight = 3300,
     .border = platform::WindowBorder::FixedDialog,
     .position = platform::WindowPosition::CenterOwner,
     .keyPreview = false,
     .showInTaskbar = false,
-    .controls = kControls,
-};
+    .controls = {},  // the Form keeps them
+    };
+}
 
 constexpr std::uint32_t kBlack = 0x000000;
 
@@ -73,13 +78,12 @@ std::string DwordText(std::string_view data) {
 
 }  // namespace
 
-frmAbout::frmAbout(RunState& state) : Form(state, kSpec) {}
+frmAbout::frmAbout(RunState& state) : Form(state, Spec(state.Texts), Controls(state.Texts)) {}
 
-const platform::WindowDesign& frmAbout::Design() { return kSpec; }
 
 void frmAbout::Form_Load() {
     auto& about = window();
-    FillAboutBox(about);
+    FillAboutBox(about, state_.Texts);
     about.SetTextColor(lblTitle, kBlack);
     about.SetTextColor(lblDescription, kBlack);
     if (!webLink_) webLink_ = std::make_unique<HyperText>(state_);
@@ -129,7 +133,7 @@ void frmAbout::StartSysInfo() {
         // An entry of no bytes names nothing to start.
     }
     if (!started) {
-        state_.os.toolkit.MessageBox(texts::SystemInfoUnavailable,
+        state_.os.toolkit.MessageBox(state_.Texts.SystemInfoUnavailable,
                                      kThisProgram.title, platform::MessageIcon::None);
     }
 }

@@ -40,8 +40,6 @@ public:
 
     explicit frmAbout(RunState& state);
 
-    static const platform::WindowDesign& Design();
-
     void Form_Load() override;
     void Form_Unload() override;
     void Control_Click(std::string_view control) override;

@@ -1,6 +1,14 @@
 #include "ui/form.h"
 
+#include <utility>
+
 namespace quillon::ui {
+
+Form::Form(RunState& state, const platform::WindowDesign& design,
+           std::vector<platform::ControlDesign> controls)
+    : state_(state), controls_(std::move(controls)), design_(design) {
+    design_.controls = controls_;
+}
 
 platform::Window& Form::Load(const Form* owner) {
     if (!IsLoaded()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "base/run_state.h"
 #include "platform/window_toolkit.h"
@@ -13,7 +14,14 @@ namespace quillon::ui {
 // time it is shown.
 class Form : public platform::WindowEvents {
 public:
-    Form(RunState& state, const platform::WindowDesign& design) : state_(state), design_(design) {}
+    // The design's captions are the run's texts, so each window keeps its
+    // own copy of its control table.
+    Form(RunState& state, const platform::WindowDesign& design,
+         std::vector<platform::ControlDesign> controls);
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const platform::WindowDesign& Design() const { return design_; }
 
     void Show(const Form* owner = nullptr);
     void ShowModal(const Form* owner = nullptr);
@@ -29,7 +37,8 @@ protected:
 private:
     platform::Window& Load(const Form* owner);
 
-    const platform::WindowDesign& design_;
+    std::vector<platform::ControlDesign> controls_;
+    platform::WindowDesign design_;
     std::unique_ptr<platform::Window> window_;
 };
 

@@ -1,7 +1,6 @@
 #include "ui/hyper_text.h"
 
 #include "base/text.h"
-#include "base/texts.h"
 
 namespace quillon::ui {
 HyperText::HyperText(RunState& state) : state_(state) {
@@ -26,9 +25,9 @@ void HyperText::mlblTarget_Click() {
         return;
     }
     state_.os.toolkit.MessageBox(text::Contains(target, "mailto:")
-                                     ? texts::CouldNotStartMail
-                                     : texts::CouldNotStartBrowser,
-                                 texts::Error, platform::MessageIcon::Critical);
+                                     ? state_.Texts.CouldNotStartMail
+                                     : state_.Texts.CouldNotStartBrowser,
+                                 state_.Texts.Error, platform::MessageIcon::Critical);
 }
 
 void HyperText::mlblTarget_MouseMove() {

@@ -22,20 +22,23 @@ namespace {
 using platform::ControlKind;
 using platform::ControlDesign;
 
-constexpr std::array kControls{
+std::vector<ControlDesign> Controls(const texts::Texts& texts) {
+    return {
     // A list has no caption: the name is what a screen reader calls it.
     ControlDesign{ControlKind::ListBox, frmQuillon::lstPrinters, "", 2640, 240, 6015, 1425, 0, {},
-                platform::kSorted, texts::PrintersListName},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdSetDefault, texts::SetAsDefault, 240, 240, 2175, 375, 1},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCreateShortcut, texts::CreateDesktopShortcut, 240, 720,
+                platform::kSorted, texts.PrintersListName},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdSetDefault, texts.SetAsDefault, 240, 240, 2175, 375, 1},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCreateShortcut, texts.CreateDesktopShortcut, 240, 720,
                 2175, 375, 2},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAddToStartup, texts::AddToStartup, 240, 1200, 2175, 375,
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAddToStartup, texts.AddToStartup, 240, 1200, 2175, 375,
                 3},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAbout, texts::About, 5160, 1920, 1095, 375, 4},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCancel, texts::Quit, 240, 1920, 2175, 375, 5},
-};
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAbout, texts.About, 5160, 1920, 1095, 375, 4},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCancel, texts.Quit, 240, 1920, 2175, 375, 5},
+    };
+}
 
-const platform::WindowDesign kSpec{
+platform::WindowDesign Spec() {
+    return {
     .name = "frmQuillon",
     .caption = texts::ProgramTitle,
     .clientWidth = 8955,
@@ -44,16 +47,16 @@ const platform::WindowDesign kSpec{
     .position = platform::WindowPosition::CenterScreen,
     .keyPreview = true,
     .showInTaskbar = true,
-    .controls = kControls,
-};
+    .controls = {},  // the Form keeps them
+    };
+}
 
 constexpr int kKeyQ = 81;
 
 }  // namespace
 
-frmQuillon::frmQuillon(RunState& state, Forms& forms) : Form(state, kSpec), forms_(forms) {}
-
-const platform::WindowDesign& frmQuillon::Design() { return kSpec; }
+frmQuillon::frmQuillon(RunState& state, Forms& forms)
+    : Form(state, Spec(), Controls(state.Texts)), forms_(forms) {}
 
 void frmQuillon::Form_Load() { forms_.LoadMainWindow(*this); }
 
@@ -111,11 +114,11 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
     if (result.status == SetDefaultStatus::SpoolerRefused && !state_.NobodySees()) {
         // The spooler's own code is shown whatever "/q" says; it already
         // tells that nothing was set.
-        toolkit.MessageBox(texts::SpoolerRefused(std::to_string(result.spoolerError)),
+        toolkit.MessageBox(texts::Fill(state_.Texts.SpoolerRefused, std::to_string(result.spoolerError)),
                            texts::ProgramTitle, platform::MessageIcon::None);
     } else if (result.status == SetDefaultStatus::Failed && !quiet) {
         // A default that was not set is never confirmed as set.
-        toolkit.MessageBox(texts::DefaultNotSet(state_.SelectedPrinterText), texts::Error,
+        toolkit.MessageBox(texts::Fill(state_.Texts.DefaultNotSet, state_.SelectedPrinterText), state_.Texts.Error,
                            platform::MessageIcon::Exclamation);
     }
     if (result.status != SetDefaultStatus::Set) state_.os.system.End(2);
@@ -131,7 +134,7 @@ bool frmQuillon::WindowsMayStopManagingDefault(bool quiet) {
         state_.WriteDiagnostic("Windows manages the default printer: left on");
         return true;
     }
-    if (!state_.os.toolkit.AskOkCancel(texts::WindowsStopsManagingDefault, texts::ProgramTitle,
+    if (!state_.os.toolkit.AskOkCancel(state_.Texts.WindowsStopsManagingDefault, texts::ProgramTitle,
                                        platform::MessageIcon::Information)) {
         state_.WriteDiagnostic("Windows manages the default printer: left on, nothing set");
         return false;
@@ -152,7 +155,7 @@ std::optional<shortcuts::ShortcutRequest> frmQuillon::SelectedShortcut() {
     const std::string entry = list.ListText(lstPrinters, selected);
     auto& system = state_.os.system;
     return shortcuts::MakeShortcutRequest(
-        entry, printers::ListEntryToPrinterName(state_.PrinterTable, entry),
+        state_.Texts, entry, printers::ListEntryToPrinterName(state_.PrinterTable, entry),
         system.ExecutableFolder(), system.ExecutableName());
 }
 
@@ -183,10 +186,10 @@ void frmQuillon::cmdCreateShortcut_Click() {
     if (SelectedPrinterInstalled() &&
         CreateShortcut(request->name, request->target, request->arguments,
                        shortcuts::ShortcutPlace::Desktop)) {
-        toolkit.MessageBox(texts::ShortcutCreated, texts::Success,
+        toolkit.MessageBox(state_.Texts.ShortcutCreated, state_.Texts.Success,
                            platform::MessageIcon::Information);
     } else {
-        toolkit.MessageBox(texts::ShortcutNotCreated, texts::Error,
+        toolkit.MessageBox(state_.Texts.ShortcutNotCreated, state_.Texts.Error,
                            platform::MessageIcon::Exclamation);
     }
 }
@@ -210,10 +213,10 @@ void frmQuillon::cmdAddToStartup_Click() {
     }
     auto& toolkit = state_.os.toolkit;
     if (result) {
-        toolkit.MessageBox(texts::AddedToStartup, texts::Success,
+        toolkit.MessageBox(state_.Texts.AddedToStartup, state_.Texts.Success,
                            platform::MessageIcon::Information);
     } else {
-        toolkit.MessageBox(texts::NotAddedToStartup, texts::Error,
+        toolkit.MessageBox(state_.Texts.NotAddedToStartup, state_.Texts.Error,
                            platform::MessageIcon::Exclamation);
     }
 }

@@ -25,8 +25,6 @@ public:
 
     frmQuillon(RunState& state, Forms& forms);
 
-    static const platform::WindowDesign& Design();
-
     void Form_Load() override;
     void Form_Activate() override;
     bool Form_QueryUnload() override;

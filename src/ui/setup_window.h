@@ -29,8 +29,6 @@ public:
 
     frmSetup(RunState& state, Forms& forms);
 
-    static const platform::WindowDesign& Design();
-
     void Form_Load() override;
     void Control_Click(std::string_view control) override;
 

@@ -1,6 +1,7 @@
 #include "ui/startup_users_window.h"
 
 #include <array>
+#include <vector>
 
 #include "base/texts.h"
 
@@ -10,38 +11,41 @@ namespace {
 using platform::ControlKind;
 using platform::ControlDesign;
 
-constexpr std::array kControls{
+std::vector<ControlDesign> Controls(const texts::Texts& texts) {
+    return {
     // The caption is wider in the dialog font than it was drawn for and would
     // lose "for:" to a second line; the label, and with it the options, the
     // window and the centred buttons, take what it needs on one line.
-    ControlDesign{ControlKind::Label, frmStartupUsers::blbSelect, texts::AddToStartupFor, 240, 240,
+    ControlDesign{ControlKind::Label, frmStartupUsers::blbSelect, texts.AddToStartupFor, 240, 240,
                 1590, 255, 0},
     ControlDesign{ControlKind::OptionButton, frmStartupUsers::optCurrentUserOnly,
-                texts::CurrentUserOnly, 1845, 240, 1935, 255, 1},
-    ControlDesign{ControlKind::OptionButton, frmStartupUsers::optAllUsers, texts::AllUsers, 1845, 600,
+                texts.CurrentUserOnly, 1845, 240, 1935, 255, 1},
+    ControlDesign{ControlKind::OptionButton, frmStartupUsers::optAllUsers, texts.AllUsers, 1845, 600,
                 1695, 255, 2},
-    ControlDesign{ControlKind::PushButton, frmStartupUsers::cmdOK, texts::OK, 1118, 1200, 855, 375, 3},
-    ControlDesign{ControlKind::PushButton, frmStartupUsers::cmdCancel, texts::Cancel, 2078, 1200, 855,
+    ControlDesign{ControlKind::PushButton, frmStartupUsers::cmdOK, texts.OK, 1118, 1200, 855, 375, 3},
+    ControlDesign{ControlKind::PushButton, frmStartupUsers::cmdCancel, texts.Cancel, 2078, 1200, 855,
                 375, 4},
-};
+    };
+}
 
-const platform::WindowDesign kSpec{
+platform::WindowDesign Spec(const texts::Texts& texts) {
+    return {
     .name = "frmStartupUsers",
-    .caption = texts::StartupUsersCaption,
+    .caption = texts.StartupUsersCaption,
     .clientWidth = 4050,
     .clientHeight = 1815,
     .border = platform::WindowBorder::FixedDialog,
     .position = platform::WindowPosition::CenterOwner,
     .keyPreview = false,
     .showInTaskbar = false,
-    .controls = kControls,
-};
+    .controls = {},  // the Form keeps them
+    };
+}
 
 }  // namespace
 
-frmStartupUsers::frmStartupUsers(RunState& state) : Form(state, kSpec) {}
+frmStartupUsers::frmStartupUsers(RunState& state) : Form(state, Spec(state.Texts), Controls(state.Texts)) {}
 
-const platform::WindowDesign& frmStartupUsers::Design() { return kSpec; }
 
 StartupUsersChoice frmStartupUsers::Ask(const Form* owner) {
     choice_ = StartupUsersChoice::Cancelled;

@@ -22,8 +22,6 @@ public:
 
     explicit frmStartupUsers(RunState& state);
 
-    static const platform::WindowDesign& Design();
-
     // Shows the dialog modally over the owner and returns the answer.
     StartupUsersChoice Ask(const Form* owner);
 

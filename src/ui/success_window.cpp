@@ -1,6 +1,7 @@
 #include "ui/success_window.h"
 
 #include <array>
+#include <vector>
 
 #include "base/texts.h"
 #include "ui/wait.h"
@@ -11,31 +12,34 @@ namespace {
 using platform::ControlKind;
 using platform::ControlDesign;
 
-constexpr std::array kControls{
+std::vector<ControlDesign> Controls(const texts::Texts& texts) {
+    return {
     ControlDesign{ControlKind::Image, frmSuccess::Image1, "", 240, 240, 480, 480, -1},
     ControlDesign{ControlKind::Label, frmSuccess::lblSuccess, "", 960, 240, 2655, 1095, 1},
-    ControlDesign{ControlKind::PushButton, frmSuccess::cmdOK, texts::OK, 1335, 1440, 1215, 375, 0},
-};
+    ControlDesign{ControlKind::PushButton, frmSuccess::cmdOK, texts.OK, 1335, 1440, 1215, 375, 0},
+    };
+}
 
-const platform::WindowDesign kSpec{
+platform::WindowDesign Spec(const texts::Texts& texts) {
+    return {
     .name = "frmSuccess",
-    .caption = texts::Success,
+    .caption = texts.Success,
     .clientWidth = 3885,
     .clientHeight = 2010,
     .border = platform::WindowBorder::Sizable,
     .position = platform::WindowPosition::CenterOwner,
     .keyPreview = false,
     .showInTaskbar = true,
-    .controls = kControls,
-};
+    .controls = {},  // the Form keeps them
+    };
+}
 
 constexpr float kAutoCloseSeconds = 3.0F;
 
 }  // namespace
 
-frmSuccess::frmSuccess(RunState& state) : Form(state, kSpec) {}
+frmSuccess::frmSuccess(RunState& state) : Form(state, Spec(state.Texts), Controls(state.Texts)) {}
 
-const platform::WindowDesign& frmSuccess::Design() { return kSpec; }
 
 void frmSuccess::Confirm(const Form* owner, bool closeByItself) {
     closeByItself_ = closeByItself;
@@ -43,7 +47,7 @@ void frmSuccess::Confirm(const Form* owner, bool closeByItself) {
 }
 
 void frmSuccess::Form_Load() {
-    window().SetCaption(lblSuccess, texts::DefaultSet(FixVBAmpersandInText(state_.SelectedPrinterText)));
+    window().SetCaption(lblSuccess, texts::Fill(state_.Texts.DefaultSet, FixVBAmpersandInText(state_.SelectedPrinterText)));
 }
 
 void frmSuccess::Form_Activate() {

@@ -17,8 +17,6 @@ public:
 
     explicit frmSuccess(RunState& state);
 
-    static const platform::WindowDesign& Design();
-
     // Shows the window modally over the owner; it closes by itself after
     // three seconds when asked to, and otherwise waits for OK.
     void Confirm(const Form* owner, bool closeByItself);

@@ -83,6 +83,9 @@ using unique_printer = unique_any<close_traits<HANDLE, &ClosePrinter>>;
 using unique_hmodule = unique_any<close_traits<HMODULE, &FreeLibrary>>;
 using unique_hwnd = unique_any<close_traits<HWND, &DestroyWindow>>;
 using unique_hicon = unique_any<close_traits<HICON, &DestroyIcon>>;
+// The screen's device context (GetDC of no window) goes back with ReleaseDC.
+inline int ReleaseScreenDC(HDC dc) noexcept { return ReleaseDC(nullptr, dc); }
+using unique_screen_dc = unique_any<close_traits<HDC, &ReleaseScreenDC>>;
 template <typename T = void>
 using unique_cotaskmem = unique_any<cotaskmem_traits<T>>;
 

@@ -69,6 +69,28 @@ Win32CodePage::Win32CodePage() : kind_(PageKind::SingleByte), layout_(text::Char
     layout_ = text::CharacterLayout::Of(*this);
 }
 
+std::optional<std::string> Win32CodePage::FromUtf8(std::string_view utf8) const {
+    if (kind_ == PageKind::Utf8) return std::string(utf8);
+    if (utf8.empty()) return std::string();
+    if (utf8.size() > INT_MAX / 2) return std::nullopt;
+    const int size = static_cast<int>(utf8.size());
+    const int wideLength =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+    if (wideLength <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), wideLength);
+    // A character the page lacks would come out as "?" or a look-alike.
+    BOOL usedDefault = FALSE;
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength,
+                                           nullptr, 0, nullptr, &usedDefault);
+    if (length <= 0 || usedDefault) return std::nullopt;
+    std::string written(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, written.data(),
+                        length, nullptr, &usedDefault);
+    if (usedDefault) return std::nullopt;
+    return written;
+}
+
 std::string Win32CodePage::Lower(std::string_view text) const {
     if (auto whole = LowerThroughWide(text, kind_ == PageKind::Utf8)) return *whole;
     // Some character does not convert: the others are lower-cased one by

@@ -27,6 +27,7 @@ public:
     PageKind Kind() const override { return kind_; }
     std::span<const ByteRange> LeadBytes() const override { return leadBytes_; }
     std::string Lower(std::string_view text) const override;
+    std::optional<std::string> FromUtf8(std::string_view utf8) const override;
 
 private:
     PageKind kind_;

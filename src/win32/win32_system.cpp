@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "win32/library_search.h"
 #include "win32/program_arguments.h"
 #include "win32/wide_text.h"
@@ -37,6 +39,21 @@ std::string ModuleFileName() {
         if (path.size() > 32768) return {};
         path.resize(path.size() * 2);
     }
+}
+
+using GetUserPreferredUILanguagesFunction = BOOL(WINAPI*)(DWORD, PULONG, PZZWSTR, PULONG);
+
+// The name of a language identifier ("de-DE"), from the ISO names its
+// locale gives; "" when it has none.
+std::string NameOfLanguage(LANGID language) {
+    const LCID locale = MAKELCID(language, SORT_DEFAULT);
+    char primary[16] = {};
+    char country[16] = {};
+    if (GetLocaleInfoA(locale, LOCALE_SISO639LANGNAME, primary, sizeof primary) == 0) return {};
+    if (GetLocaleInfoA(locale, LOCALE_SISO3166CTRYNAME, country, sizeof country) == 0) {
+        return primary;
+    }
+    return std::string(primary) + "-" + country;
 }
 
 }  // namespace
@@ -96,6 +113,32 @@ std::string Win32System::ExecutableName() {
     const auto dot = name.rfind('.');
     if (dot != std::string::npos) name.resize(dot);
     return name;
+}
+
+std::vector<std::string> Win32System::PreferredUiLanguages() {
+    // The list in the user's order came with Windows Vista; before it there
+    // is one display language.
+    const auto preferred = LookUpFunction<GetUserPreferredUILanguagesFunction>(
+        GetModuleHandleA("kernel32.dll"), "GetUserPreferredUILanguages");
+    std::vector<std::string> names;
+    ULONG count = 0;
+    ULONG size = 0;
+    if (preferred != nullptr && preferred(MUI_LANGUAGE_NAME, &count, nullptr, &size) && size > 0) {
+        std::wstring list(size, L'\0');
+        if (preferred(MUI_LANGUAGE_NAME, &count, list.data(), &size)) {
+            // Names separated by NULs, ended by two.
+            for (std::size_t start = 0; start < list.size() && list[start] != L'\0';) {
+                const std::size_t end = std::min(list.find(L'\0', start), list.size());
+                names.push_back(Narrow(std::wstring_view(list).substr(start, end - start)));
+                start = end + 1;
+            }
+        }
+    }
+    if (names.empty()) {
+        std::string name = NameOfLanguage(GetUserDefaultUILanguage());
+        if (!name.empty()) names.push_back(std::move(name));
+    }
+    return names;
 }
 
 double Win32System::MonotonicSeconds() {

@@ -14,6 +14,7 @@ public:
     std::string EnvironmentVariable(std::string_view name) override;
     std::string ExecutableFolder() override;
     std::string ExecutableName() override;
+    std::vector<std::string> PreferredUiLanguages() override;
     double MonotonicSeconds() override;
     LocalDateTime Now() override;
     bool WindowStationVisible() override;

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "base/texts.h"
 #include "win32/library_search.h"
 #include "win32/twips.h"
 #include "win32/wide_text.h"
@@ -254,7 +253,7 @@ bool Win32Toolkit::KeepsFrameOnDpiChange(HWND window) const {
 
 bool Win32Toolkit::RefuseSessionEnd(HWND window) {
     if (!shutdownBlockReasonCreate_) return false;
-    return shutdownBlockReasonCreate_(window, Widen(texts::SessionEndRefused).c_str()) != FALSE;
+    return shutdownBlockReasonCreate_(window, Widen(sessionEndReason_).c_str()) != FALSE;
 }
 
 void Win32Toolkit::AllowSessionEnd(HWND window) {

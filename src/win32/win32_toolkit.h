@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -65,6 +66,9 @@ public:
     void DoEvents() override;
     void WaitForEvents(double seconds) override;
     void Run() override;
+    // What Windows' sign-out screen shows while a window refuses the end of
+    // the session, in the language of the run.
+    void SetSessionEndReason(std::string_view reason) { sessionEndReason_ = reason; }
 
 private:
     // The windows build themselves, route their messages and take turns
@@ -143,6 +147,7 @@ private:
     AreDpiAwarenessContextsEqualFunction areDpiAwarenessContextsEqual_ = nullptr;
     ShutdownBlockReasonCreateFunction shutdownBlockReasonCreate_ = nullptr;
     ShutdownBlockReasonDestroyFunction shutdownBlockReasonDestroy_ = nullptr;
+    std::string sessionEndReason_;
     unique_hmodule shcore_;
     Win32Annotations annotations_;
     std::optional<WindowClassRegistration> windowClass_;

@@ -122,6 +122,10 @@ private:
     void SetWindowIcons();
     // The icon of an image or picture box at the size of its place.
     void SetControlIcon(const Control& control, const RECT& place);
+    // Where each control goes at the DPI so that its caption fits, and the
+    // client area that takes.
+    void FitCaptions();
+    RECT PlaceOf(const ControlDesign& design) const;
     // Sizes the window so that its client area is the layout's.
     void FitToClientArea();
     HFONT FontOf(const ControlDesign& design);
@@ -155,6 +159,8 @@ private:
     const Win32Window* owner_;
     std::string caption_;
     std::vector<Control> controls_;  // in the order of the layout; empty while not loaded
+    std::vector<RECT> places_;       // of the controls, in the order of the layout
+    SIZE client_{};                  // the client area, in pixels
     std::vector<HWND> disabledForModal_;
     HWND savedFocus_ = nullptr;
     int dpi_ = 96;

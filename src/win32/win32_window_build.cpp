@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "platform/caption_fit.h"
 #include "win32/twips.h"
+#include "win32/wide_text.h"
 #include "win32/win32_toolkit.h"
 #include "win32/window_styles.h"
 
@@ -70,6 +72,39 @@ LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
+// The text as a control shows it: "&" marks the access key and "&&" stands
+// for one "&".
+std::wstring WithoutAccessMarks(const std::wstring& text) {
+    std::wstring shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && i + 1 < text.size()) ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
+// The width of the last line of the text broken into lines at blanks, as
+// a word-wrapping label breaks it.
+int LastLineWidth(HDC dc, const std::wstring& text, int width) {
+    const auto widthOf = [dc](const std::wstring& line) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    std::wstring line;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t blank = std::min(text.find(L' ', start), text.size());
+        const std::wstring word = text.substr(start, blank - start);
+        std::wstring longer = line;
+        if (!longer.empty()) longer += L' ';
+        longer += word;
+        line = line.empty() || widthOf(longer) <= width ? longer : word;
+        start = blank + 1;
+    }
+    return widthOf(line);
+}
+
 }  // namespace
 
 bool Win32Window::Realize() {
@@ -86,6 +121,7 @@ bool Win32Window::Realize() {
     if (!hwnd) return false;
     dpi_ = toolkit_.DpiOf(hwnd);
     SetWindowIcons();
+    FitCaptions();
     CreateControls(hwnd, {});
     FitToClientArea();
     return true;
@@ -105,7 +141,7 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
         // Made in its place and with its font: moving and sizing each
         // control afterwards would cost the window's first showing a round
         // of messages per control.
-        const RECT place = ControlRect(design, dpi_, dpi_);
+        const RECT place = PlaceOf(design);
         control.hwnd = CreateWindowExA(styles.exStyle, styles.className, control.caption.c_str(),
                                        styles.style, place.left, place.top,
                                        place.right - place.left, place.bottom - place.top, parent,
@@ -181,10 +217,11 @@ void Win32Window::Layout() {
 }
 
 void Win32Window::LayoutControls() {
+    FitCaptions();
     for (const auto& control : controls_) {
         if (!control.hwnd) continue;
         const auto& design = *control.design;
-        const RECT place = ControlRect(design, dpi_, dpi_);
+        const RECT place = PlaceOf(design);
         SetWindowPos(control.hwnd, nullptr, place.left, place.top, place.right - place.left,
                      place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), TRUE);
@@ -203,11 +240,87 @@ void Win32Window::FitToClientArea() {
     RECT client{};
     GetWindowRect(hwnd, &window);
     GetClientRect(hwnd, &client);
-    const int width = TwipsToPixels(design_.clientWidth, dpi_) + (window.right - window.left) -
-                      (client.right - client.left);
-    const int height = TwipsToPixels(design_.clientHeight, dpi_) + (window.bottom - window.top) -
-                       (client.bottom - client.top);
+    const int width = client_.cx + (window.right - window.left) - (client.right - client.left);
+    const int height = client_.cy + (window.bottom - window.top) - (client.bottom - client.top);
     SetWindowPos(hwnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Window::FitCaptions() {
+    const auto& designs = design_.controls;
+    const auto indexOf = [&](std::string_view name) {
+        for (std::size_t i = 0; i < designs.size(); ++i) {
+            if (designs[i].name == name) return static_cast<int>(i);
+        }
+        return -1;
+    };
+    const unique_screen_dc screen(GetDC(nullptr));
+    HDC dc = screen.get();
+    std::vector<CaptionNeeds> needs(designs.size());
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        const ControlDesign& design = designs[i];
+        CaptionNeeds& need = needs[i];
+        need.frame = design.kind == ControlKind::Frame;
+        need.container = design.container.empty() ? -1 : indexOf(design.container);
+        RECT place = ControlRect(design, dpi_, dpi_);
+        if (need.container >= 0) {
+            const RECT frame = ControlRect(designs[static_cast<std::size_t>(need.container)], dpi_, dpi_);
+            OffsetRect(&place, frame.left, frame.top);
+        }
+        need.box = {place.left, place.top, place.right, place.bottom};
+        const std::string* caption = i < controls_.size() ? &controls_[i].caption : nullptr;
+        if (dc == nullptr || caption == nullptr || caption->empty()) continue;
+        const std::wstring text = Widen(*caption);
+        const HFONT font = FontOf(design);
+        const HGDIOBJ old = SelectObject(dc, font);
+        // The same room the controls leave their text: a push button's edge
+        // and focus rectangle (a pixel more for the default one's frame),
+        // an option's box and half a digit.
+        const auto measure = [dc, text](int width, UINT flags) {
+            RECT room{0, 0, width, 0};
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &room, flags | DT_CALCRECT);
+            return room;
+        };
+        if (design.kind == ControlKind::PushButton) {
+            const int margin = (design.style & kDefaultButton) ? 4 : 3;
+            need.width = measure(0, DT_SINGLELINE).right + 2 * margin;
+        } else if (design.kind == ControlKind::OptionButton) {
+            SIZE digit{};
+            GetTextExtentPoint32W(dc, L"0", 1, &digit);
+            need.width = 12 * dpi_ / 96 + 1 + digit.cx / 2 + measure(0, DT_SINGLELINE).right + 1;
+        } else if (design.kind == ControlKind::Label) {
+            TEXTMETRICW metrics{};
+            GetTextMetricsW(dc, &metrics);
+            const std::wstring shown = WithoutAccessMarks(text);
+            need.wrapped = [dc, font, measure, shown, lineHeight = metrics.tmHeight](int width) {
+                const HGDIOBJ previous = SelectObject(dc, font);
+                const RECT room = measure(width, DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS);
+                const int last = LastLineWidth(dc, shown, width);
+                SelectObject(dc, previous);
+                return WrappedCaption{static_cast<int>(room.right), static_cast<int>(room.bottom),
+                                      static_cast<int>(lineHeight), last};
+            };
+        }
+        SelectObject(dc, old);
+    }
+    const auto fitted = platform::FitCaptions(needs, TwipsToPixels(design_.clientWidth, dpi_),
+                                              TwipsToPixels(design_.clientHeight, dpi_),
+                                              MulDiv(2, dpi_, 96));
+    places_.clear();
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        const auto& box = fitted.boxes[i];
+        RECT place{box.left, box.top, box.right, box.bottom};
+        if (needs[i].container >= 0) {
+            const auto& frame = fitted.boxes[static_cast<std::size_t>(needs[i].container)];
+            OffsetRect(&place, -frame.left, -frame.top);
+        }
+        places_.push_back(place);
+    }
+    client_ = {fitted.clientWidth, fitted.clientHeight};
+}
+
+RECT Win32Window::PlaceOf(const ControlDesign& design) const {
+    const auto index = static_cast<std::size_t>(&design - design_.controls.data());
+    return index < places_.size() ? places_[index] : ControlRect(design, dpi_, dpi_);
 }
 
 void Win32Window::FitFrameToControls(HWND frame, std::string_view name) {
@@ -218,7 +331,7 @@ void Win32Window::FitFrameToControls(HWND frame, std::string_view name) {
     if (!room) return;
     for (const auto& design : design_.controls) {
         if (design.container != name) continue;
-        const RECT place = ControlRect(design, dpi_, dpi_);
+        const RECT place = PlaceOf(design);
         const unique_gdi<HRGN> part(CreateRectRgnIndirect(&place));
         if (part) CombineRgn(room.get(), room.get(), part.get(), RGN_OR);
     }

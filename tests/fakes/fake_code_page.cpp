@@ -1,5 +1,6 @@
 #include "fakes/fake_code_page.h"
 
+#include <algorithm>
 #include <array>
 #include <locale>
 
@@ -45,6 +46,13 @@ const FakeCodePage& FakeCodePage::Utf8() {
 const FakeCodePage& FakeCodePage::DoubleByte() {
     static const FakeCodePage page(platform::PageKind::DoubleByte, kShiftJisLeadBytes);
     return page;
+}
+
+std::optional<std::string> FakeCodePage::FromUtf8(std::string_view utf8) const {
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (kind_ != platform::PageKind::Utf8 && !ascii) return std::nullopt;
+    return std::string(utf8);
 }
 
 std::string FakeCodePage::Lower(std::string_view text) const {

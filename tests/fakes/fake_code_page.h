@@ -23,6 +23,8 @@ public:
     platform::PageKind Kind() const override { return kind_; }
     std::span<const platform::ByteRange> LeadBytes() const override { return leadBytes_; }
     std::string Lower(std::string_view text) const override;
+    // UTF-8 carries every text; the double-byte page only plain ASCII.
+    std::optional<std::string> FromUtf8(std::string_view utf8) const override;
 
 private:
     FakeCodePage(platform::PageKind kind, std::span<const platform::ByteRange> leadBytes)

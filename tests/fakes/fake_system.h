@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/system.h"
 
@@ -18,11 +20,15 @@ struct ProgramEnded {
 // clock that moves only when the program waits (or the test advances it).
 class FakeSystem : public platform::System {
 public:
+    FakeSystem() = default;
+    explicit FakeSystem(std::vector<std::string> languages) : uiLanguages(std::move(languages)) {}
+
     platform::VersionInfo version{2, 10};  // an NT-family system, major version 10
     std::string commandLine;
     std::map<std::string, std::string, std::less<>> environment;
     std::string executableFolder = "C:\\Program Files\\Quillon";
     std::string executableName = "quillon";
+    std::vector<std::string> uiLanguages;  // none: the program speaks English
     // Seconds since midnight of startDate; the local time follows it.
     double clockSeconds = 13 * 3600 + 5 * 60 + 9;
     platform::LocalDateTime startDate{2026, 12, 6, 0, 0, 0};
@@ -42,6 +48,7 @@ public:
     }
     std::string ExecutableFolder() override { return executableFolder; }
     std::string ExecutableName() override { return executableName; }
+    std::vector<std::string> PreferredUiLanguages() override { return uiLanguages; }
     double MonotonicSeconds() override { return clockSeconds; }
     platform::LocalDateTime Now() override {
         // Days past the start date are not needed by any test; the time of

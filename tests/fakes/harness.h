@@ -26,6 +26,10 @@ namespace quillon::fakes {
 // on the windows the run left open.
 class Harness {
 public:
+    // A run of a user whose display languages are these ("de-DE"), the
+    // preferred one first; without any, English.
+    explicit Harness(std::vector<std::string> uiLanguages = {}) : system(std::move(uiLanguages)) {}
+
     Utf8CodePage codePage;
     FakeProfile profile;
     FakeRegistry registry;

@@ -42,7 +42,7 @@ TEST(HostileStartupFolder, OnlyTheProgramsOwnShortcutIsDeleted) {
     const std::string longName = "Set default printer to " + std::string(300, 'n') + ".lnk";
     run.shell.AddLink(folder + "\\" + longName, {.target = "C:\\Tools\\other.exe"});
 
-    EXPECT_FALSE(RemoveOldStartupShortcuts(run.os, ShortcutPlace::Startup).has_value());
+    EXPECT_FALSE(RemoveOldStartupShortcuts(run.os, run.state.Texts, ShortcutPlace::Startup).has_value());
 
     EXPECT_EQ(run.files.deleted, Names{folder + "\\Set default printer to Old.lnk"});
     // Every file was looked at, the broken ones included.

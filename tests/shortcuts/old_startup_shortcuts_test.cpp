@@ -31,7 +31,7 @@ protected:
 
     // Runs one pass and keeps what it has to tell the user.
     void Remove(ShortcutPlace location) {
-        if (auto notice = RemoveOldStartupShortcuts(run.os, location)) notices.push_back(*notice);
+        if (auto notice = RemoveOldStartupShortcuts(run.os, run.state.Texts, location)) notices.push_back(*notice);
     }
 
     std::vector<Notice> notices;

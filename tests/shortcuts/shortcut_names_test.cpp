@@ -77,13 +77,13 @@ TEST(ShortcutNames, KeepDoubleByteCharactersWhole) {
 
 TEST(MakeShortcutRequest, RunsTheProgramWithThePrinterInQuotes) {
     const auto request =
-        MakeShortcutRequest("Plotter on srv", "Plotter on srv", "C:\\Program Files\\Q", "quillon");
+        MakeShortcutRequest(texts::English(), "Plotter on srv", "Plotter on srv", "C:\\Program Files\\Q", "quillon");
     EXPECT_EQ(request.name, "Set default printer to Plotter on srv");
     EXPECT_EQ(request.target, "C:\\Program Files\\Q\\quillon.exe");
     EXPECT_EQ(request.arguments, "\"Plotter on srv\"");
 
     // The display text may hide the server; the argument names the printer.
-    const auto hidden = MakeShortcutRequest("Plotter", "Plotter on srv", "D:\\Apps", "Q2");
+    const auto hidden = MakeShortcutRequest(texts::English(), "Plotter", "Plotter on srv", "D:\\Apps", "Q2");
     EXPECT_EQ(hidden.name, "Set default printer to Plotter");
     EXPECT_EQ(hidden.target, "D:\\Apps\\Q2.exe");
     EXPECT_EQ(hidden.arguments, "\"Plotter on srv\"");

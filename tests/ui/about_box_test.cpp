@@ -28,7 +28,7 @@ TEST(VersionText, ShowsTheBuildOnlyForARevisionWithAtLeastThreeDigits) {
                           Case{1, 7, 1234, "Version 1.7 build 1234"},
                           Case{1, 12, 0, "Version 1.12"}, Case{2, 0, 0, "Version 2.0"},
                           Case{1, 7, -1, "Version 1.7"}}) {
-        EXPECT_EQ(VersionText(Numbered(c.major, c.minor, c.revision)), c.line)
+        EXPECT_EQ(VersionText(texts::English(), Numbered(c.major, c.minor, c.revision)), c.line)
             << c.major << "." << c.minor << "." << c.revision;
     }
 }
@@ -42,16 +42,16 @@ protected:
     fakes::Harness run;
     NoEvents events;
     std::unique_ptr<platform::Window> window =
-        run.toolkit.Create(frmAbout::Design(), events, nullptr);
+        run.toolkit.Create(run.forms.About().Design(), events, nullptr);
 
     std::string Fill(const ProgramVersion& version, std::string_view label) {
-        FillAboutBox(*window, version);
+        FillAboutBox(*window, texts::English(), version);
         return window->Caption(label);
     }
 };
 
 TEST_F(FillAboutBoxTest, ShowsTheProgramsOwnInformation) {
-    FillAboutBox(*window);
+    FillAboutBox(*window, texts::English());
     EXPECT_EQ(window->Caption(""), "About Quillon");
     EXPECT_EQ(window->Caption("lblTitle"), "Quillon - Quillon Utility");
     EXPECT_EQ(window->Caption("lblVersion"), "Version 1.7");

@@ -344,7 +344,8 @@ TEST_F(AboutWindowRun, SystemInfoLeavesTheAboutWindowOpen) {
 }
 
 TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
-    const auto& design = frmAbout::Design();
+    fakes::Harness run;
+    const auto& design = run.forms.About().Design();
     struct Box {
         std::string_view name;
         int left, top, right, bottom;
@@ -376,8 +377,9 @@ TEST(AboutLayout, ControlsLieInsideTheWindowWithoutOverlapping) {
 }
 
 TEST(AboutLayout, StylesMarkLinksTitleSeparatorAndOk) {
-    const auto style = [](std::string_view name) {
-        for (const auto& control : frmAbout::Design().controls) {
+    fakes::Harness run;
+    const auto style = [&](std::string_view name) {
+        for (const auto& control : run.forms.About().Design().controls) {
             if (control.name == name) return control.style;
         }
         ADD_FAILURE() << "no control " << name;
@@ -397,9 +399,10 @@ TEST(AboutLayout, StylesMarkLinksTitleSeparatorAndOk) {
 // What the toolkit hands on to screen readers: the two addresses are
 // links, nothing else of the window is.
 TEST(AboutWindowDesign, ScreenReadersAreToldTheTwoAddressesAreLinks) {
+    fakes::Harness run;
     fakes::FakeAnnotations service;
     std::set<std::string_view> links;
-    for (const auto& control : frmAbout::Design().controls) {
+    for (const auto& control : run.forms.About().Design().controls) {
         const auto handle = reinterpret_cast<std::uintptr_t>(&control);
         platform::Annotate(service, handle, control);
         if (service.links.contains(handle)) links.insert(control.name);

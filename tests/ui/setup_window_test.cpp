@@ -98,11 +98,13 @@ TEST_F(SetupWindowRun, RefusedRegistryWriteStillOpensTheMainWindow) {
 TEST(AccessibleNames, TheListIsNamedAndEachOptionIsDescribedByItsQuestion) {
     using ui::frmSetup;
     fakes::FakeAnnotations service;
+    fakes::Harness run;
+    const auto& main = run.forms.Quillon().Design();
     const auto handle = [](const platform::ControlDesign& control) {
         return reinterpret_cast<std::uintptr_t>(&control);
     };
-    const auto& setup = frmSetup::Design().controls;
-    for (const auto& controls : {ui::frmQuillon::Design().controls, setup}) {
+    const auto& setup = run.forms.Setup().Design().controls;
+    for (const auto& controls : {main.controls, setup}) {
         for (const auto& control : controls) platform::Annotate(service, handle(control), control);
     }
     EXPECT_EQ(service.said.size(), 7u);
@@ -113,7 +115,7 @@ TEST(AccessibleNames, TheListIsNamedAndEachOptionIsDescribedByItsQuestion) {
         return std::pair{std::pair<std::string, std::string>{}, std::string_view{}};
     };
     using Said = std::pair<std::string, std::string>;
-    EXPECT_EQ(said(ui::frmQuillon::Design().controls, "lstPrinters").first, (Said{"Printers", ""}));
+    EXPECT_EQ(said(main.controls, "lstPrinters").first, (Said{"Printers", ""}));
     for (const auto& [question, yes, no] :
          {std::tuple{frmSetup::lblDesktop, frmSetup::optDesktopYes, frmSetup::optDesktopNo},
           {frmSetup::lblStartup, frmSetup::optStartupYes, frmSetup::optStartupNo},

@@ -30,6 +30,19 @@ struct WindowSearch {
     std::vector<std::string>* captions = nullptr;
 };
 
+std::vector<DWORD> ProcessesNamed(const char* exeName) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return ids;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) == 0) ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
 BOOL CALLBACK VisitTopLevel(HWND window, LPARAM parameter) {
     auto& search = *reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
@@ -121,6 +134,35 @@ class ProgramReporter : public ::testing::EmptyTestEventListener {
 
 }  // namespace
 
+// Wine's own export that turns a Windows path into the host's path.
+std::optional<std::string> HostPath(const std::string& windowsPath) {
+    using ToUnix = char*(CDECL*)(LPCWSTR);
+    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr) return std::nullopt;
+    std::wstring wide(windowsPath.size() + 1, L'\0');
+    const int length = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(),
+                                           static_cast<int>(wide.size()));
+    if (length <= 0) return std::nullopt;
+    char* unixPath = toUnix(wide.c_str());
+    if (unixPath == nullptr) return std::nullopt;
+    std::string result(unixPath);
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+std::string ShellWord(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) {
+        if (c == '\'') {
+            quoted += "'\\''";
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "'";
+}
+
 std::string PathFromEnvironment(const char* variable) {
     const char* value = std::getenv(variable);
     if (value == nullptr) throw std::runtime_error(std::string(variable) + " is not set");
@@ -161,6 +203,57 @@ Process::Process(const std::string& exe, const std::string& arguments, const cha
     LivePrograms().push_back(this);
 }
 
+Process::Process(const std::string& exe, const std::string& arguments, const std::string& locale) {
+    const auto before = ProcessesNamed("quillon.exe");
+    char folder[MAX_PATH] = {};
+    char scratch[MAX_PATH] = {};
+    if (GetTempPathA(MAX_PATH, folder) == 0 || GetTempFileNameA(folder, "run", 0, scratch) == 0) {
+        throw std::runtime_error("no scratch file for the start in " + locale);
+    }
+    const std::string script = std::string(scratch) + ".sh";
+    const auto hostScript = HostPath(script);
+    // Wine names the user's language after the host locale and writes file
+    // names in its character set, and a locale the host lacks leaves it
+    // English and plain ASCII. The host's own UTF-8 locale under that name,
+    // where the C library looks for locales (LOCPATH), gives it both.
+    const std::string name = ShellWord(locale);
+    std::string command = "locales=\"$WINEPREFIX/locales\"\n"
+                          "[ -e \"$locales\"/" + name + " ] || { mkdir -p \"$locales\" && ln -s "
+                          "/usr/lib/locale/C.utf8 \"$locales\"/" + name + "; }\n"
+                          "LOCPATH=\"$locales\" LC_ALL=" + name + " exec wine " + ShellWord(exe);
+    if (!arguments.empty()) command += " " + arguments;
+    {
+        std::ofstream file(script, std::ios::binary | std::ios::trunc);
+        file << command << " >/dev/null 2>&1\n";
+    }
+    std::string commandLine = "Z:\\bin\\sh \"" + hostScript.value_or("") + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION shell{};
+    const bool started = hostScript && CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr,
+                                                      FALSE, 0, nullptr, nullptr, &startup, &shell);
+    if (shell.hThread) CloseHandle(shell.hThread);
+    if (shell.hProcess) CloseHandle(shell.hProcess);
+    // Wine gives no handle of a program the host starts: the new one is
+    // the quillon.exe that was not there before.
+    WaitUntil(
+        [&] {
+            for (const DWORD id : ProcessesNamed("quillon.exe")) {
+                if (std::find(before.begin(), before.end(), id) != before.end()) continue;
+                info_.hProcess = OpenProcess(
+                    SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, id);
+                info_.dwProcessId = id;
+                return info_.hProcess != nullptr;
+            }
+            return false;
+        },
+        started ? 30s : 0s);
+    DeleteFileA(script.c_str());
+    DeleteFileA(scratch);
+    if (info_.hProcess == nullptr) throw std::runtime_error("cannot start " + exe + " in " + locale);
+    LivePrograms().push_back(this);
+}
+
 Process::~Process() {
     std::erase(LivePrograms(), this);
     if (::testing::Test::HasFailure()) std::cout << Describe() << std::endl;
@@ -168,7 +261,7 @@ Process::~Process() {
         TerminateProcess(info_.hProcess, 99);
         WaitForSingleObject(info_.hProcess, 5000);
     }
-    CloseHandle(info_.hThread);
+    if (info_.hThread) CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
 }
 

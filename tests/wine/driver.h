@@ -32,6 +32,12 @@ class Process {
 public:
     // In the desktop named "station\\desktop" when one is given.
     Process(const std::string& exe, const std::string& arguments, const char* desktop = nullptr);
+    // The program run as a user whose display language is the host locale's
+    // ("de_DE.UTF-8"). Wine takes the language from LC_ALL as a program
+    // starts from the host, never from the environment a Windows program
+    // hands its child, so the host's shell starts this one. The arguments
+    // are plain words.
+    Process(const std::string& exe, const std::string& arguments, const std::string& locale);
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -136,6 +142,11 @@ void SetWineVersion(const char* version);
 // name wherever the search finds one first, as Windows does; null forgets
 // every such preference.
 void SetWineLibraryPreference(const std::string& library, const char* order);
+
+// The host's path of a Windows path, and a word for the host's shell that
+// stands for the text literally.
+std::optional<std::string> HostPath(const std::string& windowsPath);
+std::string ShellWord(const std::string& text);
 
 // The names of the shortcut files in a folder, sorted.
 std::vector<std::string> Links(const std::string& folder);

@@ -3,11 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 
+#include "base/texts.h"
 #include "wine/driver.h"
 
 namespace quillon::e2e {
+
+// The texts of the program's translation of that name ("de-DE").
+inline const texts::Texts& TranslationOf(std::string_view language) {
+    for (const auto& translation : texts::Translations()) {
+        if (translation.tag == language) return translation.texts;
+    }
+    throw std::invalid_argument("no translation " + std::string(language));
+}
 
 // Every test starts from the same prefix state: four printers in the
 // profile, no default, options stored as all "yes", Wine as version 6.1,
@@ -38,7 +49,9 @@ protected:
     }
 
     Process& Start(const std::string& arguments, bool diagnostics = false) {
-        program_ = std::make_unique<Process>(ProgramPath(diagnostics), arguments);
+        program_ = locale_.empty()
+                       ? std::make_unique<Process>(ProgramPath(diagnostics), arguments)
+                       : std::make_unique<Process>(ProgramPath(diagnostics), arguments, locale_);
         return *program_;
     }
 
@@ -50,6 +63,9 @@ protected:
     }
 
     std::unique_ptr<Process> program_;
+    // The host locale (LC_ALL) of the programs Start starts; empty: the
+    // session's own.
+    std::string locale_;
 };
 
 }  // namespace quillon::e2e

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <thread>
@@ -25,13 +26,21 @@ const std::vector<std::pair<std::string, std::string>> kHighContrast{
     {"TitleText", "255 255 255"},     {"GradientActiveTitle", "128 0 128"},
 };
 
+// A look of the windows: the display's DPI and colours, and the language
+// of the user (the host locale of the runs, and the translation the
+// windows show in it).
 struct Look {
     const char* name;
     int dpi;
     bool highContrast;
+    const char* locale = "";  // the session's own: English
+    std::string_view language = "en-US";
+    bool everyWindow = true;  // else the main window only
 };
 
 void PrintTo(const Look& look, std::ostream* out) { *out << look.name; }
+
+using Strings = std::vector<std::string>;
 
 class Layout : public QuillonTest, public ::testing::WithParamInterface<Look> {
 protected:
@@ -42,17 +51,19 @@ protected:
         SetDefaultDevice("HP LaserJet 4,winspool,LPT1:");
         DeleteMachineKey("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
         DeleteMachineKey("SOFTWARE\\Microsoft\\Shared Tools Location");
+        locale_ = GetParam().locale;
     }
 
 public:
     // The steps from a fresh run to each window.
     using QuillonTest::program_;
     using QuillonTest::Start;
+    const texts::Texts& Texts() const { return TranslationOf(GetParam().language); }
     HWND Main() {
         Start("");
-        return program_->WaitForWindow("Quillon");
+        return program_->WaitForWindow(texts::ProgramTitle);
     }
-    HWND Press(HWND window, const char* button, const char* opens) {
+    HWND Press(HWND window, std::string_view button, std::string_view opens) {
         if (window == nullptr) return nullptr;
         e2e::Press(FindControl(window, "Button", button));
         return program_->WaitForWindow(opens);
@@ -63,38 +74,67 @@ struct Screen {
     const char* name;
     bool ownFont;  // a window of the program's, not a system message box
     std::function<HWND(Layout&)> open;
+    // The texts of the catalogue the window shows.
+    std::function<Strings(const texts::Texts&)> shows;
     std::vector<std::string> links{};
 };
 
 const Screen kScreens[] = {
-    {"main-window", true, [](Layout& t) { return t.Main(); }},
+    {"main-window", true, [](Layout& t) { return t.Main(); },
+     [](const texts::Texts& x) {
+         return Strings{std::string(x.SetAsDefault), std::string(x.CreateDesktopShortcut),
+                        std::string(x.AddToStartup), std::string(x.About), std::string(x.Quit)};
+     }},
     {"setup-window", true,
      [](Layout& t) {
          ClearOptions();
-         return t.Start("").WaitForWindow("Quillon Setup");
+         return t.Start("").WaitForWindow(t.Texts().SetupCaption);
+     },
+     [](const texts::Texts& x) {
+         return Strings{std::string(x.AskDesktop), std::string(x.AskStartup),
+                        std::string(x.AskStartupAll), std::string(x.Yes), std::string(x.No),
+                        std::string(x.OK), std::string(x.Cancel)};
      }},
     {"success-window", true,
      [](Layout& t) {
          HWND main = t.Main();
          SendMessageA(FindControl(main, "ListBox"), LB_SETCURSEL, 0, 0);  // the long name
-         return t.Press(main, "&Set as default", "Success");
+         return t.Press(main, t.Texts().SetAsDefault, t.Texts().Success);
+     },
+     [](const texts::Texts& x) {
+         return Strings{texts::Fill(x.DefaultSet, kLongPrinter), std::string(x.OK)};
      }},
     {"add-to-startup-window", true,
-     [](Layout& t) { return t.Press(t.Main(), "&Add to startup", "Add To Startup"); }},
-    {"about-window", true, [](Layout& t) { return t.Press(t.Main(), "A&bout", "About Quillon"); },
+     [](Layout& t) { return t.Press(t.Main(), t.Texts().AddToStartup, t.Texts().StartupUsersCaption); },
+     [](const texts::Texts& x) {
+         return Strings{std::string(x.AddToStartupFor), std::string(x.CurrentUserOnly),
+                        std::string(x.AllUsers), std::string(x.OK), std::string(x.Cancel)};
+     }},
+    {"about-window", true,
+     [](Layout& t) {
+         return t.Press(t.Main(), t.Texts().About, texts::Fill(t.Texts().AboutTitle, texts::ProgramTitle));
+     },
+     [](const texts::Texts& x) {
+         return Strings{std::string(x.TechSupport), std::string(x.Web), std::string(x.EMail),
+                        std::string(x.AboutOK), std::string(x.SystemInfo)};
+     },
      {"www.example.com/quillon", "support@example.com"}},
     {"system-info-unavailable-box", false,
      [](Layout& t) {
-         HWND about = t.Press(t.Main(), "A&bout", "About Quillon");
-         e2e::Press(FindControl(about, "Button", "&System Info..."));
-         return WaitForDialog(t.program_->Id(), "Quillon");  // not the main window of that title
-     }},
+         HWND about =
+             t.Press(t.Main(), t.Texts().About, texts::Fill(t.Texts().AboutTitle, texts::ProgramTitle));
+         e2e::Press(FindControl(about, "Button", t.Texts().SystemInfo));
+         // not the main window of that title
+         return WaitForDialog(t.program_->Id(), texts::ProgramTitle);
+     },
+     [](const texts::Texts& x) { return Strings{std::string(x.SystemInfoUnavailable)}; }},
     {"could-not-set-box", false,
      [](Layout& t) {
          AddProfilePrinter(kBrokenPrinter, "winspool");
          const auto& program = t.Start(std::string("\"") + kBrokenPrinter + "\"");
-         return WaitForDialog(program.Id(), "Error");
-     }},
+         return WaitForDialog(program.Id(), t.Texts().Error);
+     },
+     [](const texts::Texts& x) { return Strings{texts::Fill(x.DefaultNotSet, kBrokenPrinter)}; }},
 };
 
 std::vector<ScopedUserValues::Value> DisplayValues(const Look& look) {
@@ -113,6 +153,7 @@ TEST_P(Layout, EveryTextFitsItsControlAndNothingCoversAnother) {
     const ScopedUserValues display(DisplayValues(look));
     const char* screenshots = std::getenv("QUILLON_SCREENSHOTS");
     for (const auto& screen : kScreens) {
+        if (!look.everyWindow && &screen != &kScreens[0]) break;
         SCOPED_TRACE(screen.name);
         StoreOptions("1", "1", "1");
         HWND window = screen.open(*this);
@@ -121,6 +162,11 @@ TEST_P(Layout, EveryTextFitsItsControlAndNothingCoversAnother) {
             const auto font = FontOf(FindControl(window, "Button"));
             ASSERT_TRUE(font.has_value());
             EXPECT_EQ(font->lfHeight, -MulDiv(8, look.dpi, 72)) << "8 points at the display's DPI";
+        }
+        const auto shown = ControlTexts(window);
+        for (const auto& text : screen.shows(Texts())) {
+            EXPECT_NE(std::find(shown.begin(), shown.end(), text), shown.end())
+                << text << " among " << ::testing::PrintToString(shown);
         }
         EXPECT_EQ(LayoutFaults(window, look.dpi), std::vector<std::string>{});
         if (look.highContrast) {
@@ -148,6 +194,32 @@ INSTANTIATE_TEST_SUITE_P(Looks, Layout,
                                            Look{"dpi144", 144, false},
                                            Look{"highcontrast", 96, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Each language once, each at one of the looks, so that every look meets
+// several languages without the check taking eleven times as long. A
+// region the program has no translation for gets its language's, a
+// language it does not speak English: for those the main window tells.
+const Look kLanguages[] = {
+    {"de", 96, false, "de_DE.UTF-8", "de-DE"},     {"ja", 96, false, "ja_JP.UTF-8", "ja-JP"},
+    {"fr", 120, false, "fr_FR.UTF-8", "fr-FR"},    {"es", 144, false, "es_ES.UTF-8", "es-ES"},
+    {"it", 96, true, "it_IT.UTF-8", "it-IT"},      {"pt_BR", 120, false, "pt_BR.UTF-8", "pt-BR"},
+    {"nl", 144, false, "nl_NL.UTF-8", "nl-NL"},    {"pl", 96, true, "pl_PL.UTF-8", "pl-PL"},
+    {"ru", 120, false, "ru_RU.UTF-8", "ru-RU"},    {"zh_CN", 144, false, "zh_CN.UTF-8", "zh-CN"},
+    {"fr_CA", 96, false, "fr_CA.UTF-8", "fr-FR", false},
+    {"sv_SE", 96, false, "sv_SE.UTF-8", "en-US", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Languages, Layout, ::testing::ValuesIn(kLanguages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Languages, EveryTranslationHasItsRow) {
+    for (const auto& translation : texts::Translations()) {
+        EXPECT_TRUE(translation.tag == "en-US" ||
+                    std::any_of(std::begin(kLanguages), std::end(kLanguages),
+                                [&](const Look& look) { return look.language == translation.tag; }))
+            << translation.tag;
+    }
+}
 
 }  // namespace
 }  // namespace quillon::e2e

@@ -11,36 +11,6 @@
 namespace quillon::e2e {
 namespace {
 
-// Wine's own export that turns a Windows path into the host's path.
-std::optional<std::string> HostPath(const std::string& windowsPath) {
-    using ToUnix = char*(CDECL*)(LPCWSTR);
-    const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (toUnix == nullptr) return std::nullopt;
-    std::wstring wide(windowsPath.size() + 1, L'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(),
-                                           static_cast<int>(wide.size()));
-    if (length <= 0) return std::nullopt;
-    char* unixPath = toUnix(wide.c_str());
-    if (unixPath == nullptr) return std::nullopt;
-    std::string result(unixPath);
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    return result;
-}
-
-// A word for the host's shell, taken literally.
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (const char c : text) {
-        if (c == '\'') {
-            quoted += "'\\''";
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "'";
-}
-
 bool WriteText(const std::string& path, const std::string& content) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << content;
@@ -74,9 +44,9 @@ std::optional<std::string> RunLnkinfo(const std::string& windowsPath) {
     // Wine starts a native program but gives no handle to wait on, so the
     // script tells that it has finished by putting the output in place
     // whole.
-    const bool ready = WriteText(script, "lnkinfo " + Quoted(*hostLink) + " > " +
-                                             Quoted(*hostPartial) + " 2>&1\nmv " +
-                                             Quoted(*hostPartial) + " " + Quoted(*hostOutput) +
+    const bool ready = WriteText(script, "lnkinfo " + ShellWord(*hostLink) + " > " +
+                                             ShellWord(*hostPartial) + " 2>&1\nmv " +
+                                             ShellWord(*hostPartial) + " " + ShellWord(*hostOutput) +
                                              "\n");
     std::optional<std::string> text;
     if (ready) {

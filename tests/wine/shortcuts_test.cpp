@@ -112,7 +112,8 @@ protected:
     // Waits for a message box, checks its text and dismisses it.
     void Dismiss(const char* title, const char* text) {
         HWND box = program_->WaitForWindow(title);
-        ASSERT_NE(box, nullptr) << title << ": " << text;
+        ASSERT_NE(box, nullptr) << title << ": " << text << " among "
+                                << ::testing::PrintToString(program_->WindowCaptions());
         EXPECT_NE(FindControl(box, "Static", text), nullptr) << text;
         Press(FindControl(box, "Button"));
         ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 10s)) << title;
@@ -386,6 +387,47 @@ TEST_F(ShortcutTest, RedirectedStartMenuEntryIsReplacedByTheNextOne) {
     DeleteLinks(startup);
     RemoveDirectoryA(startup.c_str());
     RemoveDirectoryA(programs.c_str());
+}
+
+// A shortcut is named in the language of the run that made it and runs the
+// same program with the same printer in every language; an entry made in
+// one language is replaced from another.
+TEST_F(ShortcutTest, ShortcutsOfEveryLanguageRunTheSameAndReplaceEachOther) {
+    SetWineVersion("win10");
+    const auto& german = TranslationOf("de-DE");
+    const auto& french = TranslationOf("fr-FR");
+    const std::string germanName = texts::Fill(german.ShortcutName, "Fax") + ".lnk";
+    desktopFiles.push_back(germanName);
+    const auto makeShortcuts = [&](const char* locale, const texts::Texts& x, bool desktop) {
+        locale_ = locale;
+        HWND main = Start("").WaitForWindow(texts::ProgramTitle);
+        ASSERT_NE(main, nullptr) << locale;
+        SelectEntry(main, "Fax");
+        if (desktop) {
+            Press(FindControl(main, "Button", x.CreateDesktopShortcut));
+            Dismiss(std::string(x.Success).c_str(), std::string(x.ShortcutCreated).c_str());
+        }
+        Press(FindControl(main, "Button", x.AddToStartup));
+        HWND dialog = program_->WaitForWindow(x.StartupUsersCaption);
+        ASSERT_NE(dialog, nullptr) << locale;
+        Press(FindControl(dialog, "Button", x.OK));  // the current user's
+        Dismiss(std::string(x.Success).c_str(), std::string(x.AddedToStartup).c_str());
+        program_.reset();
+    };
+
+    makeShortcuts("", texts::English(), true);
+    makeShortcuts("de_DE.UTF-8", german, true);
+    EXPECT_EQ(Links(userStartup), Strings{germanName});
+    const auto english = RunLnkinfo(desktop + "\\Set default printer to Fax.lnk");
+    const auto translated = RunLnkinfo(desktop + "\\" + germanName);
+    ASSERT_TRUE(english && translated);
+    for (const char* field : {"Local path", "Command line arguments"}) {
+        EXPECT_EQ(LnkinfoField(*translated, field), LnkinfoField(*english, field)) << *translated;
+    }
+    EXPECT_EQ(LnkinfoField(*translated, "Local path"), ProgramPath());
+
+    makeShortcuts("fr_FR.UTF-8", french, false);
+    EXPECT_EQ(Links(userStartup), Strings{texts::Fill(french.ShortcutName, "Fax") + ".lnk"});
 }
 
 }  // namespace
