@@ -44,7 +44,7 @@ std::vector<ControlDesign> Controls(const texts::Texts& texts) {
     };
 }
 
-platform::WindowDesign Spec(const texts::Texts& texts) {
+platform::WindowDesign WindowOf(const texts::Texts& texts) {
     return {
     .name = "frmAbout",
     .caption = texts.AboutCaption,
@@ -78,7 +78,7 @@ std::string DwordText(std::string_view data) {
 
 }  // namespace
 
-frmAbout::frmAbout(RunState& state) : Form(state, Spec(state.Texts), Controls(state.Texts)) {}
+frmAbout::frmAbout(RunState& state) : Form(state, WindowOf(state.Texts), Controls(state.Texts)) {}
 
 
 void frmAbout::Form_Load() {

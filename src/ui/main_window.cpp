@@ -37,7 +37,7 @@ std::vector<ControlDesign> Controls(const texts::Texts& texts) {
     };
 }
 
-platform::WindowDesign Spec() {
+platform::WindowDesign WindowOf() {
     return {
     .name = "frmQuillon",
     .caption = texts::ProgramTitle,
@@ -56,7 +56,7 @@ constexpr int kKeyQ = 81;
 }  // namespace
 
 frmQuillon::frmQuillon(RunState& state, Forms& forms)
-    : Form(state, Spec(), Controls(state.Texts)), forms_(forms) {}
+    : Form(state, WindowOf(), Controls(state.Texts)), forms_(forms) {}
 
 void frmQuillon::Form_Load() { forms_.LoadMainWindow(*this); }
 

@@ -52,7 +52,7 @@ std::vector<ControlDesign> Controls(const texts::Texts& texts) {
     };
 }
 
-platform::WindowDesign Spec(const texts::Texts& texts) {
+platform::WindowDesign WindowOf(const texts::Texts& texts) {
     return {
     .name = "frmSetup",
     .caption = texts.SetupCaption,
@@ -82,7 +82,7 @@ constexpr std::array kQuestions{
 }  // namespace
 
 frmSetup::frmSetup(RunState& state, Forms& forms)
-    : Form(state, Spec(state.Texts), Controls(state.Texts)), forms_(forms) {}
+    : Form(state, WindowOf(state.Texts), Controls(state.Texts)), forms_(forms) {}
 
 
 void frmSetup::Form_Load() {

@@ -28,7 +28,7 @@ std::vector<ControlDesign> Controls(const texts::Texts& texts) {
     };
 }
 
-platform::WindowDesign Spec(const texts::Texts& texts) {
+platform::WindowDesign WindowOf(const texts::Texts& texts) {
     return {
     .name = "frmStartupUsers",
     .caption = texts.StartupUsersCaption,
@@ -44,7 +44,7 @@ platform::WindowDesign Spec(const texts::Texts& texts) {
 
 }  // namespace
 
-frmStartupUsers::frmStartupUsers(RunState& state) : Form(state, Spec(state.Texts), Controls(state.Texts)) {}
+frmStartupUsers::frmStartupUsers(RunState& state) : Form(state, WindowOf(state.Texts), Controls(state.Texts)) {}
 
 
 StartupUsersChoice frmStartupUsers::Ask(const Form* owner) {

@@ -20,7 +20,7 @@ std::vector<ControlDesign> Controls(const texts::Texts& texts) {
     };
 }
 
-platform::WindowDesign Spec(const texts::Texts& texts) {
+platform::WindowDesign WindowOf(const texts::Texts& texts) {
     return {
     .name = "frmSuccess",
     .caption = texts.Success,
@@ -38,7 +38,7 @@ constexpr float kAutoCloseSeconds = 3.0F;
 
 }  // namespace
 
-frmSuccess::frmSuccess(RunState& state) : Form(state, Spec(state.Texts), Controls(state.Texts)) {}
+frmSuccess::frmSuccess(RunState& state) : Form(state, WindowOf(state.Texts), Controls(state.Texts)) {}
 
 
 void frmSuccess::Confirm(const Form* owner, bool closeByItself) {
