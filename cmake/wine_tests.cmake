@@ -6,8 +6,10 @@ set(QUILLON_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to b
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${QUILLON_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(cmake/unoptimised_tests.cmake)
 foreach(target gtest gtest_main)
     target_compile_options(${target} PRIVATE -Wno-error)
+    quillon_unoptimised(${target})
 endforeach()
 
 include(GoogleTest)
@@ -58,6 +60,7 @@ target_link_options(quillon_session_keeper PRIVATE -static -static-libgcc -stati
 
 function(quillon_wine_test target prefix)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
+    quillon_unoptimised(${target})
     add_dependencies(${target} quillon_session_keeper)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
     set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR ${QUILLON_WINE_RUN} ${prefix})
