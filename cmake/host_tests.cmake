@@ -10,7 +10,7 @@ add_executable(quillon_unit_tests ${QUILLON_UNIT_TEST_SOURCES})
 target_include_directories(quillon_unit_tests PRIVATE tests)
 target_link_libraries(quillon_unit_tests PRIVATE quillon_core GTest::gtest GTest::gtest_main)
 include(cmake/unoptimised_tests.cmake)
-quillon_unoptimised(quillon_unit_tests)
+quillon_test_program(quillon_unit_tests)
 # Named apart from the Windows tests, some of which share a suite and a name
 # with them: ctest runs both trees at once and mixes up tests of one name
 # (it ended a Wine session while the Windows test of such a name ran).

@@ -1,5 +1,5 @@
-# The test programs' own code is built without optimisation: it only drives
-# the code under test, for moments, while optimising it took most of each
+# The test programs' own code is built for a short build: it only drives
+# the code under test, for moments, while building it took most of each
 # build (tests/ui/about_window_test.cpp: 20 s with the sanitizers, -O1 and
 # the fuzzer's coverage, 7 s at -O0 without the coverage). The code under
 # test keeps its build's flags, and the sanitizers check -O0 code as fully.
@@ -11,4 +11,11 @@ function(quillon_unoptimised target)
         # Coverage feedback is for the fuzz targets' code under test.
         target_compile_options(${target} PRIVATE -fno-sanitize=fuzzer-no-link)
     endif()
+endfunction()
+
+# A test program whose files each parse GoogleTest and the standard library
+# (and windows.h) parses them once.
+function(quillon_test_program target)
+    quillon_unoptimised(${target})
+    target_precompile_headers(${target} PRIVATE <gtest/gtest.h> <algorithm> <string> <vector> ${ARGN})
 endfunction()

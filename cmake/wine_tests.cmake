@@ -60,7 +60,7 @@ target_link_options(quillon_session_keeper PRIVATE -static -static-libgcc -stati
 
 function(quillon_wine_test target prefix)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
-    quillon_unoptimised(${target})
+    quillon_test_program(${target} <windows.h>)
     add_dependencies(${target} quillon_session_keeper)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
     set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR ${QUILLON_WINE_RUN} ${prefix})
