@@ -86,6 +86,7 @@ using unique_hicon = unique_any<close_traits<HICON, &DestroyIcon>>;
 // The screen's device context (GetDC of no window) goes back with ReleaseDC.
 inline int ReleaseScreenDC(HDC dc) noexcept { return ReleaseDC(nullptr, dc); }
 using unique_screen_dc = unique_any<close_traits<HDC, &ReleaseScreenDC>>;
+using unique_memory_dc = unique_any<close_traits<HDC, &DeleteDC>>;
 template <typename T = void>
 using unique_cotaskmem = unique_any<cotaskmem_traits<T>>;
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/caption_fit.h"
 #include "win32/twips.h"
@@ -72,37 +73,47 @@ LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-// The text as a control shows it: "&" marks the access key and "&&" stands
-// for one "&".
-std::wstring WithoutAccessMarks(const std::wstring& text) {
-    std::wstring shown;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == L'&' && i + 1 < text.size()) ++i;
-        shown += text[i];
+// How wide DrawText makes the last line of the text wrapped at the width:
+// where the ink of that line ends, drawn into a bitmap. DrawText breaks
+// lines by rules of its own (at blanks, and between any two characters of
+// a script written without them), which no count of words repeats exactly.
+int LastLineWidth(HDC dc, const std::wstring& text, int width, int lineHeight, UINT flags) {
+    RECT room{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &room, flags | DT_CALCRECT);
+    const int right = std::max<int>(room.right, width);
+    const int height = room.bottom;
+    if (right <= 0 || height <= 0) return 0;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = right;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const unique_hbitmap bitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const unique_memory_dc memory(CreateCompatibleDC(dc));
+    // Without a bitmap, the whole width: what stands beside goes under.
+    if (!bitmap || !memory || bits == nullptr) return right;
+    SelectObject(memory.get(), bitmap.get());
+    SelectObject(memory.get(), GetCurrentObject(dc, OBJ_FONT));
+    PatBlt(memory.get(), 0, 0, right, height, BLACKNESS);
+    SetTextColor(memory.get(), RGB(255, 255, 255));
+    SetBkMode(memory.get(), TRANSPARENT);
+    RECT place{0, 0, width, height};
+    DrawTextW(memory.get(), text.c_str(), static_cast<int>(text.size()), &place, flags);
+    GdiFlush();
+    int ink = 0;
+    for (int y = std::max(0, height - lineHeight); y < height; ++y) {
+        const auto* row = static_cast<const std::uint32_t*>(bits) + static_cast<std::ptrdiff_t>(y) * right;
+        for (int x = right - 1; x >= ink; --x) {
+            if ((row[x] & 0xFFFFFFu) != 0) {
+                ink = x + 1;
+                break;
+            }
+        }
     }
-    return shown;
-}
-
-// The width of the last line of the text broken into lines at blanks, as
-// a word-wrapping label breaks it.
-int LastLineWidth(HDC dc, const std::wstring& text, int width) {
-    const auto widthOf = [dc](const std::wstring& line) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, line.c_str(), static_cast<int>(line.size()), &size);
-        return static_cast<int>(size.cx);
-    };
-    std::wstring line;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t blank = std::min(text.find(L' ', start), text.size());
-        const std::wstring word = text.substr(start, blank - start);
-        std::wstring longer = line;
-        if (!longer.empty()) longer += L' ';
-        longer += word;
-        line = line.empty() || widthOf(longer) <= width ? longer : word;
-        start = blank + 1;
-    }
-    return widthOf(line);
+    return ink;
 }
 
 }  // namespace
@@ -290,11 +301,11 @@ void Win32Window::FitCaptions() {
         } else if (design.kind == ControlKind::Label) {
             TEXTMETRICW metrics{};
             GetTextMetricsW(dc, &metrics);
-            const std::wstring shown = WithoutAccessMarks(text);
-            need.wrapped = [dc, font, measure, shown, lineHeight = metrics.tmHeight](int width) {
+            need.wrapped = [dc, font, measure, text, lineHeight = metrics.tmHeight](int width) {
+                const UINT flags = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS;
                 const HGDIOBJ previous = SelectObject(dc, font);
-                const RECT room = measure(width, DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS);
-                const int last = LastLineWidth(dc, shown, width);
+                const RECT room = measure(width, flags);
+                const int last = LastLineWidth(dc, text, width, lineHeight, flags);
                 SelectObject(dc, previous);
                 return WrappedCaption{static_cast<int>(room.right), static_cast<int>(room.bottom),
                                       static_cast<int>(lineHeight), last};
