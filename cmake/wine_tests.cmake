@@ -101,41 +101,52 @@ add_test(NAME package_contents COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/packagi
 set_tests_properties(package_contents PROPERTIES ENVIRONMENT
     "QUILLON_DIST=${QUILLON_DIST};QUILLON_EXE=$<TARGET_FILE:quillon>")
 
-file(GLOB QUILLON_E2E_SOURCES CONFIGURE_DEPENDS tests/wine/*.cpp)
-if(QUILLON_E2E_SOURCES)
-    add_executable(quillon_e2e_tests ${QUILLON_E2E_SOURCES} tests/wine/e2e_tests.rc)
+# The end-to-end tests drive quillon.exe through one driver. The layout
+# check, a row per language and look, runs in the Win32 layer's prefix,
+# whose own tests take seconds: so the two lanes take about as long.
+add_library(quillon_e2e_driver STATIC tests/wine/driver.cpp tests/wine/layout.cpp tests/wine/link_reader.cpp)
+# res/ for version.h: the installer must label the program as it labels itself.
+target_include_directories(quillon_e2e_driver PUBLIC tests tests/wine res)
+target_compile_definitions(quillon_e2e_driver PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX)
+# The catalogue of texts: the tests find each language's windows by it.
+target_link_libraries(quillon_e2e_driver PUBLIC quillon_core GTest::gtest
+    user32 gdi32 advapi32 winspool shell32 ole32 uuid msi)
+quillon_test_program(quillon_e2e_driver <windows.h>)
+
+function(quillon_e2e_program target prefix)
+    add_executable(${target} ${ARGN} tests/wine/e2e_tests.rc)
     set_source_files_properties(tests/wine/e2e_tests.rc PROPERTIES OBJECT_DEPENDS
         ${CMAKE_SOURCE_DIR}/tests/wine/e2e_tests.manifest)
-    # res/ for version.h: the installer must label the program as it labels itself.
-    target_include_directories(quillon_e2e_tests PRIVATE tests tests/wine res)
-    target_link_libraries(quillon_e2e_tests PRIVATE user32 gdi32 advapi32 winspool shell32 ole32 uuid msi)
-    # The catalogue of texts: the tests find each language's windows by it.
-    target_link_libraries(quillon_e2e_tests PRIVATE quillon_core)
-    target_compile_definitions(quillon_e2e_tests PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX)
-    add_dependencies(quillon_e2e_tests quillon quillon-diagnostics quillon-locale-code-page
+    target_link_libraries(${target} PRIVATE quillon_e2e_driver)
+    add_dependencies(${target} quillon quillon-diagnostics quillon-locale-code-page
         quillon_stalled_spooler quillon_font_report
         quillon_package quillon_next_msi)
-    list(GET QUILLON_WINE_PREFIXES 1 QUILLON_E2E_PREFIX)
-    quillon_wine_test(quillon_e2e_tests ${QUILLON_E2E_PREFIX})
+    quillon_wine_test(${target} ${prefix})
+endfunction()
 
-    # Loaded into quillon.exe by the layout tests to read its controls' fonts;
-    # found beside the test program.
-    add_library(quillon_font_report SHARED tests/wine/font_report/font_report.cpp)
-    target_include_directories(quillon_font_report PRIVATE tests)
-    target_link_libraries(quillon_font_report PRIVATE user32 gdi32)
-    target_link_options(quillon_font_report PRIVATE -static -static-libgcc -static-libstdc++)
-    set_target_properties(quillon_font_report PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+file(GLOB QUILLON_E2E_SOURCES CONFIGURE_DEPENDS tests/wine/*_test.cpp)
+list(REMOVE_ITEM QUILLON_E2E_SOURCES ${CMAKE_SOURCE_DIR}/tests/wine/layout_test.cpp)
+list(GET QUILLON_WINE_PREFIXES 1 QUILLON_E2E_PREFIX)
+quillon_e2e_program(quillon_e2e_tests ${QUILLON_E2E_PREFIX} ${QUILLON_E2E_SOURCES})
+quillon_e2e_program(quillon_layout_tests ${QUILLON_WIN32_PREFIX} tests/wine/layout_test.cpp)
 
-    # Libraries the tests plant beside a copy of quillon.exe under the names
-    # of system libraries it loads; each marks that it was loaded.
-    foreach(name winspool.drv shell32.dll user32.dll gdi32.dll comctl32.dll uxtheme.dll)
-        string(REPLACE "." "_" target quillon_planted_${name})
-        string(REGEX REPLACE "\\.[^.]*$" "" base ${name})
-        string(REGEX MATCH "\\.[^.]*$" suffix ${name})
-        add_library(${target} SHARED tests/wine/planted/planted_library.cpp)
-        set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${base} SUFFIX ${suffix}
-            RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
-        target_link_options(${target} PRIVATE -static)
-        add_dependencies(quillon_e2e_tests ${target})
-    endforeach()
-endif()
+# Loaded into quillon.exe by the layout tests to read its controls' fonts;
+# found beside the test program.
+add_library(quillon_font_report SHARED tests/wine/font_report/font_report.cpp)
+target_include_directories(quillon_font_report PRIVATE tests)
+target_link_libraries(quillon_font_report PRIVATE user32 gdi32)
+target_link_options(quillon_font_report PRIVATE -static -static-libgcc -static-libstdc++)
+set_target_properties(quillon_font_report PROPERTIES PREFIX "" RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# Libraries the tests plant beside a copy of quillon.exe under the names
+# of system libraries it loads; each marks that it was loaded.
+foreach(name winspool.drv shell32.dll user32.dll gdi32.dll comctl32.dll uxtheme.dll)
+    string(REPLACE "." "_" target quillon_planted_${name})
+    string(REGEX REPLACE "\\.[^.]*$" "" base ${name})
+    string(REGEX MATCH "\\.[^.]*$" suffix ${name})
+    add_library(${target} SHARED tests/wine/planted/planted_library.cpp)
+    set_target_properties(${target} PROPERTIES PREFIX "" OUTPUT_NAME ${base} SUFFIX ${suffix}
+        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+    target_link_options(${target} PRIVATE -static)
+    add_dependencies(quillon_e2e_tests ${target})
+endforeach()

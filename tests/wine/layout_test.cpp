@@ -30,7 +30,7 @@ const std::vector<std::pair<std::string, std::string>> kHighContrast{
 // of the user (the host locale of the runs, and the translation the
 // windows show in it).
 struct Look {
-    const char* name;
+    std::string name;
     int dpi;
     bool highContrast;
     const char* locale = "";  // the session's own: English
@@ -189,34 +189,50 @@ TEST_P(Layout, EveryTextFitsItsControlAndNothingCoversAnother) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Looks, Layout,
-                         ::testing::Values(Look{"dpi96", 96, false}, Look{"dpi120", 120, false},
-                                           Look{"dpi144", 144, false},
-                                           Look{"highcontrast", 96, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+const Look kLooks[] = {{"dpi96", 96, false}, {"dpi120", 120, false}, {"dpi144", 144, false},
+                       {"highcontrast", 96, true}};
 
-// Each language once, each at one of the looks, so that every look meets
-// several languages without the check taking eleven times as long. A
-// region the program has no translation for gets its language's, a
+INSTANTIATE_TEST_SUITE_P(Looks, Layout, ::testing::ValuesIn(kLooks),
+                         [](const auto& info) { return info.param.name; });
+
+// Every translation at every look (named by its language alone at 96 DPI).
+// A region the program has no translation for gets its language's, a
 // language it does not speak English: for those the main window tells.
-const Look kLanguages[] = {
-    {"de", 96, false, "de_DE.UTF-8", "de-DE"},     {"ja", 96, false, "ja_JP.UTF-8", "ja-JP"},
-    {"fr", 120, false, "fr_FR.UTF-8", "fr-FR"},    {"es", 144, false, "es_ES.UTF-8", "es-ES"},
-    {"it", 96, true, "it_IT.UTF-8", "it-IT"},      {"pt_BR", 120, false, "pt_BR.UTF-8", "pt-BR"},
-    {"nl", 144, false, "nl_NL.UTF-8", "nl-NL"},    {"pl", 96, true, "pl_PL.UTF-8", "pl-PL"},
-    {"ru", 120, false, "ru_RU.UTF-8", "ru-RU"},    {"zh_CN", 144, false, "zh_CN.UTF-8", "zh-CN"},
-    {"fr_CA", 96, false, "fr_CA.UTF-8", "fr-FR", false},
-    {"sv_SE", 96, false, "sv_SE.UTF-8", "en-US", false},
+struct Translated {
+    const char* name;
+    const char* locale;
+    std::string_view language;
+};
+const Translated kTranslated[] = {
+    {"de", "de_DE.UTF-8", "de-DE"}, {"fr", "fr_FR.UTF-8", "fr-FR"},
+    {"es", "es_ES.UTF-8", "es-ES"}, {"it", "it_IT.UTF-8", "it-IT"},
+    {"pt_BR", "pt_BR.UTF-8", "pt-BR"}, {"nl", "nl_NL.UTF-8", "nl-NL"},
+    {"pl", "pl_PL.UTF-8", "pl-PL"}, {"ru", "ru_RU.UTF-8", "ru-RU"},
+    {"ja", "ja_JP.UTF-8", "ja-JP"}, {"zh_CN", "zh_CN.UTF-8", "zh-CN"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Languages, Layout, ::testing::ValuesIn(kLanguages),
-                         [](const auto& info) { return std::string(info.param.name); });
+std::vector<Look> LanguageLooks() {
+    std::vector<Look> looks;
+    for (const auto& translated : kTranslated) {
+        for (const auto& look : kLooks) {
+            const std::string name = &look == &kLooks[0] ? translated.name
+                                                          : std::string(translated.name) + "_" + look.name;
+            looks.push_back({name, look.dpi, look.highContrast, translated.locale, translated.language});
+        }
+    }
+    looks.push_back({"fr_CA", 96, false, "fr_CA.UTF-8", "fr-FR", false});
+    looks.push_back({"sv_SE", 96, false, "sv_SE.UTF-8", "en-US", false});
+    return looks;
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, Layout, ::testing::ValuesIn(LanguageLooks()),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(Languages, EveryTranslationHasItsRow) {
     for (const auto& translation : texts::Translations()) {
         EXPECT_TRUE(translation.tag == "en-US" ||
-                    std::any_of(std::begin(kLanguages), std::end(kLanguages),
-                                [&](const Look& look) { return look.language == translation.tag; }))
+                    std::any_of(std::begin(kTranslated), std::end(kTranslated),
+                                [&](const Translated& row) { return row.language == translation.tag; }))
             << translation.tag;
     }
 }
