@@ -9,7 +9,7 @@ file(GLOB_RECURSE QUILLON_UNIT_TEST_SOURCES CONFIGURE_DEPENDS
 add_executable(quillon_unit_tests ${QUILLON_UNIT_TEST_SOURCES})
 target_include_directories(quillon_unit_tests PRIVATE tests)
 target_link_libraries(quillon_unit_tests PRIVATE quillon_core GTest::gtest GTest::gtest_main)
-include(cmake/unoptimised_tests.cmake)
+include(cmake/test_programs.cmake)
 quillon_test_program(quillon_unit_tests)
 # Named apart from the Windows tests, some of which share a suite and a name
 # with them: ctest runs both trees at once and mixes up tests of one name

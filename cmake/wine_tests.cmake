@@ -6,7 +6,7 @@ set(QUILLON_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources to b
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${QUILLON_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-include(cmake/unoptimised_tests.cmake)
+include(cmake/test_programs.cmake)
 foreach(target gtest gtest_main)
     target_compile_options(${target} PRIVATE -Wno-error)
     quillon_unoptimised(${target})
