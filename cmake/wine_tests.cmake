@@ -60,7 +60,6 @@ target_link_options(quillon_session_keeper PRIVATE -static -static-libgcc -stati
 
 function(quillon_wine_test target prefix)
     target_link_libraries(${target} PRIVATE GTest::gtest GTest::gtest_main)
-    quillon_test_program(${target} <windows.h>)
     add_dependencies(${target} quillon_session_keeper)
     target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
     set_property(TARGET ${target} PROPERTY CROSSCOMPILING_EMULATOR ${QUILLON_WINE_RUN} ${prefix})
@@ -83,6 +82,7 @@ file(GLOB QUILLON_WIN32_TEST_SOURCES CONFIGURE_DEPENDS tests/win32/*.cpp)
 add_executable(quillon_win32_tests ${QUILLON_WIN32_TEST_SOURCES})
 target_link_libraries(quillon_win32_tests PRIVATE quillon_win32)
 list(GET QUILLON_WINE_PREFIXES 0 QUILLON_WIN32_PREFIX)
+quillon_test_program(quillon_win32_tests <windows.h>)
 quillon_wine_test(quillon_win32_tests ${QUILLON_WIN32_PREFIX})
 
 # The separate process that the Win32 tests start, for what only a process
@@ -118,6 +118,8 @@ function(quillon_e2e_program target prefix)
     set_source_files_properties(tests/wine/e2e_tests.rc PROPERTIES OBJECT_DEPENDS
         ${CMAKE_SOURCE_DIR}/tests/wine/e2e_tests.manifest)
     target_link_libraries(${target} PRIVATE quillon_e2e_driver)
+    quillon_unoptimised(${target})
+    target_precompile_headers(${target} REUSE_FROM quillon_e2e_driver)
     add_dependencies(${target} quillon quillon-diagnostics quillon-locale-code-page
         quillon_stalled_spooler quillon_font_report
         quillon_package quillon_next_msi)
