@@ -77,9 +77,9 @@ LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 // where the ink of that line ends, drawn into a bitmap. DrawText breaks
 // lines by rules of its own (at blanks, and between any two characters of
 // a script written without them), which no count of words repeats exactly.
-int LastLineWidth(HDC dc, const std::wstring& text, int width, int lineHeight, UINT flags) {
-    RECT room{0, 0, width, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &room, flags | DT_CALCRECT);
+// The room is what DrawText measured for the text at the width.
+int LastLineWidth(HDC dc, const std::wstring& text, int width, const RECT& room, int lineHeight,
+                  UINT flags) {
     const int right = std::max<int>(room.right, width);
     const int height = room.bottom;
     if (right <= 0 || height <= 0) return 0;
@@ -305,7 +305,7 @@ void Win32Window::FitCaptions() {
                 const UINT flags = DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS;
                 const HGDIOBJ previous = SelectObject(dc, font);
                 const RECT room = measure(width, flags);
-                const int last = LastLineWidth(dc, text, width, lineHeight, flags);
+                const int last = LastLineWidth(dc, text, width, room, lineHeight, flags);
                 SelectObject(dc, previous);
                 return WrappedCaption{static_cast<int>(room.right), static_cast<int>(room.bottom),
                                       static_cast<int>(lineHeight), last};
