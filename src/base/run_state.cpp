@@ -23,9 +23,16 @@ bool RunState::CommandLineHas(std::string_view lowerSwitch) const {
 
 bool RunState::NobodySees() {
     if (!nobodySees_) {
-        nobodySees_ = !os.system.WindowStationVisible();
-        if (*nobodySees_) {
-            WriteDiagnostic("window station not visible: no window or box shown, as with /q /nogui");
+        // Since Windows Vista no user's desktop is in session 0: its WinSta0,
+        // where a service or a tool run as SYSTEM lands, still says visible.
+        if (os.system.Version().majorVersion > 5 && os.system.InSessionZero()) {
+            nobodySees_ = true;
+            WriteDiagnostic("session 0: no window or box shown, as with /q /nogui");
+        } else {
+            nobodySees_ = !os.system.WindowStationVisible();
+            if (*nobodySees_) {
+                WriteDiagnostic("window station not visible: no window or box shown, as with /q /nogui");
+            }
         }
     }
     return *nobodySees_;

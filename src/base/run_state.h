@@ -40,7 +40,8 @@ struct RunState {
     bool CommandLineHas(std::string_view lowerSwitch) const;
 
     // Whether nobody can see what the run would show: its window station
-    // is not a visible one, as for a service, or a task run without a user.
+    // is not a visible one, as for a service, or a task run without a user,
+    // or it runs in session 0 from Windows Vista on, which no user sees.
     // Such a run shows nothing and acts as with "/q /nogui", since any
     // window or box would wait for ever. Asked of the system the first time
     // a decision needs it (the question loads the window system, which a

@@ -64,6 +64,11 @@ public:
     // when the system cannot tell.
     virtual bool WindowStationVisible() = 0;
 
+    // Whether the process runs in Remote Desktop session 0: the services'
+    // session from Windows Vista on, the console's before it. False when
+    // the system cannot tell.
+    virtual bool InSessionZero() = 0;
+
     // Ends the process at once with the exit code; no window gets a close
     // request.
     [[noreturn]] virtual void End(int exitCode) = 0;

@@ -41,6 +41,8 @@ std::string ModuleFileName() {
     }
 }
 
+using ProcessIdToSessionIdFunction = BOOL(WINAPI*)(DWORD, DWORD*);
+
 using GetUserPreferredUILanguagesFunction = BOOL(WINAPI*)(DWORD, PULONG, PZZWSTR, PULONG);
 
 // The name of a language identifier ("de-DE"), from the ISO names its
@@ -169,6 +171,15 @@ bool Win32System::WindowStationVisible() {
         return true;
     }
     return (flags.dwFlags & WSF_VISIBLE) != 0;
+}
+
+bool Win32System::InSessionZero() {
+    // Documented from Windows Vista on, which is where session 0 matters;
+    // looked up so that the program still loads where it is missing.
+    const auto sessionOf = LookUpFunction<ProcessIdToSessionIdFunction>(
+        GetModuleHandleA("kernel32.dll"), "ProcessIdToSessionId");
+    DWORD session = 0;
+    return sessionOf != nullptr && sessionOf(GetCurrentProcessId(), &session) && session == 0;
 }
 
 void Win32System::End(int exitCode) { ExitProcess(static_cast<UINT>(exitCode)); }

@@ -18,6 +18,7 @@ public:
     double MonotonicSeconds() override;
     LocalDateTime Now() override;
     bool WindowStationVisible() override;
+    bool InSessionZero() override;
     [[noreturn]] void End(int exitCode) override;
 
 private:

@@ -57,9 +57,11 @@ TEST(Main, VersionSixOrLaterIsRecorded) {
     for (const auto major : {4U, 5U, 6U, 10U}) {
         fakes::Harness run;
         run.system.version = {2, major};
+        run.system.sessionZero = true;  // the console's before version 6, the services' since
         run.StoreOptions("1", "1", "1");
         run.Start("");
         EXPECT_EQ(run.state.IsWindows6OrLater, major >= 6) << major;
+        EXPECT_EQ(run.state.NobodySees(), major >= 6) << major;
     }
 }
 

@@ -37,6 +37,7 @@ public:
     double secondsPerReading = 0;
     bool windowStationVisible = true;
     int windowStationQueries = 0;
+    bool sessionZero = false;
 
     void Advance(double seconds) { clockSeconds += seconds; }
 
@@ -67,6 +68,7 @@ public:
         ++windowStationQueries;
         return windowStationVisible;
     }
+    bool InSessionZero() override { return sessionZero; }
     [[noreturn]] void End(int exitCode) override { throw ProgramEnded{exitCode}; }
 };
 

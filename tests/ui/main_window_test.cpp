@@ -358,13 +358,15 @@ struct UnseenCase {
     const char* commandLine;
     int exitCode;
     const char* device;
+    bool sessionZero = false;  // a visible WinSta0, but in session 0
 };
 
 class UnseenRun : public MainWindowRun, public ::testing::WithParamInterface<UnseenCase> {};
 
 TEST_P(UnseenRun, ShowsNothingAndEndsByItself) {
     const auto& c = GetParam();
-    run.system.windowStationVisible = false;
+    run.system.windowStationVisible = c.sessionZero;
+    run.system.sessionZero = c.sessionZero;
     run.system.version = {2, 10, 0, 19045};  // Windows manages the default, unasked
     run.registry.Remove(platform::RegistryRoot::CurrentUser, settings::kSettingsKey, "desktop");
     EXPECT_EQ(run.Start(c.commandLine), c.exitCode);
@@ -373,15 +375,21 @@ TEST_P(UnseenRun, ShowsNothingAndEndsByItself) {
     for (const char* window : {"frmQuillon", "frmSetup", "frmSuccess"}) {
         EXPECT_EQ(run.toolkit.ShowCount(window), 0) << window;
     }
-    EXPECT_TRUE(Logged("window station not visible: no window or box shown, as with /q /nogui"));
+    EXPECT_TRUE(Logged(c.sessionZero ? "session 0: no window or box shown, as with /q /nogui"
+                                     : "window station not visible: no window or box shown, as with /q /nogui"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, UnseenRun,
     ::testing::Values(UnseenCase{"fax", 0, "Fax,winspool,FAX:"}, UnseenCase{"laser", 1, nullptr},
                       UnseenCase{"", 1, nullptr}, UnseenCase{"/setup fax", 0, "Fax,winspool,FAX:"},
-                      UnseenCase{"/?", 0, nullptr}),
-    [](const auto& info) { return testing_names::FromText(info.param.commandLine, info.index); });
+                      UnseenCase{"/?", 0, nullptr},
+                      UnseenCase{"fax", 0, "Fax,winspool,FAX:", true}),
+    [](const auto& info) {
+        return testing_names::FromText(
+            std::string(info.param.sessionZero ? "session 0 " : "") + info.param.commandLine,
+            info.index);
+    });
 
 TEST_F(MainWindowRun, QuietRunNeverAsksWhoSeesIt) {
     EXPECT_EQ(run.Start("fax /q /nogui"), 0);
