@@ -84,7 +84,8 @@ std::string UsageText(std::string_view programFile, const texts::Texts& texts) {
         {std::string(switch_text::Usage), texts.UsageHelp},
     };
     const std::pair<std::string_view, std::string_view> exitCodes[] = {
-        {"0", texts.ExitCodeSet}, {"1", texts.ExitCodeNoMatch}, {"2", texts.ExitCodeNotSet}};
+        {"0", texts.ExitCodeSet}, {"1", texts.ExitCodeNoMatch}, {"2", texts.ExitCodeNotSet},
+        {"3", texts.ExitCodeCancelled}};
 
     std::string usage = std::string(programFile) + " " + std::string(texts.UsageArguments) +
                         "\n\n" + std::string(texts.UsagePrinter) + "\n\n" +

@@ -117,6 +117,7 @@ struct Texts {
     std::string_view ExitCodeSet;
     std::string_view ExitCodeNoMatch;
     std::string_view ExitCodeNotSet;
+    std::string_view ExitCodeCancelled;
 };
 
 // Every entry by its name, so that a translation can be walked entry by
@@ -189,6 +190,7 @@ inline constexpr Entry kEntries[] = {
     {"ExitCodeSet", &Texts::ExitCodeSet},
     {"ExitCodeNoMatch", &Texts::ExitCodeNoMatch},
     {"ExitCodeNotSet", &Texts::ExitCodeNotSet},
+    {"ExitCodeCancelled", &Texts::ExitCodeCancelled},
 };
 static_assert(sizeof(Texts) == std::size(kEntries) * sizeof(std::string_view),
               "every entry of Texts needs its line in kEntries");

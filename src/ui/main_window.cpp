@@ -98,8 +98,9 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
     const bool quiet = state_.Quiet();
     if (entry && !WindowsMayStopManagingDefault(quiet)) {
         // Nothing was set: the window stays as it was, and a run that
-        // named the printer ends without it.
-        if (fromCommandLine) state_.os.system.End(2);
+        // named the printer ends without it, with a code of its own so that
+        // a script tells the user's "no" from a printer that failed.
+        if (fromCommandLine) state_.os.system.End(3);
         return;
     }
 

@@ -349,7 +349,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ManagementCase{"before 1607", k1511, {}, "", {}, 0},
                       ManagementCase{"windows 7", kSeven, {}, "", {}, 0},
                       ManagementCase{"command line OK", k22H2, {}, "fax", true, 0},
-                      ManagementCase{"command line Cancel", k22H2, kZero, "fax", false, 2},
+                      ManagementCase{"command line Cancel", k22H2, kZero, "fax", false, 3},
                       ManagementCase{"quiet", k22H2, kZero, "fax /q", {}, 0}),
     [](const auto& info) { return testing_names::FromText(info.param.label, info.index); });
 

@@ -68,7 +68,8 @@ extern const Texts kGerman{
     .UsageExitCodes = "Exitcodes:",
     .ExitCodeSet = "Der Drucker wurde festgelegt, oder das Fenster wurde geschlossen.",
     .ExitCodeNoMatch = "Kein Drucker passte, mit /nogui oder wo niemand ein Fenster sehen kann.",
-    .ExitCodeNotSet = "Der Drucker konnte nicht festgelegt werden, oder der Hinweis zur Verwaltung durch Windows wurde abgebrochen.",
+    .ExitCodeNotSet = "Der Drucker konnte nicht festgelegt werden.",
+    .ExitCodeCancelled = "Der Hinweis zur Verwaltung durch Windows wurde abgebrochen.",
 };
 
 }  // namespace quillon::texts

@@ -71,7 +71,8 @@ extern const Texts kEnglish{
     .UsageExitCodes = "Exit codes:",
     .ExitCodeSet = "The printer was set, or the window was closed.",
     .ExitCodeNoMatch = "No printer matched, with /nogui or where nobody can see a window.",
-    .ExitCodeNotSet = "The printer could not be set, or the notice about Windows' management was cancelled.",
+    .ExitCodeNotSet = "The printer could not be set.",
+    .ExitCodeCancelled = "The notice about Windows' management was cancelled.",
 };
 
 }  // namespace quillon::texts

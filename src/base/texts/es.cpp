@@ -68,7 +68,8 @@ extern const Texts kSpanish{
     .UsageExitCodes = "Códigos de salida:",
     .ExitCodeSet = "Se estableció la impresora, o se cerró la ventana.",
     .ExitCodeNoMatch = "Ninguna impresora coincidió, con /nogui o donde nadie puede ver una ventana.",
-    .ExitCodeNotSet = "No se pudo establecer la impresora, o se canceló el aviso sobre la administración por parte de Windows.",
+    .ExitCodeNotSet = "No se pudo establecer la impresora.",
+    .ExitCodeCancelled = "Se canceló el aviso sobre la administración por parte de Windows.",
 };
 
 }  // namespace quillon::texts

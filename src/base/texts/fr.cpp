@@ -69,7 +69,8 @@ extern const Texts kFrench{
     .UsageExitCodes = "Codes de sortie\u00a0:",
     .ExitCodeSet = "L’imprimante a été définie, ou la fenêtre a été fermée.",
     .ExitCodeNoMatch = "Aucune imprimante ne correspondait, avec /nogui ou là où personne ne peut voir de fenêtre.",
-    .ExitCodeNotSet = "L’imprimante n’a pas pu être définie, ou l’avertissement sur la gestion par Windows a été annulé.",
+    .ExitCodeNotSet = "L’imprimante n’a pas pu être définie.",
+    .ExitCodeCancelled = "L’avertissement sur la gestion par Windows a été annulé.",
 };
 
 }  // namespace quillon::texts

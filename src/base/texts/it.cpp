@@ -68,7 +68,8 @@ extern const Texts kItalian{
     .UsageExitCodes = "Codici di uscita:",
     .ExitCodeSet = "La stampante è stata impostata, oppure la finestra è stata chiusa.",
     .ExitCodeNoMatch = "Nessuna stampante corrispondente, con /nogui o dove nessuno può vedere una finestra.",
-    .ExitCodeNotSet = "Impossibile impostare la stampante, oppure l'avviso sulla gestione da parte di Windows è stato annullato.",
+    .ExitCodeNotSet = "Impossibile impostare la stampante.",
+    .ExitCodeCancelled = "L'avviso sulla gestione da parte di Windows è stato annullato.",
 };
 
 }  // namespace quillon::texts

@@ -69,7 +69,8 @@ extern const Texts kJapanese{
     .UsageExitCodes = "終了コード:",
     .ExitCodeSet = "プリンターが設定されたか、ウィンドウが閉じられました。",
     .ExitCodeNoMatch = "一致するプリンターがありませんでした (/nogui を指定した場合、またはウィンドウを誰も見られない環境の場合)。",
-    .ExitCodeNotSet = "プリンターを設定できなかったか、Windows による管理についての通知がキャンセルされました。",
+    .ExitCodeNotSet = "プリンターを設定できませんでした。",
+    .ExitCodeCancelled = "Windows による管理についての通知がキャンセルされました。",
 };
 
 }  // namespace quillon::texts

@@ -68,7 +68,8 @@ extern const Texts kDutch{
     .UsageExitCodes = "Afsluitcodes:",
     .ExitCodeSet = "De printer is ingesteld of het venster is gesloten.",
     .ExitCodeNoMatch = "Geen printer kwam overeen, met /nogui of waar niemand een venster kan zien.",
-    .ExitCodeNotSet = "De printer kan niet worden ingesteld, of de melding over het beheer door Windows is geannuleerd.",
+    .ExitCodeNotSet = "De printer kan niet worden ingesteld.",
+    .ExitCodeCancelled = "De melding over het beheer door Windows is geannuleerd.",
 };
 
 }  // namespace quillon::texts

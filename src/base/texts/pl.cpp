@@ -68,7 +68,8 @@ extern const Texts kPolish{
     .UsageExitCodes = "Kody zakończenia:",
     .ExitCodeSet = "Drukarka została ustawiona lub okno zostało zamknięte.",
     .ExitCodeNoMatch = "Żadna drukarka nie pasowała, z przełącznikiem /nogui lub tam, gdzie nikt nie widzi okna.",
-    .ExitCodeNotSet = "Nie można było ustawić drukarki lub anulowano powiadomienie o zarządzaniu przez system Windows.",
+    .ExitCodeNotSet = "Nie można było ustawić drukarki.",
+    .ExitCodeCancelled = "Anulowano powiadomienie o zarządzaniu przez system Windows.",
 };
 
 }  // namespace quillon::texts

@@ -68,7 +68,8 @@ extern const Texts kPortugueseBrazil{
     .UsageExitCodes = "Códigos de saída:",
     .ExitCodeSet = "A impressora foi definida, ou a janela foi fechada.",
     .ExitCodeNoMatch = "Nenhuma impressora correspondeu, com /nogui ou onde ninguém pode ver uma janela.",
-    .ExitCodeNotSet = "Não foi possível definir a impressora, ou o aviso sobre o gerenciamento pelo Windows foi cancelado.",
+    .ExitCodeNotSet = "Não foi possível definir a impressora.",
+    .ExitCodeCancelled = "O aviso sobre o gerenciamento pelo Windows foi cancelado.",
 };
 
 }  // namespace quillon::texts

@@ -68,7 +68,8 @@ extern const Texts kRussian{
     .UsageExitCodes = "Коды завершения:",
     .ExitCodeSet = "Принтер назначен, или окно закрыто.",
     .ExitCodeNoMatch = "Ни один принтер не подошел: с ключом /nogui или там, где никто не видит окна.",
-    .ExitCodeNotSet = "Не удалось назначить принтер, или уведомление об управлении принтером по умолчанию со стороны Windows отменено.",
+    .ExitCodeNotSet = "Не удалось назначить принтер.",
+    .ExitCodeCancelled = "Уведомление об управлении принтером по умолчанию со стороны Windows отменено.",
 };
 
 }  // namespace quillon::texts

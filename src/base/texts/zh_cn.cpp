@@ -67,7 +67,8 @@ extern const Texts kChineseSimplified{
     .UsageExitCodes = "退出代码:",
     .ExitCodeSet = "已设置打印机，或已关闭窗口。",
     .ExitCodeNoMatch = "没有匹配的打印机，且使用了 /nogui 或处于无人能看到窗口的环境。",
-    .ExitCodeNotSet = "无法设置打印机，或已取消关于 Windows 管理的通知。",
+    .ExitCodeNotSet = "无法设置打印机。",
+    .ExitCodeCancelled = "已取消关于 Windows 管理的通知。",
 };
 
 }  // namespace quillon::texts
