@@ -6,7 +6,7 @@
 
 namespace quillon::printers {
 
-// "Let Windows manage my default printer": from Windows 10 1607 on, while
+// "Let Windows manage my default printer": from Windows 10 1511 on, while
 // it is on, Windows makes the printer used last the default again, and
 // what the program set lasts only until the next print to another printer.
 // Windows' settings keep it per user as LegacyDefaultPrinterMode, a
@@ -15,8 +15,8 @@ namespace quillon::printers {
 inline constexpr std::string_view kWindowsKey =
     "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows";
 inline constexpr std::string_view kLegacyDefaultPrinterMode = "LegacyDefaultPrinterMode";
-// Windows 10 1607.
-inline constexpr unsigned kFirstManagingBuild = 14393;
+// Windows 10 1511, the November update.
+inline constexpr unsigned kFirstManagingBuild = 10586;
 
 // Whether Windows manages the current user's default printer.
 bool WindowsManagesDefault(RunState& state);

@@ -286,7 +286,7 @@ TEST_F(MainWindowRun, HourglassIsShownWhileTheDefaultIsSet) {
 }
 
 // "Let Windows manage my default printer": asked about only where Windows
-// 10 1607 or later manages it and the run may show its windows.
+// 10 1511 or later manages it and the run may show its windows.
 struct ManagementCase {
     const char* label;
     platform::VersionInfo version;
@@ -335,18 +335,20 @@ TEST_P(WindowsManagement, IsTurnedOffOnlyWhenTheUserAgrees) {
     }
 }
 
-const platform::VersionInfo k1511{2, 10, 0, 10586}, k1607{2, 10, 0, 14393}, k22H2{2, 10, 0, 19045},
+const platform::VersionInfo k1507{2, 10, 0, 10240}, k1511{2, 10, 0, 10586}, k22H2{2, 10, 0, 19045},
     kSeven{2, 6, 1, 7601};
 const platform::RegistryValue kZero{platform::kRegDword, std::string(4, '\0')},
-    kOne{platform::kRegDword, std::string("\1\0\0\0", 4)}, kTextOne{platform::kRegSz, "1"};
+    kOne{platform::kRegDword, std::string("\1\0\0\0", 4)}, kTextOne{platform::kRegSz, "1"},
+    kShortOne{platform::kRegDword, std::string("\1\0\0", 3)};
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, WindowsManagement,
-    ::testing::Values(ManagementCase{"absent OK", k1607, {}, "", true, 0},
+    ::testing::Values(ManagementCase{"absent OK", k1511, {}, "", true, 0},
                       ManagementCase{"zero Cancel", k22H2, kZero, "", false, {}},
                       ManagementCase{"text is no number", k22H2, kTextOne, "", true, 0},
+                      ManagementCase{"short dword is no number", k22H2, kShortOne, "", true, 0},
                       ManagementCase{"off already", k22H2, kOne, "", {}, 0},
-                      ManagementCase{"before 1607", k1511, {}, "", {}, 0},
+                      ManagementCase{"before 1511", k1507, {}, "", {}, 0},
                       ManagementCase{"windows 7", kSeven, {}, "", {}, 0},
                       ManagementCase{"command line OK", k22H2, {}, "fax", true, 0},
                       ManagementCase{"command line Cancel", k22H2, kZero, "fax", false, 3},

@@ -140,13 +140,13 @@ TEST(Win32SystemTest, VersionFollowsWinesVersionSetting) {
                   ERROR_SUCCESS);
         EXPECT_EQ(win32_tests::RunChild("child"), c.expected);
     }
-    // Windows manages the default printer from Windows 10 1607, build 14393,
+    // Windows manages the default printer from Windows 10 1511, build 10586,
     // on; the tests of that rule need Wine's Windows 10 to be as new.
     ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine", "Version", REG_SZ, "win10", 6),
               ERROR_SUCCESS);
     EXPECT_EQ(win32_tests::RunChild("child"), 210u);
     ScopedEnvironment build("QUILLON_CHILD_MODE", "build");
-    EXPECT_GE(win32_tests::RunChild("child"), 14393u);
+    EXPECT_GE(win32_tests::RunChild("child"), 10586u);
 }
 
 }  // namespace
