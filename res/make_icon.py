@@ -6,10 +6,13 @@ badge holding a white check mark. It holds 16, 32 and 48 pixels, each in 16
 colours (the standard VGA palette, flat colours, no smoothing) and in 256
 colours (smoothed edges, a palette of its own): plain paletted bitmaps with
 a transparency mask, which every version of Windows reads. Beside them are
-20, 24, 40, 64 and 256 pixels in true colour with an alpha channel, whose
-edges blend into whatever they are drawn on, for the title bar, the
-taskbar and the shell at more dots per inch; they carry a mask as well,
-through which systems before Windows XP draw them with hard edges. The
+16, 20, 24, 32, 40, 48, 64 and 256 pixels in true colour with an alpha
+channel, which Windows XP and later take before the paletted ones: their
+edges blend into whatever they are drawn on, in the title bar, the
+taskbar, Alt+Tab and the shell at any dots per inch. The 16-pixel one
+holds the hand-drawn pixels of that size, whole pixels opaque or clear.
+They carry a mask as well, through which systems before Windows XP draw
+them with hard edges. The
 256-pixel one is stored as PNG, as Windows Vista and later read it, which
 keeps the file small.
 
@@ -23,7 +26,7 @@ import zlib
 from pathlib import Path
 
 SIZES = (16, 32, 48)
-ALPHA_SIZES = (20, 24, 40, 64, 256)
+ALPHA_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
 PNG_SIZES = (256,)
 SUBSAMPLES = 8  # per axis, for the smoothed 256-colour images
 
@@ -257,6 +260,9 @@ def render_alpha(size):
     averages the covered samples. A pixel no edge crosses is one colour and
     is sampled once.
     """
+    if size == 16:
+        smooth, _ = render_small()
+        return [[(0, 0, 0, 0) if rgb is None else rgb + (255,) for rgb in row] for row in smooth]
     drawing = layers(size)
     subsamples = SUBSAMPLES if size <= 64 else 4
     offsets = [(i + 0.5) / subsamples for i in range(subsamples)]

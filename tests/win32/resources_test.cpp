@@ -141,7 +141,7 @@ TEST_F(ProgramResources, IconHoldsPalettedImagesForOldSystemsAndAlphaImagesForHi
     }
     const std::set<std::pair<int, int>> expected = {
         {16, 4}, {32, 4}, {48, 4}, {16, 8}, {32, 8}, {48, 8},
-        {20, 32}, {24, 32}, {40, 32}, {64, 32}, {256, 32}};
+        {16, 32}, {20, 32}, {24, 32}, {32, 32}, {40, 32}, {48, 32}, {64, 32}, {256, 32}};
     EXPECT_EQ(images, expected);
 }
 
