@@ -92,6 +92,8 @@ void Win32Toolkit::StartWindowing() {
         LookUpFunction<GetWindowDpiAwarenessContextFunction>(user32, "GetWindowDpiAwarenessContext");
     areDpiAwarenessContextsEqual_ =
         LookUpFunction<AreDpiAwarenessContextsEqualFunction>(user32, "AreDpiAwarenessContextsEqual");
+    adjustWindowRectExForDpi_ =
+        LookUpFunction<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
     // Windows Vista on.
     shutdownBlockReasonCreate_ =
         LookUpFunction<ShutdownBlockReasonCreateFunction>(user32, "ShutdownBlockReasonCreate");
@@ -249,6 +251,17 @@ bool Win32Toolkit::KeepsFrameOnDpiChange(HWND window) const {
     if (!getWindowDpiAwarenessContext_ || !areDpiAwarenessContextsEqual_) return true;
     return areDpiAwarenessContextsEqual_(getWindowDpiAwarenessContext_(window),
                                          DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE) != FALSE;
+}
+
+std::optional<SIZE> Win32Toolkit::WindowSizeForClient(HWND window, SIZE client, int dpi) const {
+    if (!adjustWindowRectExForDpi_) return std::nullopt;
+    RECT frame{0, 0, client.cx, client.cy};
+    if (!adjustWindowRectExForDpi_(&frame, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)),
+                                   FALSE, static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)),
+                                   static_cast<UINT>(dpi))) {
+        return std::nullopt;
+    }
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
 bool Win32Toolkit::RefuseSessionEnd(HWND window) {

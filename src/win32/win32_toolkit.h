@@ -26,6 +26,7 @@ using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, i
 using GetWindowDpiAwarenessContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
 using AreDpiAwarenessContextsEqualFunction = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT,
                                                            DPI_AWARENESS_CONTEXT);
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 using ShutdownBlockReasonCreateFunction = BOOL(WINAPI*)(HWND, LPCWSTR);
 using ShutdownBlockReasonDestroyFunction = BOOL(WINAPI*)(HWND);
 
@@ -98,6 +99,10 @@ private:
     // per-monitor mode (Windows 8.1 to 10 1607): the rectangle it suggests
     // then holds a client area of the wrong size.
     bool KeepsFrameOnDpiChange(HWND window) const;
+    // The size of the window around a client area, with the frame the
+    // system draws at the DPI; none where it cannot tell (before Windows 10
+    // 1607).
+    std::optional<SIZE> WindowSizeForClient(HWND window, SIZE client, int dpi) const;
     // Gives Windows the reason the window refuses the end of the session,
     // shown on its sign-out screen; false where the system takes none.
     bool RefuseSessionEnd(HWND window);
@@ -145,6 +150,7 @@ private:
     LoadIconWithScaleDownFunction loadIconWithScaleDown_ = nullptr;
     GetWindowDpiAwarenessContextFunction getWindowDpiAwarenessContext_ = nullptr;
     AreDpiAwarenessContextsEqualFunction areDpiAwarenessContextsEqual_ = nullptr;
+    AdjustWindowRectExForDpiFunction adjustWindowRectExForDpi_ = nullptr;
     ShutdownBlockReasonCreateFunction shutdownBlockReasonCreate_ = nullptr;
     ShutdownBlockReasonDestroyFunction shutdownBlockReasonDestroy_ = nullptr;
     std::string sessionEndReason_;

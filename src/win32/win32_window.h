@@ -22,6 +22,8 @@ inline constexpr UINT kActivatedMessage = WM_APP + 1;
 
 // Sent when the window moved to a monitor with other dots per inch.
 inline constexpr UINT kDpiChangedMessage = 0x02E0;
+// Sent before it, under per-monitor v2, to ask the window's size there.
+inline constexpr UINT kGetDpiScaledSizeMessage = 0x02E4;
 
 // The first control identifier; the dialog manager's IDOK and IDCANCEL
 // stay free for Enter and Esc.
@@ -136,6 +138,9 @@ private:
     LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(HWND control, WORD code, WORD id);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    // The window's size at the DPI, for the rectangle the system suggests
+    // next; false to let it scale the window in proportion.
+    bool OnGetDpiScaledSize(int dpi, SIZE& size);
     // Takes back the controls' names for screen readers before they go.
     void ClearAnnotations();
     void OnActivate(HWND hwnd, bool active);

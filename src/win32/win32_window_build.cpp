@@ -390,4 +390,24 @@ void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
     if (toolkit_.KeepsFrameOnDpiChange(hwnd_.get())) FitToClientArea();
 }
 
+bool Win32Window::OnGetDpiScaledSize(int dpi, SIZE& size) {
+    // Text does not grow in step with the DPI (8 points are 11, 13 and 16
+    // pixels at 96, 120 and 144), so the window scaled in proportion is not
+    // the one the layout takes there. The layout is fitted at the new DPI,
+    // and the window keeps its own until the DPI has changed.
+    const int ownDpi = dpi_;
+    std::vector<RECT> ownPlaces = std::move(places_);
+    const SIZE ownClient = client_;
+    dpi_ = dpi;
+    FitCaptions();
+    const SIZE needed = client_;
+    dpi_ = ownDpi;
+    places_ = std::move(ownPlaces);
+    client_ = ownClient;
+    const auto window = toolkit_.WindowSizeForClient(hwnd_.get(), needed, dpi);
+    if (!window) return false;
+    size = *window;
+    return true;
+}
+
 }  // namespace quillon::platform::win32

@@ -70,6 +70,9 @@ LRESULT Win32Window::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case kDpiChangedMessage:
         OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case kGetDpiScaledSizeMessage:
+        return OnGetDpiScaledSize(static_cast<int>(wParam), *reinterpret_cast<SIZE*>(lParam)) ? TRUE
+                                                                                             : FALSE;
     case WM_DESTROY:
         ClearAnnotations();
         break;

@@ -312,6 +312,24 @@ TEST_F(WindowToolkit, WindowMovedToAMonitorWithOtherDpiIsLaidOutAgain) {
     EXPECT_TRUE(font.lfUnderline);
 }
 
+TEST_F(WindowToolkit, SizeAskedForAnotherDpiIsTheLayoutsThere) {
+    // Under per-monitor v2 Windows asks before the move; Wine never does.
+    auto& main = MainWindow();
+    ASSERT_TRUE(main.Realize());
+    const int own = main.Dpi(), dpi = 2 * own;
+    SIZE size{1, 1};
+    ASSERT_EQ(SendMessageA(main.Handle(), kGetDpiScaledSizeMessage, static_cast<WPARAM>(dpi),
+                           reinterpret_cast<LPARAM>(&size)),
+              TRUE);
+    RECT expected{0, 0, TwipsToPixels(8955, dpi), TwipsToPixels(2580, dpi)};
+    ASSERT_TRUE(AdjustWindowRectExForDpi(&expected, static_cast<DWORD>(GetWindowLongA(main.Handle(), GWL_STYLE)),
+                                         FALSE, static_cast<DWORD>(GetWindowLongA(main.Handle(), GWL_EXSTYLE)),
+                                         static_cast<UINT>(dpi)));
+    EXPECT_EQ(size.cx, expected.right - expected.left);
+    EXPECT_EQ(size.cy, expected.bottom - expected.top);
+    EXPECT_EQ(main.Dpi(), own) << "the window changes only with the DPI itself";
+}
+
 TEST_F(WindowToolkit, BordersHaveNoMaximiseOrMinimiseBox) {
     const auto style = [](HWND hwnd) { return GetWindowLongA(hwnd, GWL_STYLE); };
     const auto exStyle = [](HWND hwnd) { return GetWindowLongA(hwnd, GWL_EXSTYLE); };
