@@ -96,6 +96,8 @@ struct Texts {
     // The sign-out screen, beside the program, while the window started with
     // "/noquit" refuses to close: short, as the user reads it in passing.
     std::string_view SessionEndRefused;
+    // What a screen reader names a link's default action.
+    std::string_view LinkDefaultAction;
     // The notice before Windows' management of the default printer is
     // turned off.
     std::string_view WindowsStopsManagingDefault;
@@ -173,6 +175,7 @@ inline constexpr Entry kEntries[] = {
     {"RemovalForAllNeedsAdministrator", &Texts::RemovalForAllNeedsAdministrator},
     {"ShortcutName", &Texts::ShortcutName},
     {"SessionEndRefused", &Texts::SessionEndRefused},
+    {"LinkDefaultAction", &Texts::LinkDefaultAction},
     {"WindowsStopsManagingDefault", &Texts::WindowsStopsManagingDefault},
     {"UsageArguments", &Texts::UsageArguments},
     {"UsagePrinter", &Texts::UsagePrinter},

@@ -38,6 +38,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     quillon::RunState state(os);
     toolkit.SetSessionEndReason(state.Texts.SessionEndRefused);
+    toolkit.SetLinkDefaultAction(state.Texts.LinkDefaultAction);
     OnMissingSystemLibrary([&](const std::string& missing) {
         state.WriteDiagnostic("system library or function missing: " + missing);
         system.End(2);

@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "win32/unique_handle.h"
@@ -31,6 +32,15 @@ public:
     // the service does not keep it for a window that later gets its handle.
     void Clear(HWND control);
 
+    // The name a screen reader gives a link's default action, which opens
+    // the link as a click does.
+    void SetLinkDefaultAction(std::string_view name);
+    // The answer to a link's WM_GETOBJECT: for its client object, the
+    // system's own object for the label with the link's default action;
+    // 0 (the system's answer) for any other, or where the accessibility
+    // library is missing.
+    LRESULT LinkObject(HWND link, WPARAM wParam, LPARAM lParam);
+
 private:
     bool Set(std::uintptr_t control, const MSAAPROPID& property, std::string_view text);
     IAccPropServices* Service();
@@ -39,6 +49,7 @@ private:
     unique_hmodule library_;
     std::optional<unique_couninitialize> com_;
     unique_com<IAccPropServices> service_;
+    std::wstring linkDefaultAction_;
 };
 
 }  // namespace quillon::platform::win32

@@ -70,6 +70,8 @@ public:
     // What Windows' sign-out screen shows while a window refuses the end of
     // the session, in the language of the run.
     void SetSessionEndReason(std::string_view reason) { sessionEndReason_ = reason; }
+    // What screen readers name a link's default action, in the run's language.
+    void SetLinkDefaultAction(std::string_view name) { annotations_.SetLinkDefaultAction(name); }
 
 private:
     // The windows build themselves, route their messages and take turns

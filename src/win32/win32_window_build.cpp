@@ -18,10 +18,17 @@ namespace {
 
 // A link label draws the focus rectangle around its text while it has the
 // focus, and opens with Space as with a click. Enter reaches it through the
-// window (IDOK), as it reaches a focused button.
+// window (IDOK), as it reaches a focused button. A screen reader gets an
+// object whose default action opens it (the data: the annotations).
 LRESULT CALLBACK LinkProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                          DWORD_PTR) {
+                          DWORD_PTR annotations) {
     switch (message) {
+    case WM_GETOBJECT:
+        if (const LRESULT object = reinterpret_cast<Win32Annotations*>(annotations)->LinkObject(
+                hwnd, wParam, lParam)) {
+            return object;
+        }
+        break;
     case WM_KEYDOWN:
         // Once per press, not again for each repeat while it is held.
         if (wParam == VK_SPACE && (lParam & (1L << 30)) == 0) {
@@ -161,7 +168,10 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
         if (!control.hwnd) continue;
         SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), FALSE);
         Annotate(toolkit_.Annotations(), reinterpret_cast<std::uintptr_t>(control.hwnd), design);
-        if (IsLink(design)) SetWindowSubclass(control.hwnd, &LinkProc, 0, 0);
+        if (IsLink(design)) {
+            SetWindowSubclass(control.hwnd, &LinkProc, 0,
+                              reinterpret_cast<DWORD_PTR>(&toolkit_.Annotations()));
+        }
         switch (design.kind) {
         case ControlKind::Image:
         case ControlKind::PictureBox:

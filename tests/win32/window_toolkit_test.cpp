@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <array>
@@ -328,6 +329,36 @@ TEST_F(WindowToolkit, SizeAskedForAnotherDpiIsTheLayoutsThere) {
     EXPECT_EQ(size.cx, expected.right - expected.left);
     EXPECT_EQ(size.cy, expected.bottom - expected.top);
     EXPECT_EQ(main.Dpi(), own) << "the window changes only with the DPI itself";
+}
+
+TEST_F(WindowToolkit, LinkOpensByItsDefaultActionForScreenReaders) {
+    toolkit.SetLinkDefaultAction("Open");
+    auto& window = QuestionWindow();
+    window.Show();
+    toolkit.DoEvents();
+    using FromWindow = HRESULT(WINAPI*)(HWND, DWORD, REFIID, void**);
+    const unique_hmodule oleacc(LoadLibraryA("oleacc.dll"));
+    const auto fromWindow = reinterpret_cast<FromWindow>(
+        reinterpret_cast<void (*)()>(GetProcAddress(oleacc.get(), "AccessibleObjectFromWindow")));
+    ASSERT_NE(fromWindow, nullptr);
+    unique_com<IAccessible> link;
+    ASSERT_EQ(fromWindow(Control(window, "lblLink"), static_cast<DWORD>(OBJID_CLIENT),
+                         __uuidof(IAccessible), link.out_void()),
+              S_OK);
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR action = nullptr;
+    ASSERT_EQ(link->get_accDefaultAction(self, &action), S_OK);
+    EXPECT_EQ(std::wstring(action), L"Open");
+    SysFreeString(action);
+    VARIANT role{};
+    ASSERT_EQ(link->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LINK);
+    EXPECT_EQ(link->accDoDefaultAction(self), S_OK);
+    EXPECT_EQ(questionEvents.Count("click lblLink"), 0) << "the reader is not kept waiting";
+    toolkit.DoEvents();
+    EXPECT_EQ(questionEvents.Count("click lblLink"), 1);
 }
 
 TEST_F(WindowToolkit, BordersHaveNoMaximiseOrMinimiseBox) {

@@ -52,6 +52,7 @@ extern const Texts kGerman{
         "Um alte Verknüpfungen bei ALLEN BENUTZERN zu entfernen, müssen Sie Quillon als Administrator ausführen!",
     .ShortcutName = "Standarddrucker auf %1 festlegen",
     .SessionEndRefused = "Warten auf Ihre Auswahl eines Standarddruckers.",
+    .LinkDefaultAction = "Öffnen",
     .WindowsStopsManagingDefault = "Wenn Sie diesen Drucker als Standard festlegen, verwaltet Windows Ihren Standarddrucker nicht mehr.",
     .UsageArguments = "[Drucker] [Optionen]",
     .UsagePrinter = "Drucker: der erste Drucker, dessen Name mit diesem Text beginnt, ohne Beachtung der Groß-/Kleinschreibung; mit ? oder * darin ein Muster für den ganzen Namen. Ohne Angabe oder wenn keiner passt, öffnet sich das Druckerfenster.",

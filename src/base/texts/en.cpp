@@ -52,6 +52,7 @@ extern const Texts kEnglish{
         "To remove old shortcut from ALL USERS, you must run Quillon as Administator!",
     .ShortcutName = "Set default printer to %1",
     .SessionEndRefused = "Waiting for you to choose a default printer.",
+    .LinkDefaultAction = "Open",
     .WindowsStopsManagingDefault = "Setting this printer as default means Windows will stop managing your default printer.",
     .UsageArguments = "[printer] [switches]",
     .UsagePrinter = "printer: the first printer whose name begins with this text, in any letter case; with ? "

@@ -52,6 +52,7 @@ extern const Texts kSpanish{
         "¡Para quitar el acceso directo anterior de TODOS LOS USUARIOS, debe ejecutar Quillon como administrador!",
     .ShortcutName = "Establecer %1 como impresora predeterminada",
     .SessionEndRefused = "Esperando a que elija una impresora predeterminada.",
+    .LinkDefaultAction = "Abrir",
     .WindowsStopsManagingDefault = "Si establece esta impresora como predeterminada, Windows dejará de administrar la impresora predeterminada.",
     .UsageArguments = "[impresora] [modificadores]",
     .UsagePrinter = "impresora: la primera impresora cuyo nombre empiece por este texto, sin distinguir mayúsculas de minúsculas; si contiene ? o *, un patrón para el nombre completo. Si no se indica, o si ninguna coincide, se abre la ventana de impresoras.",

@@ -53,6 +53,7 @@ extern const Texts kFrench{
         "Pour supprimer l’ancien raccourci de TOUS LES UTILISATEURS, vous devez exécuter Quillon en tant qu’administrateur\u00a0!",
     .ShortcutName = "Définir %1 comme imprimante par défaut",
     .SessionEndRefused = "En attente de votre choix d’une imprimante par défaut.",
+    .LinkDefaultAction = "Ouvrir",
     .WindowsStopsManagingDefault = "Si vous définissez cette imprimante comme imprimante par défaut, Windows cessera de gérer votre imprimante par défaut.",
     .UsageArguments = "[imprimante] [options]",
     .UsagePrinter = "imprimante\u00a0: la première imprimante dont le nom commence par ce texte, sans tenir compte de la casse\u00a0; avec ? ou * dedans, un modèle pour le nom entier. Sans argument, ou si aucune ne correspond, la fenêtre des imprimantes s’ouvre.",

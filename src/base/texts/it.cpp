@@ -52,6 +52,7 @@ extern const Texts kItalian{
         "Per rimuovere il collegamento precedente da TUTTI GLI UTENTI, è necessario eseguire Quillon come amministratore!",
     .ShortcutName = "Imposta %1 come stampante predefinita",
     .SessionEndRefused = "In attesa della scelta di una stampante predefinita.",
+    .LinkDefaultAction = "Apri",
     .WindowsStopsManagingDefault = "Se si imposta questa stampante come predefinita, Windows smetterà di gestire la stampante predefinita.",
     .UsageArguments = "[stampante] [opzioni]",
     .UsagePrinter = "stampante: la prima stampante il cui nome inizia con questo testo, senza distinzione tra maiuscole e minuscole; se contiene ? o *, un modello per il nome intero. Se non è indicata, o se nessuna corrisponde, si apre la finestra delle stampanti.",

@@ -53,6 +53,7 @@ extern const Texts kJapanese{
         "すべてのユーザーから古いショートカットを削除するには、Quillon を管理者として実行する必要があります。",
     .ShortcutName = "既定のプリンターを %1 に設定",
     .SessionEndRefused = "既定のプリンターの選択を待っています。",
+    .LinkDefaultAction = "開く",
     .WindowsStopsManagingDefault = "このプリンターを既定に設定すると、[Windows で通常使うプリンターを管理する] がオフになります。",
     .UsageArguments = "[プリンター] [スイッチ]",
     .UsagePrinter = "プリンター: 名前がこの文字列で始まる最初のプリンター (大文字と小文字は区別しません)。? または * を含む場合は、名前全体に対するパターンです。指定しない場合、または一致するものがない場合は、プリンター ウィンドウが開きます。",

@@ -52,6 +52,7 @@ extern const Texts kDutch{
         "Als u de oude snelkoppeling bij ALLE GEBRUIKERS wilt verwijderen, moet u Quillon als administrator uitvoeren!",
     .ShortcutName = "Standaardprinter instellen op %1",
     .SessionEndRefused = "Wachten op uw keuze van een standaardprinter.",
+    .LinkDefaultAction = "Openen",
     .WindowsStopsManagingDefault = "Als u deze printer als standaard instelt, beheert Windows uw standaardprinter niet meer.",
     .UsageArguments = "[printer] [opties]",
     .UsagePrinter = "printer: de eerste printer waarvan de naam met deze tekst begint, ongeacht hoofdletters of kleine letters; met ? of * erin een patroon voor de hele naam. Zonder printer, of als er geen overeenkomt, wordt het printervenster geopend.",

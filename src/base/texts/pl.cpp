@@ -52,6 +52,7 @@ extern const Texts kPolish{
         "Aby usunąć stary skrót WSZYSTKICH UŻYTKOWNIKÓW, musisz uruchomić program Quillon jako administrator!",
     .ShortcutName = "Ustaw %1 jako drukarkę domyślną",
     .SessionEndRefused = "Oczekiwanie na wybór drukarki domyślnej.",
+    .LinkDefaultAction = "Otwórz",
     .WindowsStopsManagingDefault = "Ustawienie tej drukarki jako domyślnej oznacza, że system Windows przestanie zarządzać drukarką domyślną.",
     .UsageArguments = "[drukarka] [przełączniki]",
     .UsagePrinter = "drukarka: pierwsza drukarka, której nazwa zaczyna się od tego tekstu, bez względu na wielkość liter; jeśli zawiera ? lub *, wzorzec dla całej nazwy. Bez niej lub gdy żadna nie pasuje, otwiera się okno drukarek.",

@@ -52,6 +52,7 @@ extern const Texts kPortugueseBrazil{
         "Para remover o atalho antigo de TODOS OS USUÁRIOS, você deve executar o Quillon como Administrador!",
     .ShortcutName = "Definir %1 como impressora padrão",
     .SessionEndRefused = "Aguardando você escolher uma impressora padrão.",
+    .LinkDefaultAction = "Abrir",
     .WindowsStopsManagingDefault = "Definir esta impressora como padrão significa que o Windows deixará de gerenciar sua impressora padrão.",
     .UsageArguments = "[impressora] [opções]",
     .UsagePrinter = "impressora: a primeira impressora cujo nome começa com este texto, sem diferenciar maiúsculas de minúsculas; com ? ou * no texto, uma máscara para o nome completo. Sem ela, ou quando nenhuma corresponde, a janela de impressoras é aberta.",

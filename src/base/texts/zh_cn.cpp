@@ -51,6 +51,7 @@ extern const Texts kChineseSimplified{
     .RemovalForAllNeedsAdministrator = "若要从所有用户中删除旧的快捷方式，必须以管理员身份运行 Quillon！",
     .ShortcutName = "将默认打印机设置为 %1",
     .SessionEndRefused = "正在等待你选择默认打印机。",
+    .LinkDefaultAction = "打开",
     .WindowsStopsManagingDefault = "将此打印机设为默认打印机后，Windows 将不再管理你的默认打印机。",
     .UsageArguments = "[打印机] [开关]",
     .UsagePrinter = "打印机: 名称以此文本开头的第一台打印机，不区分大小写；如果包含 ? 或 *，则为匹配整个名称的模式。如果未指定，或没有匹配的打印机，将打开打印机窗口。",
