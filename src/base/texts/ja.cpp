@@ -25,6 +25,7 @@ extern const Texts kJapanese{
     .NotAddedToStartup = "スタートアップへの追加中にエラーが発生しました。",
     .SpoolerRefused = "SetPrinterFailed。エラー コード: %1",
     .DefaultNotSet = "既定のプリンターを %1 に設定できませんでした。",
+    .PrinterOnServer = "%2 上の %1",
     .SetupCaption = "Quillon セットアップ",
     .AskDesktop = "デスクトップ ショートカットを作成するオプションを有効にしますか?",
     .AskStartup = "スタートアップ グループにショートカットを作成するオプションを有効にしますか?",
