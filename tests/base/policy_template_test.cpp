@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <set>
@@ -45,7 +46,8 @@ std::string WithoutAccessKey(std::string_view caption) {
     return name;
 }
 
-// Every quoted span of the text, blanks inside the marks left off.
+// Every quoted span of the text, blanks and no-break spaces inside the
+// marks left off.
 std::vector<std::string> Quoted(std::string_view text, const Language& language) {
     auto quotes = language.quotes;
     quotes.emplace_back("\"", "\"");
@@ -54,10 +56,12 @@ std::vector<std::string> Quoted(std::string_view text, const Language& language)
         for (auto start = text.find(open); start != std::string_view::npos;) {
             const auto end = text.find(close, start + open.size());
             if (end == std::string_view::npos) break;
-            std::string_view span = text.substr(start + open.size(), end - start - open.size());
-            while (span.starts_with(" ") || span.starts_with("\u00a0")) span.remove_prefix(span[0] == ' ' ? 1 : 2);
-            while (span.ends_with(" ") || span.ends_with("\u00a0")) span.remove_suffix(span.back() == ' ' ? 1 : 2);
-            found.emplace_back(span);
+            std::string span(text.substr(start + open.size(), end - start - open.size()));
+            for (const std::string blank : {" ", "\u00a0"}) {
+                while (span.starts_with(blank)) span.erase(0, blank.size());
+                while (span.ends_with(blank)) span.resize(span.size() - blank.size());
+            }
+            found.push_back(span);
             start = text.find(open, end + close.size());
         }
     }
@@ -66,17 +70,14 @@ std::vector<std::string> Quoted(std::string_view text, const Language& language)
 
 // The string table of a language's template: id to text.
 std::map<std::string, std::string> Template(std::string_view tag) {
-    std::ifstream file(std::string(QUILLON_POLICY_DIR) + "/" + std::string(tag) + "/quillon.adml");
     std::stringstream read;
-    read << file.rdbuf();
+    read << std::ifstream(std::string(QUILLON_POLICY_DIR) + "/" + std::string(tag) + "/quillon.adml").rdbuf();
     const std::string adml = read.str();
     std::map<std::string, std::string> table;
-    for (auto at = adml.find("<string id=\""); at != std::string::npos;
-         at = adml.find("<string id=\"", at + 1)) {
+    for (auto at = adml.find("<string id=\""); at != std::string::npos; at = adml.find("<string id=\"", at + 1)) {
         const auto idEnd = adml.find('"', at + 12);
         const auto textStart = adml.find('>', idEnd) + 1;
-        table[adml.substr(at + 12, idEnd - at - 12)] =
-            adml.substr(textStart, adml.find("</string>", textStart) - textStart);
+        table[adml.substr(at + 12, idEnd - at - 12)] = adml.substr(textStart, adml.find("</string>", textStart) - textStart);
     }
     return table;
 }
@@ -87,28 +88,23 @@ std::map<std::string, std::string> Template(std::string_view tag) {
 TEST(PolicyTemplates, QuoteTheProgramsCaptionsInItsLanguage) {
     for (const auto& language : kLanguages) {
         SCOPED_TRACE(language.tag);
-        const texts::Texts* catalogue = nullptr;
-        for (const auto& translation : texts::Translations()) {
-            if (translation.tag == language.tag) catalogue = &translation.texts;
-        }
-        ASSERT_NE(catalogue, nullptr);
-        const auto adml = Template(language.tag);
-        ASSERT_GE(adml.size(), 10u);
+        const auto& catalogue = *std::find_if(texts::Translations().begin(), texts::Translations().end(),
+                                              [&](const auto& t) { return t.tag == language.tag; });
+        auto texts = Template(language.tag);
+        ASSERT_GE(texts.size(), 10u);
         std::set<std::string> names{language.windowsWords.begin(), language.windowsWords.end()};
-        for (const auto& entry : texts::kEntries) names.insert(WithoutAccessKey(catalogue->*entry.text));
-        for (const auto& [id, text] : adml) {
+        for (const auto& [id, text] : texts) {
             if (!id.ends_with("_Help")) names.insert(text);
         }
         names.insert({"desktop", "HP LaserJet 4", "Laser 4",
-                      texts::Fill(catalogue->PrinterOnServer, "Laser 4", "prtsrv")});
-        for (const auto& [id, text] : adml) {
-            for (const auto& quoted : Quoted(text, language)) EXPECT_TRUE(names.contains(quoted)) << id << ": " << quoted;
-        }
+                      texts::Fill(catalogue.texts.PrinterOnServer, "Laser 4", "prtsrv")});
         for (const auto& entry : texts::kEntries) {
-            if (entry.name == "UsageArguments") continue;  // its brackets mark what may be left out
-            for (const auto& quoted : Quoted(catalogue->*entry.text, language)) {
-                EXPECT_TRUE(names.contains(quoted)) << entry.name << ": " << quoted;
-            }
+            names.insert(WithoutAccessKey(catalogue.texts.*entry.text));
+            // The brackets of the usage line mark what may be left out.
+            if (entry.name != "UsageArguments") texts[std::string(entry.name)] = catalogue.texts.*entry.text;
+        }
+        for (const auto& [id, text] : texts) {
+            for (const auto& quoted : Quoted(text, language)) EXPECT_TRUE(names.contains(quoted)) << id << ": " << quoted;
         }
     }
 }
