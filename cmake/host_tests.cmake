@@ -8,6 +8,9 @@ file(GLOB_RECURSE QUILLON_UNIT_TEST_SOURCES CONFIGURE_DEPENDS
     tests/shortcuts/*.cpp tests/ui/*.cpp)
 add_executable(quillon_unit_tests ${QUILLON_UNIT_TEST_SOURCES})
 target_include_directories(quillon_unit_tests PRIVATE tests)
+# The policy template test reads the templates where they are kept.
+target_compile_definitions(quillon_unit_tests PRIVATE
+    QUILLON_POLICY_DIR="${CMAKE_CURRENT_SOURCE_DIR}/packaging/policy")
 target_link_libraries(quillon_unit_tests PRIVATE quillon_core GTest::gtest GTest::gtest_main)
 include(cmake/test_programs.cmake)
 quillon_test_program(quillon_unit_tests)

@@ -51,9 +51,13 @@ void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
     auto& list = form.window();
     const int count = list.ListCount(kList);
     for (int index = 0; index < count; ++index) {
-        const std::string name = text::ToLower(
-            printers::ListEntryToPrinterName(state.PrinterTable, list.ListText(kList, index)));
-        if (PrinterArgumentMatches(name, argument)) {
+        // The English form, which shortcuts write in every language, or the
+        // run's own.
+        const std::string entry = list.ListText(kList, index);
+        const std::string name = text::ToLower(printers::ListEntryToPrinterName(state.PrinterTable, entry));
+        const std::string ownName = text::ToLower(
+            printers::ListEntryToPrinterName(state.PrinterTable, entry, state.Texts.PrinterOnServer));
+        if (PrinterArgumentMatches(name, argument) || PrinterArgumentMatches(ownName, argument)) {
             state.WriteDiagnostic("found printer " + argument + " - setting to default");
             list.SetListIndex(kList, index);
             form.SetDefaultFromCommandLine();
@@ -74,7 +78,8 @@ void PrepareWindow(RunState& state, ui::frmQuillon& form) {
         window.SetListIndex(kList, 0);
         const auto current = printers::ReadDefaultPrinter(state);
         for (int index = 0; index < count; ++index) {
-            if (printers::PrinterNameMatches(current.name, window.ListText(kList, index))) {
+            if (printers::PrinterNameMatches(current.name, window.ListText(kList, index),
+                                         state.Texts.PrinterOnServer)) {
                 window.SetListIndex(kList, index);
                 break;
             }

@@ -54,6 +54,9 @@ struct Texts {
     std::string_view NotAddedToStartup;
     std::string_view SpoolerRefused;  // %1: the spooler's error code
     std::string_view DefaultNotSet;   // %1: the printer
+    // A network printer as the list shows it, in the words Windows uses
+    // for it; %1: the printer, %2: its server.
+    std::string_view PrinterOnServer;
 
     // frmSetup
     std::string_view SetupCaption;
@@ -149,6 +152,7 @@ inline constexpr Entry kEntries[] = {
     {"NotAddedToStartup", &Texts::NotAddedToStartup},
     {"SpoolerRefused", &Texts::SpoolerRefused},
     {"DefaultNotSet", &Texts::DefaultNotSet},
+    {"PrinterOnServer", &Texts::PrinterOnServer},
     {"SetupCaption", &Texts::SetupCaption},
     {"AskDesktop", &Texts::AskDesktop},
     {"AskStartup", &Texts::AskStartup},
@@ -213,5 +217,8 @@ const Texts& English();
 // The entry with the value in place of its "%1". The value is put in as it
 // is, so a "%1" inside it stays.
 std::string Fill(std::string_view entry, std::string_view value);
+// The same with two values, for "%1" and "%2", which a language may write
+// in either order.
+std::string Fill(std::string_view entry, std::string_view first, std::string_view second);
 
 }  // namespace quillon::texts

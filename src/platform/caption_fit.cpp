@@ -17,17 +17,26 @@ FittedLayout FitCaptions(const std::vector<CaptionNeeds>& controls, int clientWi
     std::vector<std::size_t> order(count);
     std::iota(order.begin(), order.end(), std::size_t{0});
 
-    // Widths first: what each caption needs, then the shifts along each row.
+    // Widths first: what each caption needs (a button the widest of its
+    // column), then the shifts along each row.
     std::vector<int> wider(count, 0);
     std::vector<WrappedCaption> wrapped(count);  // a label's caption at its new width
+    const auto width = [&](std::size_t i) { return controls[i].box.right - controls[i].box.left; };
     for (std::size_t i = 0; i < count; ++i) {
         const auto& control = controls[i];
-        const int width = control.box.right - control.box.left;
-        wider[i] = std::max(0, control.width - width);
+        int needed = control.width;
+        for (std::size_t j = 0; j < count && control.button; ++j) {
+            const auto& other = controls[j];
+            if (other.button && other.box.left == control.box.left && width(j) == width(i) &&
+                other.container == control.container) {
+                needed = std::max(needed, other.width);
+            }
+        }
+        wider[i] = std::max(0, needed - width(i));
         if (control.wrapped) {
-            wrapped[i] = control.wrapped(width);
-            wider[i] = std::max(wider[i], wrapped[i].width - width);
-            if (wider[i] > 0) wrapped[i] = control.wrapped(width + wider[i]);
+            wrapped[i] = control.wrapped(width(i));
+            wider[i] = std::max(wider[i], wrapped[i].width - width(i));
+            if (wider[i] > 0) wrapped[i] = control.wrapped(width(i) + wider[i]);
         }
     }
     std::sort(order.begin(), order.end(),

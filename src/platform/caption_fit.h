@@ -32,6 +32,9 @@ struct CaptionNeeds {
     // The least width the caption needs on one line (a button's, an
     // option's, with their edges); 0 for none.
     int width = 0;
+    // A push button. Buttons with one left edge and one width in one frame
+    // stand in a column, and the column takes its widest caption's width.
+    bool button = false;
     // For a word-wrapped caption (a label): the caption wrapped at the
     // given width; a word wider than that makes it wider. Empty for none.
     std::function<WrappedCaption(int width)> wrapped;
@@ -47,8 +50,9 @@ struct FittedLayout {
 // for its caption grows to the right and pushes what stands to its right
 // on its row; a label too low for its wrapped caption grows down and
 // pushes what stands under it, and what sits beside its last lines goes
-// under them. Frames take what their controls take, and the window keeps
-// its margins around the grown layout. A layout whose captions fit stays
+// under them. Buttons of one column grow as one, to the widest of them.
+// Frames take what their controls take, and the window keeps its margins
+// around the grown layout. A layout whose captions fit stays
 // exactly as it is.
 FittedLayout FitCaptions(const std::vector<CaptionNeeds>& controls, int clientWidth,
                          int clientHeight, int gap);

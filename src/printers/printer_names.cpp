@@ -24,35 +24,40 @@ std::optional<UncParts> SplitUnc(std::string_view name) {
     return UncParts{name.substr(2, last - 2), name.substr(last + 1)};
 }
 
-std::string OnForm(std::string_view printer, std::string_view server) {
-    std::string result(printer);
-    result.append(kOnMarker).append(server);
-    return result;
-}
-
 // "on " and the UNC name's server at the end of the other name, trailing
 // blanks ignored. The tail has no leading blank, so "xon srv" ends with it.
-bool EndsWithServerOf(const UncParts& unc, std::string_view other) {
+// Or the other name is the form given with this server and any printer.
+bool EndsWithServerOf(const UncParts& unc, std::string_view other, std::string_view onServer) {
     std::string tail = "on ";
     tail.append(unc.server);
-    return text::EndsWith(text::ToLower(text::TrimTrailingBlanks(other)), text::ToLower(tail));
+    const std::string name = text::ToLower(text::TrimTrailingBlanks(other));
+    if (text::EndsWith(name, text::ToLower(tail))) return true;
+    const auto printer = onServer.find("%1");
+    if (printer == std::string_view::npos) return false;
+    const std::string before = text::ToLower(texts::Fill(onServer.substr(0, printer), {}, unc.server));
+    const std::string after = text::ToLower(texts::Fill(onServer.substr(printer + 2), {}, unc.server));
+    return name.size() >= before.size() + after.size() && name.starts_with(before) &&
+           text::EndsWith(name, after);
 }
 
 }  // namespace
 
-std::string ListFormat(std::string_view name, std::int32_t uncDisplayMode) {
-    std::string result(name);
-    if (const auto unc = SplitUnc(name)) result = OnForm(unc->printer, unc->server);
-    if (uncDisplayMode == kHideServer) {
-        const auto marker = text::FindIgnoringCase(result, kOnMarker);
-        if (marker != std::string::npos) result.resize(marker);
+std::string ListFormat(std::string_view name, std::int32_t uncDisplayMode,
+                       std::string_view onServer) {
+    const auto unc = SplitUnc(name);
+    if (uncDisplayMode != kHideServer) {
+        return unc ? texts::Fill(onServer, unc->printer, unc->server) : std::string(name);
     }
+    std::string result = unc ? texts::Fill(texts::English().PrinterOnServer, unc->printer, unc->server)
+                             : std::string(name);
+    const auto marker = text::FindIgnoringCase(result, kOnMarker);
+    if (marker != std::string::npos) result.resize(marker);
     return result;
 }
 
-std::string ToOnForm(std::string_view name) {
+std::string ToOnForm(std::string_view name, std::string_view onServer) {
     if (const auto unc = SplitUnc(name)) {
-        return OnForm(text::TrimTrailingBlanks(unc->printer), unc->server);
+        return texts::Fill(onServer, text::TrimTrailingBlanks(unc->printer), unc->server);
     }
     return std::string(name);
 }
@@ -70,11 +75,12 @@ std::string ToUncForm(std::string_view name) {
     return result;
 }
 
-bool PrinterNameMatches(std::string_view strPrinter1, std::string_view strPrinter2) {
+bool PrinterNameMatches(std::string_view strPrinter1, std::string_view strPrinter2,
+                        std::string_view onServer) {
     if (text::ToLower(strPrinter1) == text::ToLower(strPrinter2)) return true;
-    if (const auto unc1 = SplitUnc(strPrinter1)) return EndsWithServerOf(*unc1, strPrinter2);
+    if (const auto unc1 = SplitUnc(strPrinter1)) return EndsWithServerOf(*unc1, strPrinter2, onServer);
     if (strPrinter1.starts_with("\\\\")) return false;
-    if (const auto unc2 = SplitUnc(strPrinter2)) return EndsWithServerOf(*unc2, strPrinter1);
+    if (const auto unc2 = SplitUnc(strPrinter2)) return EndsWithServerOf(*unc2, strPrinter1, onServer);
     return false;
 }
 

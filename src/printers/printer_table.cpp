@@ -5,7 +5,8 @@
 
 namespace quillon::printers {
 
-void FillPrinterTable(PrinterTable& table, std::string_view keyList, std::int32_t uncDisplayMode) {
+void FillPrinterTable(PrinterTable& table, std::string_view keyList, std::int32_t uncDisplayMode,
+                      std::string_view onServer) {
     table.RawPrinterNames.clear();
     table.DisplayPrinterNames.clear();
     table.DisplayIndex.clear();
@@ -20,17 +21,18 @@ void FillPrinterTable(PrinterTable& table, std::string_view keyList, std::int32_
     table.DisplayPrinterNames.reserve(table.RawPrinterNames.size());
     table.DisplayIndex.reserve(table.RawPrinterNames.size());
     for (const auto& raw : table.RawPrinterNames) {
-        table.DisplayPrinterNames.push_back(ListFormat(raw, uncDisplayMode));
+        table.DisplayPrinterNames.push_back(ListFormat(raw, uncDisplayMode, onServer));
         // try_emplace keeps the entry already there: the first one wins.
         table.DisplayIndex.try_emplace(table.DisplayPrinterNames.back(),
                                        table.DisplayPrinterNames.size() - 1);
     }
 }
 
-std::string ListEntryToPrinterName(const PrinterTable& table, std::string_view text) {
+std::string ListEntryToPrinterName(const PrinterTable& table, std::string_view text,
+                                  std::string_view onServer) {
     const auto found = table.DisplayIndex.find(text);
-    if (found == table.DisplayIndex.end()) return ToOnForm(text);
-    return ToOnForm(table.RawPrinterNames[found->second]);
+    if (found == table.DisplayIndex.end()) return ToOnForm(text, onServer);
+    return ToOnForm(table.RawPrinterNames[found->second], onServer);
 }
 
 }  // namespace quillon::printers

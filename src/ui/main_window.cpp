@@ -227,7 +227,8 @@ void frmQuillon::cmdAbout_Click() { forms_.About().ShowModal(this); }
 void frmQuillon::cmdCancel_Click() { Unload(); }
 
 void frmQuillon::FillPrinterList(std::string_view keyList) {
-    printers::FillPrinterTable(state_.PrinterTable, keyList, state_.Options.UncDisplayMode);
+    printers::FillPrinterTable(state_.PrinterTable, keyList, state_.Options.UncDisplayMode,
+                               state_.Texts.PrinterOnServer);
     // The list sorts itself, so the order of adding changes nothing it
     // shows; adding in about its own order puts each entry at the end
     // instead of moving the ones after it, which keeps a list of many

@@ -16,6 +16,10 @@
 namespace quillon::platform::win32 {
 namespace {
 
+// The room between a push button's focus rectangle and its text, at 96
+// DPI, where the common controls cannot tell a wider one of their own.
+constexpr int kButtonTextMargin = 4;
+
 // A link label draws the focus rectangle around its text while it has the
 // focus, and opens with Space as with a click. Enter reaches it through the
 // window (IDOK), as it reaches a focused button. A screen reader gets an
@@ -276,6 +280,12 @@ void Win32Window::FitCaptions() {
     };
     const unique_screen_dc screen(GetDC(nullptr));
     HDC dc = screen.get();
+    // A button that is never shown, asked how wide a button must be for
+    // each caption: the common controls 6 know their theme's margins at
+    // this DPI. Without them (no manifest, Windows XP's classic look) it
+    // answers nothing, and the margins of our own stand in.
+    const unique_hwnd sizer(CreateWindowExW(WS_EX_NOPARENTNOTIFY, L"BUTTON", L"", WS_CHILD | BS_PUSHBUTTON,
+                                            0, 0, 0, 0, hwnd_.get(), nullptr, toolkit_.Instance(), nullptr));
     std::vector<CaptionNeeds> needs(designs.size());
     for (std::size_t i = 0; i < designs.size(); ++i) {
         const ControlDesign& design = designs[i];
@@ -293,17 +303,31 @@ void Win32Window::FitCaptions() {
         const std::wstring text = Widen(*caption);
         const HFONT font = FontOf(design);
         const HGDIOBJ old = SelectObject(dc, font);
-        // The same room the controls leave their text: a push button's edge
-        // and focus rectangle (a pixel more for the default one's frame),
-        // an option's box and half a digit.
+        // The same room the controls leave their text: a push button's
+        // edge, focus rectangle and margin (a pixel more for the default
+        // one's frame), an option's box and half a digit.
         const auto measure = [dc, text](int width, UINT flags) {
             RECT room{0, 0, width, 0};
             DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &room, flags | DT_CALCRECT);
             return room;
         };
         if (design.kind == ControlKind::PushButton) {
-            const int margin = (design.style & kDefaultButton) ? 4 : 3;
+            need.button = true;
+            const bool isDefault = (design.style & kDefaultButton) != 0;
+            const int margin = (isDefault ? 4 : 3) + MulDiv(kButtonTextMargin, dpi_, 96);
             need.width = measure(0, DT_SINGLELINE).right + 2 * margin;
+            SIZE ideal{};
+            if (sizer) {
+                SendMessageW(sizer.get(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, FALSE);
+                SendMessageW(sizer.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                SetWindowTextW(sizer.get(), text.c_str());
+            }
+            // The theme's margins where they are wider; never narrower than
+            // the edge, the focus rectangle and the margin (Wine answers
+            // with the text and a pixel on each side).
+            if (sizer && SendMessageW(sizer.get(), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) {
+                need.width = std::max<int>(need.width, ideal.cx);
+            }
         } else if (design.kind == ControlKind::OptionButton) {
             SIZE digit{};
             GetTextExtentPoint32W(dc, L"0", 1, &digit);

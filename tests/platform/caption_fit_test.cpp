@@ -52,5 +52,21 @@ TEST(FitCaptions, LongerQuestionTakesItsOptionsUnderItsTextAndMovesWhatIsBelow) 
     EXPECT_EQ(fitted.clientHeight, 115) << "the bottom margin kept";
 }
 
+TEST(FitCaptions, ButtonsOfOneColumnTakeItsWidestCaption) {
+    const std::vector<CaptionNeeds> controls{
+        {.box = {10, 10, 70, 30}, .width = 50, .button = true},
+        {.box = {10, 40, 70, 60}, .width = 90, .button = true},
+        {.box = {80, 10, 140, 30}, .width = 30, .button = true},  // beside the column
+        {.box = {10, 70, 60, 90}, .width = 40, .button = true},   // narrower: not of it
+        {.box = {10, 100, 70, 120}, .width = 40},                 // an option
+    };
+    const auto fitted = FitCaptions(controls, 150, 130, 2);
+    EXPECT_EQ(fitted.boxes[0], (PixelBox{10, 10, 100, 30}));
+    EXPECT_EQ(fitted.boxes[1], (PixelBox{10, 40, 100, 60}));
+    EXPECT_EQ(fitted.boxes[2], (PixelBox{110, 10, 170, 30}));
+    EXPECT_EQ(fitted.boxes[3], (PixelBox{10, 70, 60, 90}));
+    EXPECT_EQ(fitted.boxes[4], (PixelBox{10, 100, 70, 120}));
+}
+
 }  // namespace
 }  // namespace quillon::platform

@@ -12,6 +12,7 @@ struct FormatCase {
     std::string name;
     std::int32_t mode;
     std::string expected;
+    std::string_view form = "%1 on %2";  // a language's PrinterOnServer
 };
 
 TEST(ListFormat, ShowsNetworkPrintersInTheOnForm) {
@@ -41,9 +42,13 @@ TEST(ListFormat, ShowsNetworkPrintersInTheOnForm) {
         {"A on B on C", 2, "A"},
         {"\\\\on x\\HP", 2, "HP"},
         {"\\\\srv\\A on B", 2, "A"},
+        {"\\\\prtsrv\\Laser 4", 1, "Laser 4 auf prtsrv", "%1 auf %2"},
+        {"\\\\prtsrv\\Laser 4", 1, "prtsrv 上の Laser 4", "%2 上の %1"},
+        {"\\\\prtsrv\\Laser 4", 2, "Laser 4", "%2 上の %1"},
+        {"Fax on Modem", 2, "Fax", "%1 auf %2"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ListFormat(c.name, c.mode), c.expected) << "name: " << c.name << " mode " << c.mode;
+        EXPECT_EQ(ListFormat(c.name, c.mode, c.form), c.expected) << "name: " << c.name << " mode " << c.mode;
     }
 }
 
@@ -119,6 +124,7 @@ struct MatchCase {
     std::string printer1;
     std::string printer2;
     bool matches;
+    std::string_view form = "%1 on %2";
 };
 
 TEST(PrinterNameMatches, ComparesNamesAndServers) {
@@ -148,9 +154,16 @@ TEST(PrinterNameMatches, ComparesNamesAndServers) {
         {"Fax", "Laser", false},
         {"", "", true},
         {"", "\\\\srv\\A", false},
+        // The run's form as well as the English one.
+        {"\\\\prtsrv\\Laser 4", "Laser 4 auf PRTSRV", true, "%1 auf %2"},
+        {"\\\\prtsrv\\Laser 4", "Laser 4 on prtsrv", true, "%1 auf %2"},
+        {"\\\\prtsrv\\Laser 4", "Laser 4 auf prtsrv", false},
+        {"prtsrv 上の Laser 4", "\\\\prtsrv\\Laser 4", true, "%2 上の %1"},
+        {"\\\\prtsrv\\Laser 4", "srv 上の Laser 4", false, "%2 上の %1"},
+        {"\\\\prtsrv\\Laser 4", "prtsrv 上の", false, "%2 上の %1"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PrinterNameMatches(c.printer1, c.printer2), c.matches)
+        EXPECT_EQ(PrinterNameMatches(c.printer1, c.printer2, c.form), c.matches)
             << "1: " << c.printer1 << " 2: " << c.printer2;
     }
 }

@@ -21,11 +21,13 @@
 namespace quillon::platform::win32 {
 namespace {
 
-// The main window's layout: list on the right, buttons on the left.
+// The main window's layout: list on the right, buttons on the left, each
+// caption narrow enough for its button with the margins, so that the
+// layout is the design's.
 constexpr std::array kMainControls{
     ControlDesign{ControlKind::ListBox, "lstPrinters", "", 2640, 240, 6015, 1425, 0, {}, kSorted},
     ControlDesign{ControlKind::PushButton, "cmdSetDefault", "&Set as default", 240, 240, 2175, 375, 1},
-    ControlDesign{ControlKind::PushButton, "cmdCreateShortcut", "&Create desktop shortcut", 240, 720,
+    ControlDesign{ControlKind::PushButton, "cmdCreateShortcut", "&Create shortcut", 240, 720,
                 2175, 375, 2},
     ControlDesign{ControlKind::PushButton, "cmdAddToStartup", "&Add to startup", 240, 1200, 2175, 375,
                 3},
@@ -228,7 +230,7 @@ TEST_F(WindowToolkit, ControlsAreStandardWindowsWithTheirCaptions) {
     auto& main = MainWindow();
     ASSERT_TRUE(main.Realize());
     EXPECT_EQ(ClassName(Control(main, "lstPrinters")), "ListBox");
-    EXPECT_EQ(Text(Control(main, "cmdCreateShortcut")), "&Create desktop shortcut");
+    EXPECT_EQ(Text(Control(main, "cmdCreateShortcut")), "&Create shortcut");
     EXPECT_EQ(Text(main.Handle()), "Quillon");
     EXPECT_EQ(main.Caption("cmdAbout"), "A&bout");
 

@@ -10,6 +10,10 @@
 namespace quillon::e2e {
 namespace {
 
+// The least room a push button keeps between its focus rectangle and its
+// text, at 96 DPI: the text never touches the edges.
+constexpr int kButtonTextMargin = 1;
+
 std::string Narrow(const std::wstring& text) {
     std::string narrow(text.size() * 4 + 1, '\0');
     const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow.data(),
@@ -155,6 +159,8 @@ struct Shown {
     std::string text;
     bool label = false;
     bool enabled = false;
+    bool pushButton = false;
+    HWND parent = nullptr;
     RECT box{};
     RECT visible{};  // the box inside the frames and the window around it
     std::vector<RECT> drawn;  // its ink for a label, else its box
@@ -194,14 +200,16 @@ void MeasureStatic(const Measurer& measure, const std::wstring& text, LONG style
 }
 
 // Push buttons draw their text inside a two-pixel edge and the focus
-// rectangle (a default button adds a one-pixel frame); option buttons and
+// rectangle (a default button adds a one-pixel frame), and keep a margin
+// inside that; option buttons and
 // check boxes draw it right of the box and half a digit's width.
 void MeasureButton(const Measurer& measure, const std::wstring& text, LONG style, int dpi,
                    Shown& shown) {
     const LONG type = style & BS_TYPEMASK;
     const UINT lines = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
     if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
-        const int margin = 3 + (type == BS_DEFPUSHBUTTON ? 1 : 0);
+        shown.pushButton = true;
+        const int margin = 3 + (type == BS_DEFPUSHBUTTON ? 1 : 0) + MulDiv(kButtonTextMargin, dpi, 96);
         shown.room = {Width(shown.box) - 2 * margin, Height(shown.box) - 2 * margin};
         shown.needs = measure.Text(text, shown.room.cx, lines | DT_CENTER);
     } else if (type != BS_GROUPBOX && type != BS_OWNERDRAW && type != BS_USERBUTTON) {
@@ -233,6 +241,7 @@ Shown Measure(HWND window, HWND control, const FontReader& fonts, int dpi) {
     shown.text = Narrow(text);
     shown.name = text.empty() ? std::string(className) : "\"" + shown.text + "\"";
     shown.label = lstrcmpiA(className, "Static") == 0;
+    shown.parent = GetParent(control);
     shown.enabled = IsWindowEnabled(control) != FALSE;
     const auto font = fonts.FontOf(control);
     if (!font) return shown;
@@ -355,6 +364,12 @@ std::vector<std::string> LayoutFaults(HWND window, int dpi) {
         for (std::size_t j = i + 1; j < shown.size(); ++j) {
             if (Overlap(shown[i], shown[j])) {
                 faults.push_back(shown[i].name + " and " + shown[j].name + " overlap");
+            }
+            if (shown[i].pushButton && shown[j].pushButton && shown[i].parent == shown[j].parent &&
+                shown[i].box.left == shown[j].box.left && Width(shown[i].box) != Width(shown[j].box)) {
+                faults.push_back(shown[i].name + " and " + shown[j].name + " stand in one column, " +
+                                 std::to_string(Width(shown[i].box)) + " and " +
+                                 std::to_string(Width(shown[j].box)) + " pixels wide");
             }
         }
     }

@@ -430,5 +430,34 @@ TEST_F(ShortcutTest, ShortcutsOfEveryLanguageRunTheSameAndReplaceEachOther) {
     EXPECT_EQ(Links(userStartup), Strings{texts::Fill(french.ShortcutName, "Fax") + ".lnk"});
 }
 
+// A network printer is listed in the run's language, and its shortcut
+// names it in the English form, so that it sets the printer in every
+// language; the run's own form is a name as well.
+TEST_F(ShortcutTest, NetworkPrinterSpeaksTheRunsLanguageAndItsShortcutSetsItInEvery) {
+    const auto& german = TranslationOf("de-DE");
+    const std::string shown = texts::Fill(german.PrinterOnServer, "Plotter", "srv");
+    const std::string name = texts::Fill(german.ShortcutName, shown) + ".lnk";
+    desktopFiles.push_back(name);
+    locale_ = "de_DE.UTF-8";
+    HWND main = Start("").WaitForWindow(texts::ProgramTitle);
+    ASSERT_NE(main, nullptr);
+    SelectEntry(main, shown);
+    Press(FindControl(main, "Button", german.CreateDesktopShortcut));
+    Dismiss(std::string(german.Success).c_str(), std::string(german.ShortcutCreated).c_str());
+    program_.reset();
+    const auto info = RunLnkinfo(desktop + "\\" + name);
+    ASSERT_TRUE(info);
+    const std::string arguments = LnkinfoField(*info, "Command line arguments").value_or("");
+    EXPECT_EQ(arguments, "\"Plotter on srv\"") << "what an English shortcut writes";
+    for (const auto& [locale, printer] : {std::pair<std::string, std::string>{"", arguments},
+                                          {"de_DE.UTF-8", arguments},
+                                          {"de_DE.UTF-8", "\"" + shown + "\""}}) {
+        SetDefaultDevice("");
+        locale_ = locale;
+        EXPECT_EQ(RunToEnd(printer + " /q"), 0U) << locale << " " << printer;
+        EXPECT_EQ(DefaultDevice(), "\\\\srv\\Plotter,winspool,Ne02:") << locale << " " << printer;
+    }
+}
+
 }  // namespace
 }  // namespace quillon::e2e

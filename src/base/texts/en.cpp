@@ -24,6 +24,7 @@ extern const Texts kEnglish{
     .NotAddedToStartup = "Error adding to startup.",
     .SpoolerRefused = "SetPrinterFailed. Error code: %1",
     .DefaultNotSet = "The default printer could not be set to %1.",
+    .PrinterOnServer = "%1 on %2",
     .SetupCaption = "Quillon Setup",
     .AskDesktop = "Do you want to enable the option to create desktop shortcuts?",
     .AskStartup = "Do you want to enable the option to create a startup group shortcut?",

@@ -25,6 +25,7 @@ extern const Texts kFrench{
     .NotAddedToStartup = "Erreur lors de l’ajout au Démarrage.",
     .SpoolerRefused = "SetPrinterFailed. Code d’erreur\u00a0: %1",
     .DefaultNotSet = "Impossible de définir %1 comme imprimante par défaut.",
+    .PrinterOnServer = "%1 sur %2",
     .SetupCaption = "Configuration de Quillon",
     .AskDesktop = "Voulez-vous activer l’option de création de raccourcis sur le Bureau\u00a0?",
     .AskStartup = "Voulez-vous activer l’option de création d’un raccourci dans le groupe Démarrage\u00a0?",

@@ -1,6 +1,9 @@
 // Japanese, in the words of Japanese Windows: プリンター, 既定のプリンター,
 // ショートカット, スタートアップ, 管理者. Access keys are Latin letters in
-// parentheses after the caption, as Japanese Windows writes them.
+// parentheses after the caption, as Japanese Windows writes them. The
+// setup questions break their lines themselves: where a Japanese reader
+// expects, never before a particle nor inside a bracketed name, which
+// DrawText's breaks between any two characters would do.
 #include "base/texts.h"
 
 namespace quillon::texts {
@@ -25,10 +28,11 @@ extern const Texts kJapanese{
     .NotAddedToStartup = "スタートアップへの追加中にエラーが発生しました。",
     .SpoolerRefused = "SetPrinterFailed。エラー コード: %1",
     .DefaultNotSet = "既定のプリンターを %1 に設定できませんでした。",
+    .PrinterOnServer = "%2 上の %1",
     .SetupCaption = "Quillon セットアップ",
-    .AskDesktop = "デスクトップ ショートカットを作成するオプションを有効にしますか?",
-    .AskStartup = "スタートアップ グループにショートカットを作成するオプションを有効にしますか?",
-    .AskStartupAll = "スタートアップ グループのショートカットで [すべてのユーザー] オプションを有効にしますか?",
+    .AskDesktop = "デスクトップ ショートカットを作成する\nオプションを有効にしますか?",
+    .AskStartup = "スタートアップ グループにショートカットを\n作成するオプションを有効にしますか?",
+    .AskStartupAll = "スタートアップ グループのショートカットで\n[すべてのユーザー] オプションを\n有効にしますか?",
     .StartupUsersCaption = "スタートアップに追加",
     .AddToStartupFor = "追加する対象:",
     .CurrentUserOnly = "現在のユーザーのみ(&U)",

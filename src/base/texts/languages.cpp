@@ -47,4 +47,10 @@ std::string Fill(std::string_view entry, std::string_view value) {
     return filled;
 }
 
+std::string Fill(std::string_view entry, std::string_view first, std::string_view second) {
+    const auto place = entry.find("%2");
+    if (place == std::string_view::npos) return Fill(entry, first);
+    return Fill(entry.substr(0, place), first) + std::string(second) + Fill(entry.substr(place + 2), first);
+}
+
 }  // namespace quillon::texts

@@ -24,6 +24,7 @@ extern const Texts kDutch{
     .NotAddedToStartup = "Fout bij het toevoegen aan Opstarten.",
     .SpoolerRefused = "SetPrinterFailed. Foutcode: %1",
     .DefaultNotSet = "De standaardprinter kan niet worden ingesteld op %1.",
+    .PrinterOnServer = "%1 op %2",
     .SetupCaption = "Quillon instellen",
     .AskDesktop = "Wilt u de optie inschakelen om snelkoppelingen op het bureaublad te maken?",
     .AskStartup = "Wilt u de optie inschakelen om een snelkoppeling in de groep Opstarten te maken?",

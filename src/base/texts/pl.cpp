@@ -24,6 +24,7 @@ extern const Texts kPolish{
     .NotAddedToStartup = "Błąd podczas dodawania do autostartu.",
     .SpoolerRefused = "SetPrinterFailed. Kod błędu: %1",
     .DefaultNotSet = "Nie można ustawić drukarki %1 jako drukarki domyślnej.",
+    .PrinterOnServer = "%1 na %2",
     .SetupCaption = "Konfiguracja programu Quillon",
     .AskDesktop = "Czy chcesz włączyć opcję tworzenia skrótów na pulpicie?",
     .AskStartup = "Czy chcesz włączyć opcję tworzenia skrótu w grupie Autostart?",

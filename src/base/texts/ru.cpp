@@ -24,6 +24,7 @@ extern const Texts kRussian{
     .NotAddedToStartup = "Ошибка при добавлении в автозагрузку.",
     .SpoolerRefused = "SetPrinterFailed. Код ошибки: %1",
     .DefaultNotSet = "Не удалось назначить %1 принтером по умолчанию.",
+    .PrinterOnServer = "%1 на %2",
     .SetupCaption = "Настройка Quillon",
     .AskDesktop = "Включить возможность создавать ярлыки на рабочем столе?",
     .AskStartup = "Включить возможность создавать ярлык в группе «Автозагрузка»?",
