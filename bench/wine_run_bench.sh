@@ -8,6 +8,10 @@
 #   - the CPU time of a run that shows the success window, against its wall
 #     time;
 #   - the peak resident memory of such a run.
+# With another build to hold against (BENCH_OTHER_EXE, scripts/bench
+# --against), each round runs this build, the reference and the other in
+# turns, so that both ratios see the same machine at the same moments; a
+# summary of the ratios ends the output.
 # Wall times include starting the Wine process, as a user's would. Wine's
 # desktop process is kept running throughout, as it is in a user's session
 # (bench_desktop_start).
@@ -15,6 +19,32 @@
 # The quillon.exe measured; QUILLON_BENCH_EXE names another build.
 bench_exe() {
     echo "${QUILLON_BENCH_EXE:-$QUILLON_ROOT/build/win/quillon.exe}"
+}
+
+# The other build of --against, and its name in the output.
+BENCH_OTHER_EXE=
+BENCH_OTHER_NAME=
+BENCH_SUMMARY=()
+
+# bench_build_against REV: REV's program, built from its own sources (git
+# archive) in build/against/COMMIT with the same toolchain, tests left out.
+bench_build_against() {
+    local commit dir
+    commit=$(git -C "$QUILLON_ROOT" rev-parse --verify "$1^{commit}")
+    dir="$QUILLON_ROOT/build/against/${commit:0:12}"
+    if [ ! -f "$dir/src/CMakeLists.txt" ]; then
+        rm -rf "$dir/src"
+        mkdir -p "$dir/src"
+        git -C "$QUILLON_ROOT" archive "$commit" | tar -x -C "$dir/src"
+    fi
+    if [ ! -f "$dir/win/build.ninja" ]; then
+        cmake -S "$dir/src" -B "$dir/win" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$dir/src/cmake/mingw-w64-x86_64.cmake" \
+            -DCMAKE_BUILD_TYPE=Release -DQUILLON_TESTS=OFF >/dev/null
+    fi
+    cmake --build "$dir/win" -j2 --target quillon
+    BENCH_OTHER_EXE="$dir/win/quillon.exe"
+    BENCH_OTHER_NAME=$(git -C "$QUILLON_ROOT" rev-parse --short "$commit")
 }
 
 bench_tool() {
@@ -66,14 +96,40 @@ bench_median() {
     sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
+bench_median_ratio() {
+    echo "$(printf '%s\n' $1 | bench_median) / $(printf '%s\n' $2 | bench_median)" | bc -l
+}
+
 # bench_report LABEL OTHER "quillon.exe's seconds" "the other program's seconds"
+#     ["the other build's seconds"]
+# The last, when given, is reported beside the first, and the line of the
+# summary gets both ratios and theirs.
 bench_report() {
     local label=$1 other=$2 median_program median_other
     median_program=$(printf '%s\n' $3 | bench_median)
     median_other=$(printf '%s\n' $4 | bench_median)
     printf '%s: quillon.exe %.3f s, %s %.3f s, ratio %.2f (median of %d runs each)\n' \
         "$label" "$median_program" "$other" "$median_other" \
-        "$(echo "$median_program / $median_other" | bc -l)" "$(wc -w <<<"$3")"
+        "$(bench_median_ratio "$3" "$4")" "$(wc -w <<<"$3")"
+    local row
+    row=$(printf '%-24s %6.2f' "$label" "$(bench_median_ratio "$3" "$4")")
+    if [ -n "${5:-}" ]; then
+        printf '%s: %s %.3f s, ratio %.2f\n' "$label" "$BENCH_OTHER_NAME" \
+            "$(printf '%s\n' $5 | bench_median)" "$(bench_median_ratio "$5" "$4")"
+        row+=$(printf ' %9.2f %10.2f' "$(bench_median_ratio "$5" "$4")" "$(bench_median_ratio "$3" "$5")")
+    fi
+    BENCH_SUMMARY+=("$row")
+}
+
+# The ratios of every figure on one screen, the load they were taken under.
+bench_summary() {
+    echo "== summary: median against the reference$(
+        [ -z "$BENCH_OTHER_NAME" ] || echo ", $BENCH_OTHER_NAME's, and this tree's against $BENCH_OTHER_NAME's")"
+    printf '%-24s %6s' "" "this"
+    [ -z "$BENCH_OTHER_NAME" ] || printf ' %9s %10s' "$BENCH_OTHER_NAME" "this/other"
+    echo
+    printf '%s\n' "${BENCH_SUMMARY[@]}"
+    echo "$(uptime | sed 's/.*load/load/')"
 }
 
 # The rest of a desktop session: a program that holds a hidden window from
@@ -113,39 +169,47 @@ bench_window_seconds() {
 # printers) shows its main window, against the same for the empty-window
 # program, in turns. The timer closes each window again.
 bench_window_shown() {
-    local runs=$1 i program=() reference=() exe empty
+    local runs=$1 i program=() reference=() other=() exe empty other_exe=
     exe=$(winepath -w "$(bench_exe)")
     empty=$(bench_tool empty_window)
+    [ -z "$BENCH_OTHER_EXE" ] || other_exe=$(winepath -w "$BENCH_OTHER_EXE")
     bench_printers 4
     bench_window_seconds "$exe" >/dev/null
     bench_window_seconds "$empty" >/dev/null
+    [ -z "$other_exe" ] || bench_window_seconds "$other_exe" >/dev/null
     for i in $(seq "$runs"); do
         program+=("$(bench_window_seconds "$exe")")
         reference+=("$(bench_window_seconds "$empty")")
+        [ -z "$other_exe" ] || other+=("$(bench_window_seconds "$other_exe")")
     done
-    local shown=$(($(wc -w <<<"${program[*]}") + $(wc -w <<<"${reference[*]}")))
-    if [ "$shown" -ne $((2 * runs)) ]; then
-        echo "main window shown: $((2 * runs - shown)) of $((2 * runs)) runs showed no window"
+    local expected=$((2 * runs))
+    [ -z "$other_exe" ] || expected=$((3 * runs))
+    local shown=$(($(wc -w <<<"${program[*]} ${reference[*]} ${other[*]}")))
+    if [ "$shown" -ne "$expected" ]; then
+        echo "main window shown: $((expected - shown)) of $expected runs showed no window"
     fi
-    bench_report "main window shown" "empty window" "${program[*]}" "${reference[*]}"
+    bench_report "main window shown" "empty window" "${program[*]}" "${reference[*]}" "${other[*]}"
 }
 
 # bench_against_reference COUNT RUNS
 bench_against_reference() {
-    local count=$1 runs=$2 i program=() reference=()
-    local exe reference_exe target
+    local count=$1 runs=$2 i program=() reference=() other=()
+    local exe reference_exe target other_exe=
     exe=$(winepath -w "$(bench_exe)")
     reference_exe=$(bench_tool reference)
+    [ -z "$BENCH_OTHER_EXE" ] || other_exe=$(winepath -w "$BENCH_OTHER_EXE")
     target=$(printf 'Printer-%05d' "$count")
     bench_printers "$count"
-    # One unmeasured run of each, so both find the same warm caches.
+    # One unmeasured run of each, so all find the same warm caches.
     bench_wall "$exe" "$target" /q /nogui >/dev/null
     bench_wall "$reference_exe" "$target" >/dev/null
+    [ -z "$other_exe" ] || bench_wall "$other_exe" "$target" /q /nogui >/dev/null
     for i in $(seq "$runs"); do
         program+=("$(bench_wall "$exe" "$target" /q /nogui)")
         reference+=("$(bench_wall "$reference_exe" "$target")")
+        [ -z "$other_exe" ] || other+=("$(bench_wall "$other_exe" "$target" /q /nogui)")
     done
-    bench_report "$(printf '%6d printers, quiet' "$count")" reference "${program[*]}" "${reference[*]}"
+    bench_report "$(printf '%6d printers, quiet' "$count")" reference "${program[*]}" "${reference[*]}" "${other[*]}"
     local device
     device=$(bench_device)
     [ "$device" = "$target,winspool,LPT1:" ] || echo "        but Device is \"$device\", not $target: the figures are void"

@@ -100,6 +100,11 @@ add_dependencies(quillon_win32_tests quillon_win32_child)
 add_test(NAME package_contents COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/packaging/package_test.py)
 set_tests_properties(package_contents PROPERTIES ENVIRONMENT
     "QUILLON_DIST=${QUILLON_DIST};QUILLON_EXE=$<TARGET_FILE:quillon>")
+# The loader's list of what the program needs of the system, against the
+# oldest system its header names.
+add_test(NAME program_imports COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/packaging/imports_test.py)
+set_tests_properties(program_imports PROPERTIES ENVIRONMENT
+    "QUILLON_EXE=$<TARGET_FILE:quillon>;QUILLON_OBJDUMP=${CMAKE_OBJDUMP}")
 
 # The end-to-end tests drive quillon.exe through one driver. The layout
 # check, a row per language and look, runs in the Win32 layer's prefix,

@@ -128,6 +128,9 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
 }
 
 bool frmQuillon::WindowsMayStopManagingDefault(bool quiet) {
+    // A quiet run changes nothing here whatever the answer; only its log
+    // would tell it.
+    if (quiet && !state_.DiagnosticsEnabled) return true;
     if (!printers::WindowsManagesDefault(state_)) return true;
     if (quiet) {
         // A quiet run asks nobody, and Windows' setting is the user's to

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <delayimp.h>
 
+#include <atomic>
 #include <string>
 #include <utility>
 
@@ -64,6 +65,28 @@ FARPROC WINAPI DelayLoadFailed(unsigned notice, PDelayLoadInfo info) {
     Missing(info->szDll);
 }
 
+#ifdef __MINGW32__
+// Thread-safe statics bring in the thread library of MinGW-w64's C++
+// runtime, which imports GetTickCount64. Windows XP x64 and Server 2003,
+// the oldest systems the program's header names, lack it, and their loader
+// would refuse the program. Its import is answered here instead, by the
+// system's own function where there is one.
+std::atomic<ULONGLONG> lastTickCount{0};
+
+ULONGLONG WINAPI TickCount64() {
+    using TickCount64Function = ULONGLONG(WINAPI*)();
+    if (const auto system = Kernel32Function<TickCount64Function>("GetTickCount64")) return system();
+    // The 32-bit count with its wrap-arounds added, as long as it is read
+    // at least once in each 49.7 days.
+    ULONGLONG seen = lastTickCount.load();
+    for (;;) {
+        ULONGLONG now = (seen & ~0xFFFFFFFFULL) | GetTickCount();
+        if (now < seen) now += 0x100000000ULL;
+        if (lastTickCount.compare_exchange_weak(seen, now)) return now;
+    }
+}
+#endif
+
 }  // namespace
 
 HMODULE LoadSystemLibrary(const char* library) {
@@ -95,6 +118,14 @@ void OnMissingSystemLibrary(std::function<void(const std::string& missing)> hand
 }
 
 }  // namespace quillon::platform::win32
+
+#ifdef __MINGW32__
+// The entry of the import table that the thread library's calls go through.
+extern "C" {
+ULONGLONG(WINAPI* importedTickCount64)() __asm__("__imp_GetTickCount64") =
+    &quillon::platform::win32::TickCount64;
+}
+#endif
 
 // The hooks the delay-load helper calls, declared (with C linkage, and
 // const with some toolchains) by <delayimp.h>, whose type is kept.

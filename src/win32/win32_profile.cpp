@@ -5,8 +5,10 @@
 #include <process.h>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "win32/unique_handle.h"
 
@@ -14,25 +16,68 @@ namespace quillon::platform::win32 {
 
 namespace {
 
-// How long the broadcast waits for one window before it goes on to the
-// next. A sent message that times out stays in the window's queue and is
-// still handled when its program gets to it; only the answer is no longer
-// awaited, so a short wait loses nothing and reaches more windows in time.
-constexpr UINT kPerWindowTimeoutMs = 250;
 constexpr DWORD kTotalWaitMs = static_cast<DWORD>(Profile::kBroadcastWaitSeconds * 1000);
+// A send that times out before its window took the message takes it back
+// (Windows and Wine alike), so each send may wait long: the run waits for
+// none of them beyond its own bound, and a window whose program is busy
+// for a few seconds still gets the news when it gets to it.
+constexpr UINT kAnswerTimeoutMs = 30000;
+// No answer for this long, and the windows not yet told wait behind a slow
+// one: another worker takes them on. Answers take a millisecond or less.
+constexpr DWORD kStallMs = 20;
+// Each slow window holds a worker until it answers; past this many the
+// rest wait for one of them.
+constexpr int kMostWorkers = 64;
 
-void SendToEveryWindow(const char* section) {
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(section),
-                        SMTO_ABORTIFHUNG, kPerWindowTimeoutMs, &ignored);
+// One broadcast, shared by the thread that waits for it and the workers
+// that send it. Workers may outlive the wait, so each holds a share.
+struct Walk {
+    std::string section;
+    std::vector<HWND> windows;
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> answered{0};
+    // Whether some of the windows are the calling thread's own.
+    bool callerHasWindows = false;
+    // Set at every answer.
+    unique_handle progress{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
+};
+
+BOOL CALLBACK AddWindow(HWND window, LPARAM parameter) {
+    auto& walk = *reinterpret_cast<Walk*>(parameter);
+    walk.windows.push_back(window);
+    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+        walk.callerHasWindows = true;
+    }
+    return TRUE;
 }
 
-// The worker owns its copy of the section: the run may end, or go on to
-// other things, before the broadcast is through.
-unsigned WINAPI BroadcastWorker(void* parameter) {
-    const std::unique_ptr<std::string> section(static_cast<std::string*>(parameter));
-    SendToEveryWindow(section->c_str());
+void Send(Walk& walk, std::size_t index, UINT timeoutMs) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(walk.windows[index], WM_SETTINGCHANGE, 0,
+                        reinterpret_cast<LPARAM>(walk.section.c_str()), SMTO_ABORTIFHUNG, timeoutMs,
+                        &ignored);
+    ++walk.answered;
+    SetEvent(walk.progress.get());
+}
+
+unsigned WINAPI Worker(void* parameter) {
+    const std::unique_ptr<std::shared_ptr<Walk>> walk(static_cast<std::shared_ptr<Walk>*>(parameter));
+    // The windows no other worker has taken yet, one at a time.
+    Walk& shared = **walk;
+    for (std::size_t index = shared.next++; index < shared.windows.size(); index = shared.next++) {
+        Send(shared, index, kAnswerTimeoutMs);
+    }
     return 0;
+}
+
+// Through the C runtime, which the worker uses to free its share.
+bool StartWorker(const std::shared_ptr<Walk>& walk) {
+    auto share = std::make_unique<std::shared_ptr<Walk>>(walk);
+    const unique_handle worker(
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, share.get(), 0, nullptr)));
+    if (!worker) return false;
+    static_cast<void>(share.release());
+    return true;
 }
 
 }  // namespace
@@ -57,36 +102,58 @@ bool Win32Profile::WriteString(std::string_view section, std::string_view key,
     return WriteProfileStringA(sectionText.c_str(), keyText.c_str(), valueText.c_str()) != FALSE;
 }
 
-// SendMessageTimeout gives every window the whole time-out in turn, and
-// skips only windows already counted as hung, not busy ones; the messages
-// that return at once (SendNotifyMessage, SendMessageCallback) cannot carry
-// the section's text. So the broadcast runs on a worker thread, and this
-// thread waits for it up to a deadline that holds however many windows are
-// slow.
+// HWND_BROADCAST walks the windows one after the other, each with the
+// whole time-out, and the messages that return at once (SendNotifyMessage,
+// SendMessageCallback) cannot carry the section's text. So workers send to
+// the windows one by one, another starting whenever those running wait on
+// slow windows, and this thread waits for them up to a deadline that holds
+// however many windows are slow.
 void Win32Profile::BroadcastChange(std::string_view section) {
-    auto text = std::make_unique<std::string>(section);
-    // Through the C runtime, which the worker uses to free its text.
-    const unique_handle worker(reinterpret_cast<HANDLE>(
-        _beginthreadex(nullptr, 0, &BroadcastWorker, text.get(), 0, nullptr)));
-    if (!worker) {
-        SendToEveryWindow(text->c_str());
-        return;
-    }
-    static_cast<void>(text.release());
+    const auto walk = std::make_shared<Walk>();
+    walk->section = section;
+    EnumWindows(&AddWindow, reinterpret_cast<LPARAM>(walk.get()));
+    const std::size_t count = walk->windows.size();
+    HANDLE progress[] = {walk->progress.get()};
+    if (count == 0) return;
 
-    // The program's own windows are top-level windows too, and the worker
-    // waits for their answers: what is sent to this thread is handled
-    // meanwhile, and nothing else.
-    const ULONGLONG deadline = GetTickCount64() + kTotalWaitMs;
-    HANDLE handles[] = {worker.get()};
-    for (;;) {
-        const ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return;
-        const DWORD woke = MsgWaitForMultipleObjectsEx(1, handles, static_cast<DWORD>(deadline - now),
-                                                       QS_SENDMESSAGE, 0);
-        if (woke != WAIT_OBJECT_0 + 1) return;  // through, out of time, or failed
-        MSG message;
-        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    // GetTickCount's differences hold across its wrap-around.
+    const DWORD start = GetTickCount();
+    DWORD lastAnswer = start;
+    int workers = 0;
+    while (progress[0] != nullptr) {
+        if (walk->answered == count) return;
+        const DWORD now = GetTickCount();
+        if (now - start >= kTotalWaitMs) return;
+        DWORD wait = kTotalWaitMs - (now - start);
+        if (walk->next < count && workers < kMostWorkers) {
+            if (workers == 0 || now - lastAnswer >= kStallMs) {
+                if (StartWorker(walk)) ++workers;
+                lastAnswer = now;
+            }
+            if (workers == 0) break;
+            wait = std::min(wait, kStallMs - (now - lastAnswer));
+        }
+        // Where this thread's windows are among them, the workers wait for
+        // their answers: what is sent to this thread is handled meanwhile,
+        // and nothing else. A run without windows needs no message queue.
+        const DWORD woke = walk->callerHasWindows
+                               ? MsgWaitForMultipleObjectsEx(1, progress, wait, QS_SENDMESSAGE, 0)
+                               : WaitForSingleObject(progress[0], wait);
+        if (woke == WAIT_OBJECT_0) {
+            lastAnswer = GetTickCount();
+        } else if (woke == WAIT_OBJECT_0 + 1) {
+            MSG message;
+            PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        } else if (woke == WAIT_FAILED) {
+            return;
+        }
+    }
+    // Without a worker the windows are told from here, as far as the time
+    // allows.
+    for (std::size_t index = walk->next++; index < count; index = walk->next++) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= kTotalWaitMs) return;
+        Send(*walk, index, kTotalWaitMs - spent);
     }
 }
 
