@@ -168,5 +168,32 @@ TEST(CopySettingsToMachine, UserKeyWithoutDesktopAndAReadOnlyMachineKeyLeaveItAs
     EXPECT_EQ(RegGetString(locked, kMachine, kSettingsKey, "desktop", ""), "2");
 }
 
+TEST(LoadSettings, NetworkChoiceIsTheUsersAndMachinePolicyWins) {
+    const struct {
+        const char *userNetwork, *userPolicy, *machinePolicy;
+        std::int32_t network, policy;
+    } cases[] = {
+        {"1", "", "", 1, 0},  {"2", "1", "", 2, 1}, {"", "1", "2", 0, 2},
+        {"3", "x", "0", 0, 0}, {"", "2", "junk", 0, 2},
+    };
+    for (const auto& c : cases) {
+        fakes::FakeRegistry registry;
+        // The machine's "network" is never the user's choice, and the user's
+        // options without "desktop" still hold it.
+        registry.SetSz(kMachine, kSettingsKey, "desktop", "1");
+        registry.SetSz(kMachine, kSettingsKey, "network", "1");
+        if (*c.userNetwork) registry.SetSz(kUser, kSettingsKey, "network", c.userNetwork);
+        if (*c.userPolicy) registry.SetSz(kUser, kSettingsKey, "networkpolicy", c.userPolicy);
+        if (*c.machinePolicy) registry.SetSz(kMachine, kSettingsKey, "networkpolicy", c.machinePolicy);
+        Options options;
+        LoadSettings(registry, options);
+        EXPECT_EQ(options.NetworkSwitching, c.network) << c.userNetwork;
+        EXPECT_EQ(options.NetworkSwitchingPolicy, c.policy) << c.userPolicy << c.machinePolicy;
+        options.NetworkSwitching = kNo;
+        EXPECT_TRUE(SaveNetworkSwitching(registry, options));
+        EXPECT_EQ(RegGetString(registry, kUser, kSettingsKey, "network", ""), "2");
+    }
+}
+
 }  // namespace
 }  // namespace quillon::settings
