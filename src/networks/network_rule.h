@@ -12,8 +12,8 @@ namespace quillon::networks {
 
 // The printer argument for the networks connected now: the user's own
 // choice for the first connected network that has one, in the order Windows
-// lists the networks; else the first administrator's rule that matches a
-// connected network; else nothing. The result is matched against the
+// lists the networks; else, for the first connected network that any
+// administrator's rule names, the first such rule; else nothing. The result is matched against the
 // installed printers as a printer named on the command line is.
 std::optional<std::string> ChooseNetworkPrinter(std::span<const platform::Network> connected,
                                                 std::span<const NetworkChoice> user,
