@@ -4,6 +4,7 @@
 #include <taskschd.h>
 
 #include <string>
+#include <vector>
 
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
@@ -19,10 +20,6 @@ constexpr CLSID kTaskScheduler = {
 unique_bstr Bstr(std::string_view text) {
     const std::wstring wide = Widen(text);
     return unique_bstr(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
-}
-
-std::string Text(const unique_bstr& text) {
-    return text ? Narrow(std::wstring_view(text.get(), SysStringLen(text.get()))) : std::string();
 }
 
 // An argument left out: a VARIANT of nothing.
@@ -62,15 +59,33 @@ Win32TaskScheduler::Connection* Win32TaskScheduler::Connect() {
     return connection_.get();
 }
 
+// The account the process runs as, named by the account database rather
+// than by the scheduler, which not every system's scheduler tells.
 std::string Win32TaskScheduler::CurrentUser() {
-    Connection* connection = Connect();
-    if (connection == nullptr) return {};
-    unique_bstr domain, user;
-    if (FAILED(connection->service->get_ConnectedUser(user.out())) || Text(user).empty()) return {};
-    if (FAILED(connection->service->get_ConnectedDomain(domain.out())) || Text(domain).empty()) {
-        return Text(user);
+    unique_handle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.out())) return {};
+    DWORD size = 0;
+    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    if (size == 0 || !GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return {};
+    const PSID sid = reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid;
+    std::wstring name(257, L'\0'), domain(257, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        DWORD nameSize = static_cast<DWORD>(name.size());
+        DWORD domainSize = static_cast<DWORD>(domain.size());
+        SID_NAME_USE use{};
+        if (LookupAccountSidW(nullptr, sid, name.data(), &nameSize, domain.data(), &domainSize, &use)) {
+            name.resize(nameSize);
+            domain.resize(domainSize);
+            // A character the code page lacks would name another account.
+            return name.empty() ? std::string()
+                                : NarrowExactly(domain) + "\\" + NarrowExactly(name);
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
+        name.resize(nameSize);
+        domain.resize(domainSize);
     }
-    return Text(domain) + "\\" + Text(user);
+    return {};
 }
 
 bool Win32TaskScheduler::Register(std::string_view name, std::string_view definition) {

@@ -9,10 +9,9 @@
 #   network_namespace_test.sh WINE-RUN TEMPLATE-PREFIX QUILLON-EXE
 #
 # Wine asks its device host for the adapters, so the whole Wine session runs
-# in the namespace, in a prefix of its own: a hard-linked copy of the
-# end-to-end tests' prefix (made ready first), which costs no time or disk.
-# Wine replaces its registry files rather than writing into them, so the
-# copy never changes the original.
+# in the namespace, in a prefix of its own: a copy of the end-to-end tests'
+# prefix (made ready first), hard-linked but for the registry, the files
+# Wine writes into, so it costs no time or disk and leaves the original be.
 set -euo pipefail
 wine_run=$1 template=$2 exe=$3
 
@@ -26,6 +25,14 @@ if [[ ${1:-} != --inside ]]; then
     }
     trap cleanup EXIT
     cp -al "$template" "$work/prefix"
+    # The end-to-end session may be saving its registry just then: a copy
+    # that differs from the original once made is made again.
+    for file in "$template"/*.reg; do
+        for _ in $(seq 1 20); do
+            cp --remove-destination "$file" "$work/prefix/" && cmp -s "$file" "$work/prefix/${file##*/}" && break
+            sleep 0.2
+        done
+    done
     rm -f "$work/prefix"/.wine-run.{lock,display,xvfb-pid,keeper-pid,keeper-ready}
     # The far ends of the adapters live in a second namespace, so that
     # they are not adapters of the program's.
