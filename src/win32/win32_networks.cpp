@@ -71,15 +71,15 @@ std::map<std::wstring, Adapter> Adapters() {
     return adapters;
 }
 
-struct Connection {
+struct NetworkConnection {
     std::wstring network, adapter;
     bool connected = false;
 };
 
 // Every connection with its network and adapter, from the manager's own
 // list, which every version of the list answers.
-std::vector<Connection> Connections(INetworkListManager& manager) {
-    std::vector<Connection> found;
+std::vector<NetworkConnection> ConnectionsOf(INetworkListManager& manager) {
+    std::vector<NetworkConnection> found;
     unique_com<IEnumNetworkConnections> connections;
     if (FAILED(manager.GetNetworkConnections(connections.out())) || !connections) return found;
     for (;;) {
@@ -113,7 +113,7 @@ std::vector<Network> Win32Networks::Connected() {
         FAILED(manager->GetNetworks(NLM_ENUM_NETWORK_CONNECTED, networks.out())) || !networks) {
         return connected;
     }
-    std::vector<Connection> connections;
+    std::vector<NetworkConnection> connections;
     std::map<std::wstring, Adapter> adapters;
     bool adaptersRead = false;
     for (;;) {
@@ -126,7 +126,7 @@ std::vector<Network> Win32Networks::Connected() {
         unique_bstr name;
         if (FAILED(network->GetName(name.out()))) name.reset();
         if (!adaptersRead) {
-            connections = Connections(*manager.get());
+            connections = ConnectionsOf(*manager.get());
             adapters = Adapters();
             adaptersRead = true;
         }
@@ -134,7 +134,7 @@ std::vector<Network> Win32Networks::Connected() {
         // choose a printer for.
         std::vector<std::pair<std::wstring, const Adapter*>> up;
         bool onlyLoopback = true;
-        for (const Connection& connection : connections) {
+        for (const NetworkConnection& connection : connections) {
             if (connection.network != networkId) continue;
             const auto adapter = adapters.find(connection.adapter);
             if (adapter == adapters.end()) {
@@ -149,7 +149,7 @@ std::vector<Network> Win32Networks::Connected() {
         }
         if (name && SysStringLen(name.get()) > 0) {
             const bool anyConnection = std::any_of(connections.begin(), connections.end(),
-                [&](const Connection& connection) { return connection.network == networkId; });
+                [&](const NetworkConnection& connection) { return connection.network == networkId; });
             if (anyConnection && onlyLoopback) continue;
             connected.push_back(
                 {Narrow(networkId), NarrowExactly(std::wstring_view(name.get(), SysStringLen(name.get())))});
@@ -157,11 +157,11 @@ std::vector<Network> Win32Networks::Connected() {
         }
         // A network Windows gives no name (all of them under Wine) stands
         // for each of its adapters that is up, under the adapter's name.
-        for (const auto& [adapterId, adapter] : up) {
-            const bool listed = std::any_of(connected.begin(), connected.end(), [&](const Network& n) {
-                return n.id == Narrow(adapterId);
-            });
-            if (!listed) connected.push_back({Narrow(adapterId), adapter->name});
+        for (const auto& adapter : up) {
+            const std::string adapterId = Narrow(adapter.first);
+            const bool listed = std::any_of(connected.begin(), connected.end(),
+                                            [&](const Network& shown) { return shown.id == adapterId; });
+            if (!listed) connected.push_back({adapterId, adapter.second->name});
         }
     }
     return connected;

@@ -102,7 +102,8 @@ REG
 # Expects the run's exit code and the default printer it leaves.
 expect() {
     local label=$1 code=$2 device=$3 status=0 found
-    "$wine_run" "$prefix" "$exe" /network /q /nogui || status=$?
+    # A run that waits in a window would never end by itself.
+    timeout 60 "$wine_run" "$prefix" "$exe" /network /q /nogui || status=$?
     found=$("$wine_run" "$prefix" reg query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' \
         /v Device 2>/dev/null | sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')
     if [[ $status != "$code" || $found != "$device" ]]; then
