@@ -231,3 +231,25 @@ bench_success_window_run() {
         "$wall" "$(echo "$user + $system" | bc -l)" "$user" "$system" \
         "$(echo "100 * ($user + $system) / $wall" | bc -l)" "$((peak / 1024))"
 }
+
+# bench_network RUNS: "/network /q" (the printer chosen for the networks
+# connected now, by a rule that names any network) against a quiet run that
+# names the printer, in turns, among 4 printers.
+bench_network() {
+    local runs=$1 i program=() named=() exe key='HKCU\software\kvo\quillon\networkrules'
+    exe=$(winepath -w "$(bench_exe)")
+    bench_printers 4
+    wine reg add "$key" /v '*' /d Printer-00003 /f >/dev/null
+    bench_wall "$exe" Printer-00002 /q /nogui >/dev/null
+    bench_wall "$exe" /network /q /nogui >/dev/null
+    local device
+    device=$(bench_device)
+    for i in $(seq "$runs"); do
+        program+=("$(bench_wall "$exe" /network /q /nogui)")
+        named+=("$(bench_wall "$exe" Printer-00003 /q /nogui)")
+    done
+    wine reg delete "$key" /f >/dev/null
+    bench_report "/network, quiet" "by name" "${program[*]}" "${named[*]}"
+    [ "$device" = "Printer-00003,winspool,LPT1:" ] ||
+        echo "        but /network left Device \"$device\": no network connected, the figures are void"
+}

@@ -5,7 +5,7 @@ include(GoogleTest)
 
 file(GLOB_RECURSE QUILLON_UNIT_TEST_SOURCES CONFIGURE_DEPENDS
     tests/fakes/*.cpp tests/platform/*.cpp tests/base/*.cpp tests/app/*.cpp tests/printers/*.cpp tests/settings/*.cpp
-    tests/shortcuts/*.cpp tests/ui/*.cpp)
+    tests/shortcuts/*.cpp tests/networks/*.cpp tests/ui/*.cpp)
 add_executable(quillon_unit_tests ${QUILLON_UNIT_TEST_SOURCES})
 target_include_directories(quillon_unit_tests PRIVATE tests)
 # The policy template test reads the templates where they are kept.

@@ -137,6 +137,15 @@ list(GET QUILLON_WINE_PREFIXES 1 QUILLON_E2E_PREFIX)
 quillon_e2e_program(quillon_e2e_tests ${QUILLON_E2E_PREFIX} ${QUILLON_E2E_SOURCES})
 quillon_e2e_program(quillon_layout_tests ${QUILLON_WIN32_PREFIX} tests/wine/layout_test.cpp)
 
+# "/network" in a network namespace of its own with adapters to take up and
+# down: a Wine session of its own, in a copy of the end-to-end prefix, so it
+# needs that lane's prefix but not its session.
+add_test(NAME network_namespace COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/network_namespace_test.sh
+    ${QUILLON_WINE_RUN} ${QUILLON_E2E_PREFIX} $<TARGET_FILE:quillon>)
+get_filename_component(e2e_lane ${QUILLON_E2E_PREFIX} NAME)
+set_tests_properties(network_namespace PROPERTIES
+    FIXTURES_REQUIRED ${e2e_lane} TIMEOUT 300 COST 100 LABELS wine)
+
 # Loaded into quillon.exe by the layout tests to read its controls' fonts;
 # found beside the test program.
 add_library(quillon_font_report SHARED tests/wine/font_report/font_report.cpp)

@@ -29,7 +29,8 @@ QUILLON_PACKAGE_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl pyth
 # toolchain and GoogleTest, lnkinfo to read the shortcuts quillon.exe writes,
 # CUPS for printers Wine can see, Python for the package tests and the
 # layer check, ps for tests/wine/wine-run, msitools and unzip to unpack the
-# packages and osslsigncode and openssl for the release tests; clang with its sanitizer and
+# packages and osslsigncode and openssl for the release tests; iproute2 for
+# the adapters of the network namespace test; clang with its sanitizer and
 # libFuzzer runtimes builds the sanitizer and fuzz tree; clang-tidy and
 # cppcheck are scripts/lint's.
 QUILLON_PACKAGES=(
@@ -38,6 +39,7 @@ QUILLON_PACKAGES=(
     liblnk-utils
     cups cups-client cups-bsd
     python3 procps msitools osslsigncode openssl unzip
+    iproute2
     clang libclang-rt-14-dev clang-tidy cppcheck
 )
 

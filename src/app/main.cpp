@@ -2,11 +2,27 @@
 
 #include "base/switches.h"
 #include "base/texts.h"
+#include "networks/network_task.h"
 #include "settings/settings_store.h"
 #include "ui/main_window.h"
 #include "ui/setup_window.h"
 
 namespace quillon {
+namespace {
+
+// The administrator's word on network switching holds in every run: the
+// task is there whatever the user chose, or gone. Asked of the scheduler
+// only where a policy is set.
+void ApplyNetworkSwitchingPolicy(RunState& state) {
+    const std::int32_t policy = state.Options.NetworkSwitchingPolicy;
+    if (policy == kYes && !state.os.scheduler.Exists(networks::kNetworkTaskName)) {
+        networks::EnsureNetworkTask(state);
+    } else if (policy == kNo && state.os.scheduler.Exists(networks::kNetworkTaskName)) {
+        networks::RemoveNetworkTask(state);
+    }
+}
+
+}  // namespace
 
 void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
     state.DiagnosticsEnabled = diagnosticsBuild;
@@ -21,6 +37,7 @@ void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
     state.IsWindows6OrLater = state.os.system.Version().majorVersion > 5;
     settings::LoadSettings(state.os.registry, state.Options);
     ApplyOptionSwitches(state.CommandLine(), state.Options);
+    ApplyNetworkSwitchingPolicy(state);
 
     const bool setupAsked = state.CommandLineHas(switch_text::Setup) ||
                             state.CommandLineHas(switch_text::SetupDash);

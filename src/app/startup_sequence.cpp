@@ -5,6 +5,7 @@
 #include "base/pattern.h"
 #include "base/switches.h"
 #include "base/text.h"
+#include "networks/network_rule.h"
 #include "printers/default_printer.h"
 #include "printers/key_list.h"
 #include "printers/printer_names.h"
@@ -43,6 +44,12 @@ void ReadPrinterList(RunState& state, ui::frmQuillon& form) {
     }
 }
 
+// No printer to set: the window, or under "/nogui" the end with exit code 1.
+void NothingMatched(RunState& state, std::string_view what) {
+    state.WriteDiagnostic("could not find printer " + std::string(what));
+    if (state.NoGui()) state.os.system.End(1);
+}
+
 // Sets the first printer in list order that the argument names; returns
 // only when none does.
 void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
@@ -63,8 +70,19 @@ void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
             form.SetDefaultFromCommandLine();
         }
     }
-    state.WriteDiagnostic("could not find printer " + argument);
-    if (state.NoGui()) state.os.system.End(1);
+    NothingMatched(state, argument);
+}
+
+// "/network": the printer chosen for a network connected now takes the
+// place of a name on the command line, which stays the fallback.
+void ChooseNetworkPrinter(RunState& state) {
+    if (!AsksForNetworkPrinter(state.CommandLine())) return;
+    if (auto chosen = networks::NetworkPrinterArgument(state)) {
+        state.WriteDiagnostic("printer chosen for the network: " + *chosen);
+        state.PrinterArgument = std::move(*chosen);
+    } else if (state.PrinterArgument.empty()) {
+        NothingMatched(state, "chosen for the networks connected now");
+    }
 }
 
 void PrepareWindow(RunState& state, ui::frmQuillon& form) {
@@ -108,6 +126,7 @@ void RunStartupSequence(RunState& state, ui::frmQuillon& form) {
     ReadPrinterList(state, form);
 
     state.PrinterArgument = PrinterArgumentFrom(state.CommandLine());
+    ChooseNetworkPrinter(state);
     if (!state.PrinterArgument.empty()) SetNamedPrinter(state, form);
     state.PrinterArgument.clear();
     // Window mode: a window nobody sees would wait for ever, and no printer

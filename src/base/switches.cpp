@@ -65,6 +65,14 @@ bool AsksForUsage(std::string_view commandLine) {
                        [](std::string_view word) { return word == switch_text::Usage; });
 }
 
+bool AsksForNetworkPrinter(std::string_view commandLine) {
+    const std::string outside = WithoutQuotedPart(commandLine);
+    const auto words = SplitAtBlanks(outside);
+    return std::any_of(words.begin(), words.end(), [](std::string_view word) {
+        return IsSwitchWord(word) && text::ToLower(word.substr(1)) == switch_text::Network;
+    });
+}
+
 std::string UsageText(std::string_view programFile, const texts::Texts& texts) {
     using namespace std::string_literals;
     const std::string enable = "/"s + std::string(switch_text::EnableDesktop) + ", /" +
@@ -79,6 +87,7 @@ std::string UsageText(std::string_view programFile, const texts::Texts& texts) {
         {std::string(switch_text::Setup), texts.UsageSetup},
         {enable, texts.UsageEnable},
         {"/"s + std::string(switch_text::DisableAll), texts.UsageDisableAll},
+        {"/"s + std::string(switch_text::Network), texts.UsageNetwork},
         {std::string(switch_text::HideUncPath) + ", " + std::string(switch_text::ShowUncPath),
          texts.UsageUncPath},
         {std::string(switch_text::Usage), texts.UsageHelp},

@@ -28,12 +28,20 @@ inline constexpr std::string_view EnableStartup = "enablestartup";
 inline constexpr std::string_view EnableStartupAll = "enablestartupall";
 inline constexpr std::string_view EnableAll = "enableall";
 inline constexpr std::string_view DisableAll = "disableall";
+// A word of its own, led by "/" or "-" (AsksForNetworkPrinter):
+inline constexpr std::string_view Network = "network";
 }  // namespace switch_text
 
 // Whether the command line asks for the usage: "/?" as a word of its own
 // outside the double-quoted part. Inside a name ("hp /?", quoted) or another
 // word ("a/?", a pattern) it means nothing new.
 bool AsksForUsage(std::string_view commandLine);
+
+// Whether the command line asks for the printer chosen for the networks
+// connected now: "/network" or "-network", in any case, as a word of its own
+// outside the double-quoted part. Inside a name ("lab/network 2", quoted) it
+// means nothing new.
+bool AsksForNetworkPrinter(std::string_view commandLine);
 
 // The text of the usage box: the command line of the program file, every
 // switch with what it does, and the exit codes.

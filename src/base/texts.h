@@ -116,6 +116,7 @@ struct Texts {
     std::string_view UsageSetup;
     std::string_view UsageEnable;
     std::string_view UsageDisableAll;
+    std::string_view UsageNetwork;
     std::string_view UsageUncPath;
     std::string_view UsageHelp;
     std::string_view UsageExitCodes;
@@ -191,6 +192,7 @@ inline constexpr Entry kEntries[] = {
     {"UsageSetup", &Texts::UsageSetup},
     {"UsageEnable", &Texts::UsageEnable},
     {"UsageDisableAll", &Texts::UsageDisableAll},
+    {"UsageNetwork", &Texts::UsageNetwork},
     {"UsageUncPath", &Texts::UsageUncPath},
     {"UsageHelp", &Texts::UsageHelp},
     {"UsageExitCodes", &Texts::UsageExitCodes},

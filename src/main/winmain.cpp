@@ -9,11 +9,13 @@
 #include "win32/library_search.h"
 #include "win32/win32_code_page.h"
 #include "win32/win32_files.h"
+#include "win32/win32_networks.h"
 #include "win32/win32_profile.h"
 #include "win32/win32_registry.h"
 #include "win32/win32_shell.h"
 #include "win32/win32_spooler.h"
 #include "win32/win32_system.h"
+#include "win32/win32_task_scheduler.h"
 #include "win32/win32_toolkit.h"
 #include "ui/forms.h"
 
@@ -34,7 +36,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Files files;
     Win32Toolkit toolkit(instance);
     Win32Shell shell;
-    quillon::platform::Platform os{profile, registry, spooler, system, files, toolkit, shell};
+    Win32Networks networks;
+    Win32TaskScheduler scheduler;
+    quillon::platform::Platform os{profile, registry, spooler, system,   files,
+                                   toolkit, shell,    networks, scheduler};
 
     quillon::RunState state(os);
     toolkit.SetSessionEndReason(state.Texts.SessionEndRefused);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "platform/files.h"
+#include "platform/networks.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/spooler.h"
 #include "platform/system.h"
+#include "platform/task_scheduler.h"
 #include "platform/window_toolkit.h"
 
 namespace quillon::platform {
@@ -20,6 +22,8 @@ struct Platform {
     Files& files;
     Toolkit& toolkit;
     Shell& shell;
+    Networks& networks;
+    TaskScheduler& scheduler;
 };
 
 }  // namespace quillon::platform

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quillon::platform {
 
@@ -40,6 +42,16 @@ public:
     // The same for a REG_DWORD.
     virtual bool SetDword(RegistryRoot root, std::string_view keyPath,
                           std::string_view valueName, std::uint32_t value) = 0;
+
+    // Every named value of the key with its name, in the registry's order;
+    // empty when the key cannot be opened. The key's default value is left
+    // out.
+    virtual std::vector<std::pair<std::string, RegistryValue>> Values(
+        RegistryRoot root, std::string_view keyPath) = 0;
+
+    // Deletes the value; true when it is gone, also when there was none.
+    virtual bool DeleteValue(RegistryRoot root, std::string_view keyPath,
+                             std::string_view valueName) = 0;
 };
 
 }  // namespace quillon::platform

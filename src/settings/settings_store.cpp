@@ -30,6 +30,12 @@ bool UserHasOptions(platform::Registry& registry) {
     return !RegGetString(registry, RegistryRoot::CurrentUser, kSettingsKey, "desktop", "").empty();
 }
 
+// Yes or no; any other number is as good as nothing stored.
+std::int32_t ReadYesNo(platform::Registry& registry, RegistryRoot root, std::string_view name) {
+    const std::int32_t value = ReadValue(registry, root, name);
+    return value == kYes || value == kNo ? value : kNotStored;
+}
+
 }  // namespace
 
 std::string RegGetString(platform::Registry& registry, RegistryRoot root,
@@ -50,6 +56,16 @@ void LoadSettings(platform::Registry& registry, Options& options) {
     ReadAll(registry,
             UserHasOptions(registry) ? RegistryRoot::CurrentUser : RegistryRoot::LocalMachine,
             options);
+    options.NetworkSwitching = ReadYesNo(registry, RegistryRoot::CurrentUser, "network");
+    options.NetworkSwitchingPolicy = ReadYesNo(registry, RegistryRoot::LocalMachine, "networkpolicy");
+    if (options.NetworkSwitchingPolicy == kNotStored) {
+        options.NetworkSwitchingPolicy = ReadYesNo(registry, RegistryRoot::CurrentUser, "networkpolicy");
+    }
+}
+
+bool SaveNetworkSwitching(platform::Registry& registry, const Options& options) {
+    return registry.SetString(RegistryRoot::CurrentUser, kSettingsKey, "network",
+                              FormatSettingValue(options.NetworkSwitching));
 }
 
 void SaveUserSettings(platform::Registry& registry, const Options& options) {

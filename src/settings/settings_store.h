@@ -26,7 +26,18 @@ void RegSetString(platform::Registry& registry, platform::RegistryRoot root,
 // Reads the four options from the user's key, or from the machine's key
 // when the user has no "desktop" text. The root is chosen on "desktop"
 // alone; a value missing from the chosen key reads as 0.
+// Also reads the two network options, whatever the root:
+// - "network" (NetworkSwitching), the user's own choice, from the user's key
+//   only: it goes with the user's own scheduled task, and a user who runs on
+//   the machine's options still makes it for themselves;
+// - "networkpolicy" (NetworkSwitchingPolicy), the administrator's, from the
+//   machine's key, else from the user's (a computer policy wins over a user
+//   policy). Only "1" and "2" count; anything else reads as not stored.
 void LoadSettings(platform::Registry& registry, Options& options);
+
+// Writes "network" to the user's key: the choice made in the window
+// "Default printer per network". False when it could not be stored.
+bool SaveNetworkSwitching(platform::Registry& registry, const Options& options);
 
 // Writes "desktop", "startup" and "startupall" to the user's key.
 void SaveUserSettings(platform::Registry& registry, const Options& options);

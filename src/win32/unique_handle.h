@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <objbase.h>
+#include <oleauto.h>
 #include <winspool.h>
 
 #include <utility>
@@ -89,6 +90,7 @@ using unique_screen_dc = unique_any<close_traits<HDC, &ReleaseScreenDC>>;
 using unique_memory_dc = unique_any<close_traits<HDC, &DeleteDC>>;
 template <typename T = void>
 using unique_cotaskmem = unique_any<cotaskmem_traits<T>>;
+using unique_bstr = unique_any<close_traits<BSTR, &SysFreeString>>;
 
 // Fonts, brushes, pens and bitmaps all go back with DeleteObject; the
 // handle keeps its own type so it can be passed on without casts.

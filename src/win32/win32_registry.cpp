@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "win32/unique_handle.h"
@@ -90,6 +91,63 @@ bool Win32Registry::SetDword(RegistryRoot root, std::string_view keyPath,
     const DWORD data = value;
     return RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD,
                           reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
+}
+
+std::vector<std::pair<std::string, RegistryValue>> Win32Registry::Values(RegistryRoot root,
+                                                                         std::string_view keyPath) {
+    std::vector<std::pair<std::string, RegistryValue>> values;
+    const std::string path(keyPath);
+    unique_hkey key;
+    if (RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
+        ERROR_SUCCESS) {
+        return values;
+    }
+    DWORD longestName = 0;
+    DWORD longestData = 0;
+    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
+        return values;
+    }
+    // A value that grows while the key is read is read again with the
+    // sizes the key reports then; one that vanishes ends the walk.
+    for (DWORD index = 0;;) {
+        std::string name(longestName + 1, '\0');
+        std::string data(longestData, '\0');
+        DWORD nameSize = longestName + 1;
+        DWORD dataSize = longestData;
+        DWORD type = 0;
+        const LONG result = RegEnumValueA(key.get(), index, name.data(), &nameSize, nullptr, &type,
+                                          reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        if (result == ERROR_MORE_DATA) {
+            if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                 nullptr, &longestName, &longestData, nullptr,
+                                 nullptr) != ERROR_SUCCESS ||
+                (nameSize <= longestName && dataSize <= longestData)) {
+                break;
+            }
+            longestName = std::max(longestName, nameSize);
+            longestData = std::max(longestData, dataSize);
+            continue;
+        }
+        if (result != ERROR_SUCCESS) break;
+        name.resize(nameSize);
+        data.resize(dataSize);
+        if (!name.empty()) values.emplace_back(std::move(name), RegistryValue{type, std::move(data)});
+        ++index;
+    }
+    return values;
+}
+
+bool Win32Registry::DeleteValue(RegistryRoot root, std::string_view keyPath,
+                                std::string_view valueName) {
+    const std::string path(keyPath);
+    const std::string name(valueName);
+    unique_hkey key;
+    const LONG opened = RegOpenKeyExA(RootKey(root), path.c_str(), 0, KEY_SET_VALUE, key.out());
+    if (opened == ERROR_FILE_NOT_FOUND) return true;
+    if (opened != ERROR_SUCCESS) return false;
+    const LONG deleted = RegDeleteValueA(key.get(), name.c_str());
+    return deleted == ERROR_SUCCESS || deleted == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace quillon::platform::win32

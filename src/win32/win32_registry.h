@@ -13,6 +13,10 @@ public:
                    std::string_view text) override;
     bool SetDword(RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                   std::uint32_t value) override;
+    std::vector<std::pair<std::string, RegistryValue>> Values(RegistryRoot root,
+                                                              std::string_view keyPath) override;
+    bool DeleteValue(RegistryRoot root, std::string_view keyPath,
+                     std::string_view valueName) override;
 };
 
 }  // namespace quillon::platform::win32

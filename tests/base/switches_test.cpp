@@ -24,6 +24,15 @@ TEST(AsksForUsage, OnlyAsAWordOfItsOwnOutsideTheQuotedName) {
     for (const auto& [line, asks] : cases) EXPECT_EQ(AsksForUsage(line), asks) << line;
 }
 
+TEST(AsksForNetworkPrinter, AsAWordOfItsOwnOutsideTheQuotedName) {
+    const std::pair<const char*, bool> cases[] = {
+        {"/network", true},       {"-NETWORK /q", true},   {"\"hp\" /Network", true},
+        {"\"lab /network\"", false}, {"/networks", false},  {"lab/network", false},
+        {"network", false},       {"", false},
+    };
+    for (const auto& [line, asks] : cases) EXPECT_EQ(AsksForNetworkPrinter(line), asks) << line;
+}
+
 TEST(StripSwitches, TakesOutSwitchWordsAndPutsTheQuotedPartFirst) {
     const StripCase cases[] = {
         {"\"My Printer\" /nogui", "\"My Printer\""},

@@ -34,6 +34,7 @@ public:
     void SetRaw(platform::RegistryRoot root, std::string_view keyPath, std::string_view valueName,
                 std::uint32_t type, std::string_view bytes) {
         values_[Key(root, keyPath, valueName)] = platform::RegistryValue{type, std::string(bytes)};
+        names_[Key(root, keyPath, valueName)] = std::string(valueName);
     }
 
     // Stores the text with its terminating NUL, as most programs write a
@@ -55,6 +56,7 @@ public:
 
     void Remove(platform::RegistryRoot root, std::string_view keyPath, std::string_view valueName) {
         values_.erase(Key(root, keyPath, valueName));
+        names_.erase(Key(root, keyPath, valueName));
     }
 
     std::optional<platform::RegistryValue> Query(platform::RegistryRoot root,
@@ -81,6 +83,26 @@ public:
         return true;
     }
 
+    std::vector<std::pair<std::string, platform::RegistryValue>> Values(
+        platform::RegistryRoot root, std::string_view keyPath) override {
+        std::vector<std::pair<std::string, platform::RegistryValue>> found;
+        const std::string path = text::ToLower(keyPath);
+        for (const auto& [key, value] : values_) {
+            const auto& [valueRoot, valuePath, valueName] = key;
+            if (valueRoot == root && valuePath == path && !valueName.empty()) {
+                found.emplace_back(names_.at(key), value);
+            }
+        }
+        return found;
+    }
+
+    bool DeleteValue(platform::RegistryRoot root, std::string_view keyPath,
+                     std::string_view valueName) override {
+        if (readOnlyRoots.contains(root)) return false;
+        Remove(root, keyPath, valueName);
+        return true;
+    }
+
     static std::string DwordBytes(std::uint32_t value) {
         std::string bytes;
         for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
@@ -90,6 +112,7 @@ public:
 private:
     using ValueKey = std::tuple<platform::RegistryRoot, std::string, std::string>;
     std::map<ValueKey, platform::RegistryValue> values_;
+    std::map<ValueKey, std::string> names_;  // each value's name as it was written
 
     static ValueKey Key(platform::RegistryRoot root, std::string_view keyPath,
                         std::string_view valueName) {

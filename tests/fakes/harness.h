@@ -9,11 +9,13 @@
 #include "base/run_state.h"
 #include "fakes/fake_code_page.h"
 #include "fakes/fake_files.h"
+#include "fakes/fake_networks.h"
 #include "fakes/fake_profile.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_spooler.h"
 #include "fakes/fake_system.h"
+#include "fakes/fake_task_scheduler.h"
 #include "fakes/fake_toolkit.h"
 #include "platform/platform.h"
 #include "settings/settings_store.h"
@@ -38,7 +40,9 @@ public:
     FakeFiles files;
     FakeToolkit toolkit{system};
     FakeShell shell{files};
-    platform::Platform os{profile, registry, spooler, system, files, toolkit, shell};
+    FakeNetworks networks;
+    FakeTaskScheduler scheduler;
+    platform::Platform os{profile, registry, spooler, system, files, toolkit, shell, networks, scheduler};
     RunState state{os};
     ui::Forms forms{state, &RunStartupSequence};
     bool diagnostics = true;

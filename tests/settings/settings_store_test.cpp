@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/fake_registry.h"
@@ -166,6 +167,30 @@ TEST(CopySettingsToMachine, UserKeyWithoutDesktopAndAReadOnlyMachineKeyLeaveItAs
     CopySettingsToMachine(locked, options);
     ExpectOptions(options, 1, 1, 1, 1);
     EXPECT_EQ(RegGetString(locked, kMachine, kSettingsKey, "desktop", ""), "2");
+}
+
+TEST(LoadSettings, NetworkChoiceIsTheUsersAndMachinePolicyWins) {
+    // user's "network", user's policy, machine's policy -> the two options
+    const std::tuple<const char*, const char*, const char*, int, int> cases[] = {
+        {"1", "", "", 1, 0}, {"2", "1", "", 2, 1}, {"", "1", "2", 0, 2},
+        {"3", "x", "0", 0, 0}, {"", "2", "junk", 0, 2}};
+    for (const auto& [network, userPolicy, machinePolicy, switching, policy] : cases) {
+        fakes::FakeRegistry registry;
+        // The machine's options hold for a user without "desktop", but its
+        // "network" is never the user's choice.
+        Store(registry, kMachine, "1", "", "", "");
+        registry.SetSz(kMachine, kSettingsKey, "network", "1");
+        if (*network) registry.SetSz(kUser, kSettingsKey, "network", network);
+        if (*userPolicy) registry.SetSz(kUser, kSettingsKey, "networkpolicy", userPolicy);
+        if (*machinePolicy) registry.SetSz(kMachine, kSettingsKey, "networkpolicy", machinePolicy);
+        Options options;
+        LoadSettings(registry, options);
+        EXPECT_EQ(std::pair(options.NetworkSwitching, options.NetworkSwitchingPolicy),
+                  std::pair(switching, policy)) << network << userPolicy << machinePolicy;
+        options.NetworkSwitching = kNo;
+        EXPECT_TRUE(SaveNetworkSwitching(registry, options));
+        EXPECT_EQ(RegGetString(registry, kUser, kSettingsKey, "network", ""), "2");
+    }
 }
 
 }  // namespace

@@ -65,6 +65,7 @@ extern const Texts kGerman{
     .UsageSetup = "Öffnet das Einrichtungsfenster.",
     .UsageEnable = "Bietet für diesen Aufruf die Desktopverknüpfung, die Verknüpfung in der Autostartgruppe, deren Option „Alle Benutzer“ oder alle drei an.",
     .UsageDisableAll = "Bietet alle drei für diesen Aufruf nicht an.",
+    .UsageNetwork = "Legt den Drucker fest, der für ein jetzt verbundenes Netzwerk ausgewählt ist (zuerst Ihre eigene Auswahl, dann die Ihres Administrators); wenn für kein Netzwerk einer ausgewählt ist, den ebenfalls angegebenen Drucker.",
     .UsageUncPath = "Listet Netzwerkdrucker ohne bzw. mit dem Namen ihres Servers auf.",
     .UsageHelp = "Zeigt diese Hilfe an.",
     .UsageExitCodes = "Exitcodes:",

@@ -68,6 +68,7 @@ extern const Texts kEnglish{
     .UsageEnable = "Offer the desktop shortcut, the Startup shortcut, its all-users choice, or all three, "
         "for this run.",
     .UsageDisableAll = "Withholds all three for this run.",
+    .UsageNetwork = "Sets the printer chosen for a network connected now (your own choices first, then your administrator's); where no network has one, the printer named as well.",
     .UsageUncPath = "Lists network printers without or with the name of their server.",
     .UsageHelp = "Shows this help.",
     .UsageExitCodes = "Exit codes:",

@@ -65,6 +65,7 @@ extern const Texts kItalian{
     .UsageSetup = "Apre la finestra di configurazione.",
     .UsageEnable = "Offre, per questa esecuzione, il collegamento sul desktop, il collegamento nel gruppo Esecuzione automatica, la relativa opzione Tutti gli utenti, o tutti e tre.",
     .UsageDisableAll = "Non offre nessuno dei tre per questa esecuzione.",
+    .UsageNetwork = "Imposta la stampante scelta per una rete connessa ora (prima le proprie scelte, poi quelle dell’amministratore); se nessuna rete ne ha una, la stampante indicata insieme.",
     .UsageUncPath = "Elenca le stampanti di rete senza o con il nome del relativo server.",
     .UsageHelp = "Mostra questa guida.",
     .UsageExitCodes = "Codici di uscita:",

@@ -65,6 +65,7 @@ extern const Texts kPortugueseBrazil{
     .UsageSetup = "Abre a janela de configuração.",
     .UsageEnable = "Oferece, nesta execução, o atalho na área de trabalho, o atalho do grupo Inicializar, sua opção Todos os usuários, ou os três.",
     .UsageDisableAll = "Não oferece nenhum dos três nesta execução.",
+    .UsageNetwork = "Define a impressora escolhida para uma rede conectada agora (primeiro as suas escolhas, depois as do administrador); se nenhuma rede tiver uma, a impressora indicada também.",
     .UsageUncPath = "Lista as impressoras de rede sem ou com o nome do servidor.",
     .UsageHelp = "Mostra esta ajuda.",
     .UsageExitCodes = "Códigos de saída:",

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "base/run_state.h"
+
+namespace quillon::networks {
+
+// The name of the user's scheduled task that switches the default printer
+// when the network changes.
+inline constexpr std::string_view kNetworkTaskName = "Quillon network printer";
+
+// The task's definition in the scheduler's XML: started at the user's
+// log-on and when Windows connects a network, running the program by its
+// full path with "/network /q /nogui", as the user, on battery too, ended
+// after a minute, and never queued behind a run already going.
+std::string NetworkTaskDefinition(std::string_view programPath, std::string_view user);
+
+// Registers the task (replacing an older definition) or removes it; false
+// when the scheduler refused.
+bool EnsureNetworkTask(RunState& state);
+bool RemoveNetworkTask(RunState& state);
+
+}  // namespace quillon::networks

@@ -1,0 +1,170 @@
+#include "win32/win32_networks.h"
+
+#include <windows.h>
+#include <winsock2.h>
+#include <iphlpapi.h>
+#include <netlistmgr.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "win32/library_search.h"
+#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
+
+namespace quillon::platform::win32 {
+namespace {
+
+// The Network List Manager's class, spelt out: not every toolchain's uuid
+// library carries it.
+constexpr CLSID kNetworkListManager = {
+    0xdcb00c01, 0x570f, 0x4a9b, {0x8d, 0x69, 0x19, 0x9f, 0xdb, 0xa5, 0x72, 0x3b}};
+
+struct Adapter {
+    std::string name;  // as Windows shows it: "Ethernet 2", "Wi-Fi"
+    bool loopback = false;
+    bool up = false;
+};
+
+// Adapter identities in one letter case: the two lists need not agree.
+std::wstring Upper(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(towupper(c));
+    return text;
+}
+
+std::wstring GuidText(const GUID& guid) {
+    wchar_t text[40] = {};
+    return StringFromGUID2(guid, text, 40) > 0 ? Upper(text) : std::wstring();
+}
+
+// The adapters by their identity ("{...}"). The IP helper is loaded here,
+// by a run that asks for networks, and not at every start.
+std::map<std::wstring, Adapter> Adapters() {
+    std::map<std::wstring, Adapter> adapters;
+    using GetAdaptersAddressesFunction = ULONG(WINAPI*)(ULONG, ULONG, PVOID, PIP_ADAPTER_ADDRESSES, PULONG);
+    const unique_hmodule library(LoadSystemLibrary("iphlpapi.dll"));
+    const auto getAdapters =
+        LookUpFunction<GetAdaptersAddressesFunction>(library.get(), "GetAdaptersAddresses");
+    if (getAdapters == nullptr) return adapters;
+    constexpr ULONG kFlags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
+                             GAA_FLAG_SKIP_DNS_SERVER;
+    // Adapters may come and go between the size query and the read.
+    ULONG size = 16 * 1024;
+    std::vector<unsigned char> buffer;
+    ULONG result = ERROR_BUFFER_OVERFLOW;
+    for (int attempt = 0; attempt < 4 && result == ERROR_BUFFER_OVERFLOW; ++attempt) {
+        buffer.assign(size, 0);
+        result = getAdapters(AF_UNSPEC, kFlags, nullptr,
+                             reinterpret_cast<PIP_ADAPTER_ADDRESSES>(buffer.data()), &size);
+    }
+    if (result != ERROR_SUCCESS) return adapters;
+    for (auto* adapter = reinterpret_cast<PIP_ADAPTER_ADDRESSES>(buffer.data()); adapter != nullptr;
+         adapter = adapter->Next) {
+        if (adapter->AdapterName == nullptr) continue;
+        adapters[Upper(Widen(adapter->AdapterName))] = {
+            adapter->FriendlyName != nullptr ? NarrowExactly(adapter->FriendlyName) : "",
+            adapter->IfType == IF_TYPE_SOFTWARE_LOOPBACK, adapter->OperStatus == IfOperStatusUp};
+    }
+    return adapters;
+}
+
+struct NetworkConnection {
+    std::wstring network, adapter;
+    bool connected = false;
+};
+
+// Every connection with its network and adapter, from the manager's own
+// list, which every version of the list answers.
+std::vector<NetworkConnection> ConnectionsOf(INetworkListManager& manager) {
+    std::vector<NetworkConnection> found;
+    unique_com<IEnumNetworkConnections> connections;
+    if (FAILED(manager.GetNetworkConnections(connections.out())) || !connections) return found;
+    for (;;) {
+        unique_com<INetworkConnection> connection;
+        ULONG fetched = 0;
+        if (connections->Next(1, connection.out(), &fetched) != S_OK || fetched != 1) break;
+        unique_com<INetwork> network;
+        GUID networkId{}, adapterId{};
+        if (FAILED(connection->GetNetwork(network.out())) || !network ||
+            FAILED(network->GetNetworkId(&networkId)) || FAILED(connection->GetAdapterId(&adapterId))) {
+            continue;
+        }
+        VARIANT_BOOL connected = VARIANT_TRUE;
+        if (FAILED(connection->get_IsConnected(&connected))) connected = VARIANT_TRUE;
+        found.push_back({GuidText(networkId), GuidText(adapterId), connected != VARIANT_FALSE});
+    }
+    return found;
+}
+
+}  // namespace
+
+std::vector<Network> Win32Networks::Connected() {
+    std::vector<Network> connected;
+    // A thread already in another apartment can still make the object.
+    const unique_couninitialize com;
+    if (!com && com.result() != RPC_E_CHANGED_MODE) return connected;
+    unique_com<INetworkListManager> manager;
+    unique_com<IEnumNetworks> networks;
+    if (FAILED(CoCreateInstance(kNetworkListManager, nullptr, CLSCTX_ALL,
+                                __uuidof(INetworkListManager), manager.out_void())) ||
+        FAILED(manager->GetNetworks(NLM_ENUM_NETWORK_CONNECTED, networks.out())) || !networks) {
+        return connected;
+    }
+    std::vector<NetworkConnection> connections;
+    std::map<std::wstring, Adapter> adapters;
+    bool adaptersRead = false;
+    for (;;) {
+        unique_com<INetwork> network;
+        ULONG fetched = 0;
+        if (networks->Next(1, network.out(), &fetched) != S_OK || fetched != 1) break;
+        GUID id{};
+        if (FAILED(network->GetNetworkId(&id))) continue;
+        const std::wstring networkId = GuidText(id);
+        unique_bstr name;
+        if (FAILED(network->GetName(name.out()))) name.reset();
+        if (!adaptersRead) {
+            connections = ConnectionsOf(*manager.get());
+            adapters = Adapters();
+            adaptersRead = true;
+        }
+        // The network's adapters that are up; loopback is no network to
+        // choose a printer for.
+        std::vector<std::pair<std::wstring, const Adapter*>> up;
+        bool onlyLoopback = true;
+        for (const NetworkConnection& connection : connections) {
+            if (connection.network != networkId) continue;
+            const auto adapter = adapters.find(connection.adapter);
+            if (adapter == adapters.end()) {
+                onlyLoopback = false;
+                continue;
+            }
+            onlyLoopback = onlyLoopback && adapter->second.loopback;
+            if (connection.connected && adapter->second.up && !adapter->second.loopback &&
+                !adapter->second.name.empty()) {
+                up.emplace_back(connection.adapter, &adapter->second);
+            }
+        }
+        if (name && SysStringLen(name.get()) > 0) {
+            const bool anyConnection = std::any_of(connections.begin(), connections.end(),
+                [&](const NetworkConnection& connection) { return connection.network == networkId; });
+            if (anyConnection && onlyLoopback) continue;
+            connected.push_back(
+                {Narrow(networkId), NarrowExactly(std::wstring_view(name.get(), SysStringLen(name.get())))});
+            continue;
+        }
+        // A network Windows gives no name (all of them under Wine) stands
+        // for each of its adapters that is up, under the adapter's name.
+        for (const auto& adapter : up) {
+            const std::string adapterId = Narrow(adapter.first);
+            const bool listed = std::any_of(connected.begin(), connected.end(),
+                                            [&](const Network& shown) { return shown.id == adapterId; });
+            if (!listed) connected.push_back({adapterId, adapter.second->name});
+        }
+    }
+    return connected;
+}
+
+}  // namespace quillon::platform::win32

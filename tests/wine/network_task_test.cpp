@@ -1,0 +1,40 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "networks/network_task.h"
+#include "wine/fixture.h"
+
+// The administrator's policy on network switching, as every run applies
+// it: Enabled registers the user's task, Disabled removes it. Wine keeps a
+// registered task as a file with the settings it was given, but without its
+// triggers, its principal or what its action runs, and runs none of them:
+// those, and the task's starts, show only on Windows.
+namespace quillon::e2e {
+namespace {
+
+class NetworkTask : public QuillonTest {};
+
+TEST_F(NetworkTask, PolicyRegistersAndRemovesTheUsersTask) {
+    const std::string task =
+        SpecialFolder(CSIDL_SYSTEM) + "\\tasks\\" + std::string(networks::kNetworkTaskName);
+    SetMachineString("software\\kvo\\quillon", "networkpolicy", "1");
+    EXPECT_EQ(RunToEnd("nothing /q /nogui"), 1u);
+    // Stored in UTF-16 or in UTF-8; what is looked for is ASCII either way.
+    std::string definition = FileBytes(task);
+    std::erase(definition, '\0');
+    for (const char* setting : {"<MultipleInstancesPolicy>IgnoreNew</MultipleInstancesPolicy>",
+                                "<DisallowStartIfOnBatteries>false</DisallowStartIfOnBatteries>",
+                                "<StopIfGoingOnBatteries>false</StopIfGoingOnBatteries>",
+                                "<ExecutionTimeLimit>PT1M</ExecutionTimeLimit>"}) {
+        EXPECT_NE(definition.find(setting), std::string::npos) << setting << "\n" << definition;
+    }
+
+    SetMachineString("software\\kvo\\quillon", "networkpolicy", "2");
+    EXPECT_EQ(RunToEnd("nothing /q /nogui"), 1u);
+    EXPECT_EQ(GetFileAttributesA(task.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+}  // namespace
+}  // namespace quillon::e2e
