@@ -84,6 +84,8 @@ public:
     std::uint32_t TextColor(std::string_view control) const override;
 
     void AddItem(std::string_view list, std::string_view text) override;
+    void RemoveItem(std::string_view list, int index) override;
+    void Clear(std::string_view list) override;
     int ListCount(std::string_view list) const override;
     std::string ListText(std::string_view list, int index) const override;
     int ListIndex(std::string_view list) const override;
@@ -152,6 +154,8 @@ private:
     const Control* Find(HWND control) const;
     Control* FindOfKind(std::string_view name, ControlKind kind);
     const Control* FindOfKind(std::string_view name, ControlKind kind) const;
+    Control* FindList(std::string_view name);
+    const Control* FindList(std::string_view name) const;
 
     Win32Toolkit& toolkit_;
     const WindowDesign& design_;

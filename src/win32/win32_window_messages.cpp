@@ -126,7 +126,8 @@ void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
         if (code == STN_CLICKED) events_.Control_Click(name);
         break;
     case ControlKind::ListBox:
-        if (code == LBN_SELCHANGE) events_.Control_Click(name);
+    case ControlKind::ComboBox:
+        if (code == ListMessagesFor(source->design->kind).selectionChanged) events_.Control_Click(name);
         break;
     default:
         break;
