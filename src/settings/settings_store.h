@@ -31,6 +31,9 @@ void LoadSettings(platform::Registry& registry, Options& options);
 // Writes "desktop", "startup" and "startupall" to the user's key.
 void SaveUserSettings(platform::Registry& registry, const Options& options);
 
+// Writes "network", the user's choice of NetworkSwitching, to the user's key.
+void SaveNetworkSwitching(platform::Registry& registry, const Options& options);
+
 // Reloads all four options from the user's key, dropping what switches
 // changed for this run, and writes them to the machine's key. A user key
 // without a "desktop" text of its own leaves both the machine's key and

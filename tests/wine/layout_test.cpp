@@ -83,7 +83,16 @@ const Screen kScreens[] = {
     {"main-window", true, [](Layout& t) { return t.Main(); },
      [](const texts::Texts& x) {
          return Strings{std::string(x.SetAsDefault), std::string(x.CreateDesktopShortcut),
-                        std::string(x.AddToStartup), std::string(x.About), std::string(x.Quit)};
+                        std::string(x.AddToStartup), std::string(x.PerNetwork), std::string(x.About),
+                        std::string(x.Quit)};
+     }},
+    {"network-printers-window", true,
+     [](Layout& t) { return t.Press(t.Main(), t.Texts().PerNetwork, t.Texts().NetworkPrintersCaption); },
+     [](const texts::Texts& x) {
+         return Strings{std::string(x.SameDefault), std::string(x.ChangeWithNetwork),
+                        std::string(x.NetworkLabel), std::string(x.PrinterLabel),
+                        std::string(x.AddNetworkPrinter), std::string(x.RemoveNetworkPrinter),
+                        std::string(x.OK), std::string(x.Cancel)};
      }},
     {"setup-window", true,
      [](Layout& t) {
