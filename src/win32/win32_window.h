@@ -148,6 +148,8 @@ private:
     // on the first control in tab order.
     bool RestoreFocus();
     void MoveFocusFrom(HWND control);
+    // WM_NEXTDLGCTL: the control given, or the next or previous tab stop.
+    void OnNextControl(WPARAM which, bool isHandle);
 
     Control* Find(std::string_view name);
     const Control* Find(std::string_view name) const;

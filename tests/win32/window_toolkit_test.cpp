@@ -410,9 +410,10 @@ TEST_F(WindowToolkit, DropDownListKeepsItsEntriesAndIsReachedThroughItsLabel) {
 
     Key(Control(choice, "lstRows"), WM_SYSCHAR, 'n');
     EXPECT_EQ(GetFocus(), combo);
+    choice.SetListIndex("cboNetwork", 0);
     Key(combo, WM_KEYDOWN, VK_DOWN);
     EXPECT_EQ(events.Count("click cboNetwork"), 1);
-    EXPECT_EQ(choice.Caption("cboNetwork"), "Home");
+    EXPECT_EQ(choice.Caption("cboNetwork"), "Cafe");
     choice.Clear("cboNetwork");
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(choice.ListIndex("cboNetwork"), -1);

@@ -87,7 +87,12 @@ const Screen kScreens[] = {
                         std::string(x.Quit)};
      }},
     {"network-printers-window", true,
-     [](Layout& t) { return t.Press(t.Main(), t.Texts().PerNetwork, t.Texts().NetworkPrintersCaption); },
+     [](Layout& t) {
+         // Switching on, with a row in the table, while the window reads them.
+         const ScopedUserValues table({{"software\\kvo\\quillon\\networks", "Home", REG_SZ, std::string("Fax", 4)},
+                                       {"software\\kvo\\quillon", "network", REG_SZ, std::string("1", 2)}});
+         return t.Press(t.Main(), t.Texts().PerNetwork, t.Texts().NetworkPrintersCaption);
+     },
      [](const texts::Texts& x) {
          return Strings{std::string(x.SameDefault), std::string(x.ChangeWithNetwork),
                         std::string(x.NetworkLabel), std::string(x.PrinterLabel),
