@@ -70,9 +70,9 @@ bool RemoveNetworkTask(RunState& state) { return state.os.scheduler.Remove(kNetw
 
 namespace settings {
 
-void SaveNetworkSwitching(platform::Registry& registry, const Options& options) {
-    RegSetString(registry, platform::RegistryRoot::CurrentUser, kSettingsKey, "network",
-                 std::to_string(options.NetworkSwitching));
+bool SaveNetworkSwitching(platform::Registry& registry, const Options& options) {
+    return registry.SetString(platform::RegistryRoot::CurrentUser, kSettingsKey, "network",
+                              std::to_string(options.NetworkSwitching));
 }
 
 }  // namespace settings

@@ -201,7 +201,7 @@ bool frmNetworkPrinters::Store(bool switching) {
     auto& registry = state_.os.registry;
     bool stored = networks::SaveNetworkChoices(registry, choices_);
     state_.Options.NetworkSwitching = switching ? kYes : kNo;
-    static_cast<void>(settings::SaveNetworkSwitching(registry, state_.Options));
+    stored = settings::SaveNetworkSwitching(registry, state_.Options) && stored;
     // The administrator's choice decides the task where there is one.
     const bool task = state_.Options.NetworkSwitchingPolicy == kYes || switching;
     stored = (task ? networks::EnsureNetworkTask(state_) : networks::RemoveNetworkTask(state_)) && stored;
