@@ -3,7 +3,6 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -47,18 +46,9 @@ protected:
         return entries;
     }
 
-    std::vector<std::pair<std::string, std::string>> Stored() {
-        std::vector<std::pair<std::string, std::string>> table;
-        for (const auto& choice :
-             networks::LoadNetworkChoices(run.registry, RegistryRoot::CurrentUser, networks::kNetworksKey)) {
-            table.emplace_back(choice.network, choice.printer);
-        }
-        std::sort(table.begin(), table.end());
-        return table;
-    }
-
-    std::optional<std::string> Switching() {
-        const auto value = run.registry.Get(RegistryRoot::CurrentUser, settings::kSettingsKey, "network");
+    // A text the user's key holds, as stored.
+    std::optional<std::string> Stored(std::string_view key, std::string_view name) {
+        const auto value = run.registry.Get(RegistryRoot::CurrentUser, key, name);
         return value ? std::optional(value->data.substr(0, value->data.find('\0'))) : std::nullopt;
     }
 };
@@ -93,9 +83,10 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
         EXPECT_FALSE(window.IsEnabled(Window::cmdRemove)) << "no row is selected any more";
         window.Click(Window::cmdOK);
     });
-    EXPECT_EQ(Stored(), (std::vector<std::pair<std::string, std::string>>{{"Office WLAN", "HP LaserJet 4"},
-                                                                          {"eth0", "Plotter"}}));
-    EXPECT_EQ(Switching(), "1");
+    EXPECT_EQ(run.registry.Values(RegistryRoot::CurrentUser, networks::kNetworksKey).size(), 2U);
+    EXPECT_EQ(Stored(networks::kNetworksKey, "Office WLAN"), "HP LaserJet 4");
+    EXPECT_EQ(Stored(networks::kNetworksKey, "eth0"), "Plotter");
+    EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "1");
     EXPECT_TRUE(run.scheduler.Exists(networks::kNetworkTaskName));
     EXPECT_EQ(run.Device(), "HP LaserJet 4,winspool,LPT1:");
     EXPECT_TRUE(run.toolkit.Find("frmQuillon")->IsShown()) << "the main window stays";
@@ -109,9 +100,9 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
         window.Click(Window::cmdOK);
     };
     run.toolkit.Find("frmQuillon")->Click("cmdPerNetwork");
-    EXPECT_EQ(Switching(), "2");
+    EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "2");
     EXPECT_FALSE(run.scheduler.Exists(networks::kNetworkTaskName));
-    EXPECT_EQ(Stored().size(), 2U);
+    EXPECT_EQ(Stored(networks::kNetworksKey, "eth0"), "Plotter");
 }
 
 // Nothing is stored by Cancel on the notice of Windows' own management or
@@ -131,8 +122,8 @@ TEST_F(NetworkWindow, StoresNothingWhenCancelledAndTellsARefusedTask) {
         window.Click(Window::cmdCancel);
     });
     EXPECT_EQ(questions, 1);
-    EXPECT_EQ(Switching(), std::nullopt);
-    EXPECT_EQ(Stored().size(), 1U);
+    EXPECT_EQ(Stored(settings::kSettingsKey, "network"), std::nullopt);
+    EXPECT_EQ(run.registry.Values(RegistryRoot::CurrentUser, networks::kNetworksKey).size(), 1U);
     EXPECT_FALSE(run.registry.Get(RegistryRoot::CurrentUser,
                                   "Software\\Microsoft\\Windows NT\\CurrentVersion\\Windows",
                                   "LegacyDefaultPrinterMode"));
