@@ -31,10 +31,6 @@ void LoadSettings(platform::Registry& registry, Options& options);
 // Writes "desktop", "startup" and "startupall" to the user's key.
 void SaveUserSettings(platform::Registry& registry, const Options& options);
 
-// Writes "network" to the user's key: the choice made in the window
-// "Default printer per network". False when it could not be stored.
-bool SaveNetworkSwitching(platform::Registry& registry, const Options& options);
-
 // Reloads all four options from the user's key, dropping what switches
 // changed for this run, and writes them to the machine's key. A user key
 // without a "desktop" text of its own leaves both the machine's key and
