@@ -48,6 +48,7 @@ struct Texts {
     std::string_view AddToStartup;
     std::string_view About;
     std::string_view Quit;
+    std::string_view PerNetwork;
     std::string_view ShortcutCreated;
     std::string_view ShortcutNotCreated;
     std::string_view AddedToStartup;
@@ -69,6 +70,19 @@ struct Texts {
     std::string_view AddToStartupFor;
     std::string_view CurrentUserOnly;
     std::string_view AllUsers;
+
+    // frmNetworkPrinters
+    std::string_view NetworkPrintersCaption;
+    std::string_view SameDefault;
+    std::string_view ChangeWithNetwork;
+    std::string_view NetworkPrintersListName;
+    std::string_view NetworkPrinterRow;  // %1: the network, %2: its printer
+    std::string_view ConnectedNetwork;   // %1: the network
+    std::string_view NetworkLabel;
+    std::string_view PrinterLabel;
+    std::string_view AddNetworkPrinter;
+    std::string_view RemoveNetworkPrinter;
+    std::string_view NetworkPrintersNotStored;
 
     // frmSuccess
     std::string_view DefaultSet;  // %1: the printer
@@ -147,6 +161,7 @@ inline constexpr Entry kEntries[] = {
     {"AddToStartup", &Texts::AddToStartup},
     {"About", &Texts::About},
     {"Quit", &Texts::Quit},
+    {"PerNetwork", &Texts::PerNetwork},
     {"ShortcutCreated", &Texts::ShortcutCreated},
     {"ShortcutNotCreated", &Texts::ShortcutNotCreated},
     {"AddedToStartup", &Texts::AddedToStartup},
@@ -162,6 +177,17 @@ inline constexpr Entry kEntries[] = {
     {"AddToStartupFor", &Texts::AddToStartupFor},
     {"CurrentUserOnly", &Texts::CurrentUserOnly},
     {"AllUsers", &Texts::AllUsers},
+    {"NetworkPrintersCaption", &Texts::NetworkPrintersCaption},
+    {"SameDefault", &Texts::SameDefault},
+    {"ChangeWithNetwork", &Texts::ChangeWithNetwork},
+    {"NetworkPrintersListName", &Texts::NetworkPrintersListName},
+    {"NetworkPrinterRow", &Texts::NetworkPrinterRow},
+    {"ConnectedNetwork", &Texts::ConnectedNetwork},
+    {"NetworkLabel", &Texts::NetworkLabel},
+    {"PrinterLabel", &Texts::PrinterLabel},
+    {"AddNetworkPrinter", &Texts::AddNetworkPrinter},
+    {"RemoveNetworkPrinter", &Texts::RemoveNetworkPrinter},
+    {"NetworkPrintersNotStored", &Texts::NetworkPrintersNotStored},
     {"DefaultSet", &Texts::DefaultSet},
     {"AboutCaption", &Texts::AboutCaption},
     {"TechSupport", &Texts::TechSupport},

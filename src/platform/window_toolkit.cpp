@@ -6,6 +6,10 @@ bool IsLink(const ControlDesign& design) {
     return design.kind == ControlKind::Label && (design.style & kHandPointer) != 0;
 }
 
+bool IsList(const ControlDesign& design) {
+    return design.kind == ControlKind::ListBox || design.kind == ControlKind::ComboBox;
+}
+
 bool IsAnnotated(const ControlDesign& design) {
     return IsLink(design) || !design.accessibleName.empty() || !design.accessibleDescription.empty();
 }

@@ -24,6 +24,7 @@ enum class ControlKind {
     OptionButton,  // exclusive within its container (the window or a frame)
     Label,
     ListBox,
+    ComboBox,      // a drop-down list: one of its entries is chosen, nothing typed
     Frame,         // a borderless group that makes its option buttons exclusive
     Image,         // the system's information symbol
     PictureBox,    // the program icon
@@ -40,6 +41,9 @@ enum ControlStyle : std::uint32_t {
     kHandPointer = 1u << 5,    // the label shows the pointing hand: a link, which the keyboard
                                // reaches with Tab and opens with Enter or Space
     kEtchedLine = 1u << 6,
+    kLabelsNext = 1u << 7,     // the label is the caption of the control next in tab order (a
+                               // list without one of its own): its access key moves there, and
+                               // a screen reader takes its text as that control's name
 };
 
 struct ControlDesign {
@@ -71,6 +75,8 @@ enum class WindowPosition { CenterScreen, CenterOwner };
 // Whether the control is a label that acts as a link: a tab stop of its
 // own, opened with Enter or Space as with a click, and announced as a link.
 bool IsLink(const ControlDesign& design);
+// Whether the control holds a list of entries: a list box or a drop-down list.
+bool IsList(const ControlDesign& design);
 
 struct WindowDesign {
     std::string_view name;
@@ -135,8 +141,13 @@ public:
     virtual void SetTextColor(std::string_view control, std::uint32_t bgr) = 0;
     virtual std::uint32_t TextColor(std::string_view control) const = 0;
 
-    // List boxes. Indexes are 0-based; -1 is "no selection".
+    // List boxes and drop-down lists. Indexes are 0-based; -1 is "no
+    // selection".
     virtual void AddItem(std::string_view list, std::string_view text) = 0;
+    // Removing the selected entry leaves none selected; one after it stays
+    // selected.
+    virtual void RemoveItem(std::string_view list, int index) = 0;
+    virtual void Clear(std::string_view list) = 0;
     virtual int ListCount(std::string_view list) const = 0;
     virtual std::string ListText(std::string_view list, int index) const = 0;
     virtual int ListIndex(std::string_view list) const = 0;

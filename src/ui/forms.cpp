@@ -2,6 +2,7 @@
 
 #include "ui/about_window.h"
 #include "ui/main_window.h"
+#include "ui/network_window.h"
 #include "ui/setup_window.h"
 #include "ui/startup_users_window.h"
 #include "ui/success_window.h"
@@ -20,6 +21,11 @@ frmQuillon& Forms::Quillon() {
 frmAbout& Forms::About() {
     if (!about_) about_ = std::make_unique<frmAbout>(state_);
     return *about_;
+}
+
+frmNetworkPrinters& Forms::NetworkPrinters() {
+    if (!networkPrinters_) networkPrinters_ = std::make_unique<frmNetworkPrinters>(state_, *this);
+    return *networkPrinters_;
 }
 
 frmSetup& Forms::Setup() {

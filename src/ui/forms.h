@@ -7,6 +7,7 @@
 namespace quillon::ui {
 
 class frmAbout;
+class frmNetworkPrinters;
 class frmQuillon;
 class frmSetup;
 class frmStartupUsers;
@@ -27,6 +28,7 @@ public:
 
     frmQuillon& Quillon();
     frmAbout& About();
+    frmNetworkPrinters& NetworkPrinters();
     frmSetup& Setup();
     frmStartupUsers& StartupUsers();
     frmSuccess& Success();
@@ -39,6 +41,7 @@ private:
     MainWindowLoad mainWindowLoad_;
     std::unique_ptr<frmQuillon> quillon_;
     std::unique_ptr<frmAbout> about_;
+    std::unique_ptr<frmNetworkPrinters> networkPrinters_;
     std::unique_ptr<frmSetup> setup_;
     std::unique_ptr<frmStartupUsers> startupUsers_;
     std::unique_ptr<frmSuccess> success_;

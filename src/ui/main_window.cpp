@@ -5,6 +5,7 @@
 #include <numeric>
 #include <vector>
 
+#include "base/pattern.h"
 #include "base/text.h"
 #include "base/texts.h"
 #include "printers/default_management.h"
@@ -13,6 +14,7 @@
 #include "settings/settings_store.h"
 #include "shortcuts/create_shortcut.h"
 #include "ui/about_window.h"
+#include "ui/network_window.h"
 #include "ui/startup_users_window.h"
 #include "ui/success_window.h"
 
@@ -25,15 +27,17 @@ using platform::ControlDesign;
 std::vector<ControlDesign> Controls(const texts::Texts& texts) {
     return {
     // A list has no caption: the name is what a screen reader calls it.
-    ControlDesign{ControlKind::ListBox, frmQuillon::lstPrinters, "", 2640, 240, 6015, 1425, 0, {},
+    ControlDesign{ControlKind::ListBox, frmQuillon::lstPrinters, "", 2640, 240, 6015, 1905, 0, {},
                 platform::kSorted, texts.PrintersListName},
     ControlDesign{ControlKind::PushButton, frmQuillon::cmdSetDefault, texts.SetAsDefault, 240, 240, 2175, 375, 1},
     ControlDesign{ControlKind::PushButton, frmQuillon::cmdCreateShortcut, texts.CreateDesktopShortcut, 240, 720,
                 2175, 375, 2},
     ControlDesign{ControlKind::PushButton, frmQuillon::cmdAddToStartup, texts.AddToStartup, 240, 1200, 2175, 375,
                 3},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAbout, texts.About, 5160, 1920, 1095, 375, 4},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCancel, texts.Quit, 240, 1920, 2175, 375, 5},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdPerNetwork, texts.PerNetwork, 240, 1680, 2175,
+                375, 4},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAbout, texts.About, 5160, 2400, 1095, 375, 5},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCancel, texts.Quit, 240, 2400, 2175, 375, 6},
     };
 }
 
@@ -42,7 +46,7 @@ platform::WindowDesign WindowOf() {
     .name = "frmQuillon",
     .caption = texts::ProgramTitle,
     .clientWidth = 8955,
-    .clientHeight = 2580,
+    .clientHeight = 3060,
     .border = platform::WindowBorder::FixedDialog,
     .position = platform::WindowPosition::CenterScreen,
     .keyPreview = true,
@@ -58,7 +62,11 @@ constexpr int kKeyQ = 81;
 frmQuillon::frmQuillon(RunState& state, Forms& forms)
     : Form(state, WindowOf(), Controls(state.Texts)), forms_(forms) {}
 
-void frmQuillon::Form_Load() { forms_.LoadMainWindow(*this); }
+void frmQuillon::Form_Load() {
+    // Withheld as the other options withhold their buttons.
+    window().SetEnabled(cmdPerNetwork, state_.Options.NetworkSwitchingPolicy != kNo);
+    forms_.LoadMainWindow(*this);
+}
 
 void frmQuillon::Form_Activate() { state_.WriteDiagnostic("main gui displayed"); }
 
@@ -80,6 +88,7 @@ void frmQuillon::Control_Click(std::string_view control) {
     if (control == cmdSetDefault) cmdSetDefault_Click();
     if (control == cmdCreateShortcut) cmdCreateShortcut_Click();
     if (control == cmdAddToStartup) cmdAddToStartup_Click();
+    if (control == cmdPerNetwork) cmdPerNetwork_Click();
     if (control == cmdAbout) cmdAbout_Click();
     if (control == cmdCancel) cmdCancel_Click();
 }
@@ -91,18 +100,25 @@ void frmQuillon::SetDefaultFromCommandLine() { SetSelectedAsDefault(true); }
 void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
     const auto& list = window();
     const int selected = list.ListIndex(lstPrinters);
-    state_.SelectedPrinterText = selected >= 0 ? list.ListText(lstPrinters, selected) : "";
-    const std::optional<std::string_view> entry =
-        selected >= 0 ? std::optional<std::string_view>(state_.SelectedPrinterText) : std::nullopt;
-
     const bool quiet = state_.Quiet();
-    if (entry && !WindowsMayStopManagingDefault(quiet)) {
+    if (selected >= 0 && !WindowsMayStopManagingDefault(quiet)) {
         // Nothing was set: the window stays as it was, and a run that
         // named the printer ends without it, with a code of its own so that
         // a script tells the user's "no" from a printer that failed.
         if (fromCommandLine) state_.os.system.End(3);
         return;
     }
+    if (SetSelected(quiet) != printers::SetDefaultStatus::Set) state_.os.system.End(2);
+    if (!quiet) forms_.Success().Confirm(this, fromCommandLine);
+    state_.os.system.End(0);
+}
+
+printers::SetDefaultStatus frmQuillon::SetSelected(bool quiet) {
+    const auto& list = window();
+    const int selected = list.ListIndex(lstPrinters);
+    state_.SelectedPrinterText = selected >= 0 ? list.ListText(lstPrinters, selected) : "";
+    const std::optional<std::string_view> entry =
+        selected >= 0 ? std::optional<std::string_view>(state_.SelectedPrinterText) : std::nullopt;
 
     const bool win9x = state_.os.system.Version().platformId == platform::kPlatformWin32Windows;
     auto& toolkit = state_.os.toolkit;
@@ -122,9 +138,21 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
         toolkit.MessageBox(texts::Fill(state_.Texts.DefaultNotSet, state_.SelectedPrinterText), state_.Texts.Error,
                            platform::MessageIcon::Exclamation);
     }
-    if (result.status != SetDefaultStatus::Set) state_.os.system.End(2);
-    if (!quiet) forms_.Success().Confirm(this, fromCommandLine);
-    state_.os.system.End(0);
+    return result.status;
+}
+
+bool frmQuillon::SetMatchingPrinter(std::string_view argument) {
+    auto& list = window();
+    const int count = list.ListCount(lstPrinters);
+    for (int index = 0; index < count; ++index) {
+        const std::string name = text::ToLower(
+            printers::ListEntryToPrinterName(state_.PrinterTable, list.ListText(lstPrinters, index)));
+        if (!PrinterArgumentMatches(name, argument)) continue;
+        list.SetListIndex(lstPrinters, index);
+        return SetSelected(false) == printers::SetDefaultStatus::Set;
+    }
+    state_.WriteDiagnostic("could not find printer " + std::string(argument));
+    return false;
 }
 
 bool frmQuillon::WindowsMayStopManagingDefault(bool quiet) {
@@ -224,6 +252,8 @@ void frmQuillon::cmdAddToStartup_Click() {
                            platform::MessageIcon::Exclamation);
     }
 }
+
+void frmQuillon::cmdPerNetwork_Click() { forms_.NetworkPrinters().ShowModal(this); }
 
 void frmQuillon::cmdAbout_Click() { forms_.About().ShowModal(this); }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "printers/default_printer.h"
 #include "shortcuts/shortcut_names.h"
 #include "shortcuts/shortcut_place.h"
 #include "ui/form.h"
@@ -20,6 +21,7 @@ public:
     static constexpr std::string_view cmdSetDefault = "cmdSetDefault";
     static constexpr std::string_view cmdCreateShortcut = "cmdCreateShortcut";
     static constexpr std::string_view cmdAddToStartup = "cmdAddToStartup";
+    static constexpr std::string_view cmdPerNetwork = "cmdPerNetwork";
     static constexpr std::string_view cmdAbout = "cmdAbout";
     static constexpr std::string_view cmdCancel = "cmdCancel";
 
@@ -40,6 +42,7 @@ public:
     void SetDefaultFromCommandLine();
     void cmdCreateShortcut_Click();
     void cmdAddToStartup_Click();
+    void cmdPerNetwork_Click();
     void cmdAbout_Click();
     void cmdCancel_Click();
 
@@ -52,11 +55,20 @@ public:
     // the display names to the (sorted) list.
     void FillPrinterList(std::string_view keyList);
 
-private:
-    void SetSelectedAsDefault(bool fromCommandLine);
     // Where Windows would take the default back, asks (unless the run is
     // quiet) whether it may stop, and stops it on OK; false on Cancel.
     bool WindowsMayStopManagingDefault(bool quiet);
+    // Sets the first printer of the list that the argument names, as a
+    // printer named on the command line is matched, and selects it; the
+    // window stays open. A failure is told as the button tells it; false
+    // when nothing was set.
+    bool SetMatchingPrinter(std::string_view argument);
+
+private:
+    void SetSelectedAsDefault(bool fromCommandLine);
+    // Sets the selected entry as the default and tells the user of a
+    // failure; what the window does next is the caller's.
+    printers::SetDefaultStatus SetSelected(bool quiet);
     // The shortcut for the selected entry; nothing when none is selected.
     std::optional<shortcuts::ShortcutRequest> SelectedShortcut();
     // Whether the selected entry names an installed printer: a shortcut

@@ -6,6 +6,7 @@
 #include "win32/sorted_list.h"
 #include "win32/wide_text.h"
 #include "win32/win32_toolkit.h"
+#include "win32/window_styles.h"
 
 // The window's life (load, show, unload) and its controls' state, kept
 // while the window is not built and read from the controls once it is.
@@ -168,6 +169,15 @@ const Win32Window::Control* Win32Window::FindOfKind(std::string_view name, Contr
     return control && control->design->kind == kind ? control : nullptr;
 }
 
+Win32Window::Control* Win32Window::FindList(std::string_view name) {
+    return const_cast<Control*>(std::as_const(*this).FindList(name));
+}
+
+const Win32Window::Control* Win32Window::FindList(std::string_view name) const {
+    const Control* control = Find(name);
+    return control && IsList(*control->design) ? control : nullptr;
+}
+
 HWND Win32Window::ControlHandle(std::string_view name) const {
     const Control* control = Find(name);
     return control ? control->hwnd : nullptr;
@@ -195,7 +205,7 @@ std::string Win32Window::Caption(std::string_view name) const {
     if (name.empty()) return hwnd_ ? WindowText(hwnd_.get()) : caption_;
     const Control* control = Find(name);
     if (!control) return {};
-    if (control->design->kind == ControlKind::ListBox) {
+    if (IsList(*control->design)) {
         return ListText(name, ListIndex(name));
     }
     return control->hwnd ? WindowText(control->hwnd) : control->caption;
@@ -278,7 +288,7 @@ std::uint32_t Win32Window::TextColor(std::string_view name) const {
 }
 
 void Win32Window::AddItem(std::string_view list, std::string_view text) {
-    Control* control = FindOfKind(list, ControlKind::ListBox);
+    Control* control = FindList(list);
     if (!control) return;
     auto& entries = control->entries;
     const bool sorted = (control->design->style & kSorted) != 0;
@@ -287,19 +297,55 @@ void Win32Window::AddItem(std::string_view list, std::string_view text) {
     // The selected entry stays selected when one is put in front of it.
     if (control->listIndex >= static_cast<int>(at)) ++control->listIndex;
     if (control->hwnd) {
-        SendMessageA(control->hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entries[at].c_str()));
+        SendMessageA(control->hwnd, ListMessagesFor(control->design->kind).add, 0,
+                     reinterpret_cast<LPARAM>(entries[at].c_str()));
     }
 }
 
+void Win32Window::RemoveItem(std::string_view list, int index) {
+    Control* control = FindList(list);
+    if (!control) return;
+    // The control's own entries and selection, which the user may have
+    // changed, are what the state goes on from.
+    if (control->hwnd) {
+        control->listIndex = ListIndex(list);
+        const auto& messages = ListMessagesFor(control->design->kind);
+        if (index < 0 || SendMessageA(control->hwnd, messages.remove, static_cast<WPARAM>(index), 0) < 0) {
+            return;
+        }
+    }
+    auto& entries = control->entries;
+    if (index < 0 || index >= static_cast<int>(entries.size())) return;
+    entries.erase(entries.begin() + index);
+    if (control->listIndex == index) {
+        control->listIndex = -1;
+    } else if (control->listIndex > index) {
+        --control->listIndex;
+    }
+    if (control->hwnd) {
+        SendMessageA(control->hwnd, ListMessagesFor(control->design->kind).select,
+                     static_cast<WPARAM>(control->listIndex), 0);
+    }
+}
+
+void Win32Window::Clear(std::string_view list) {
+    Control* control = FindList(list);
+    if (!control) return;
+    control->entries.clear();
+    control->listIndex = -1;
+    if (control->hwnd) SendMessageA(control->hwnd, ListMessagesFor(control->design->kind).reset, 0, 0);
+}
+
 int Win32Window::ListCount(std::string_view list) const {
-    const Control* control = FindOfKind(list, ControlKind::ListBox);
+    const Control* control = FindList(list);
     if (!control) return 0;
     if (!control->hwnd) return static_cast<int>(control->entries.size());
-    return std::max(static_cast<int>(SendMessageA(control->hwnd, LB_GETCOUNT, 0, 0)), 0);
+    const auto count = SendMessageA(control->hwnd, ListMessagesFor(control->design->kind).count, 0, 0);
+    return std::max(static_cast<int>(count), 0);
 }
 
 std::string Win32Window::ListText(std::string_view list, int index) const {
-    const Control* control = FindOfKind(list, ControlKind::ListBox);
+    const Control* control = FindList(list);
     if (!control || index < 0) return {};
     if (!control->hwnd) {
         const auto at = static_cast<std::size_t>(index);
@@ -308,32 +354,36 @@ std::string Win32Window::ListText(std::string_view list, int index) const {
     // Read in UTF-16: Wine passes an ANSI LB_GETTEXT through a buffer of
     // 512 characters on its stack, which an entry of a longer printer name
     // overruns and crashes the program.
-    const auto length = SendMessageW(control->hwnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return {};
+    const auto& messages = ListMessagesFor(control->design->kind);
+    const auto length = SendMessageW(control->hwnd, messages.textLength, static_cast<WPARAM>(index), 0);
+    if (length < 0) return {};  // LB_ERR, CB_ERR
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const auto copied = SendMessageW(control->hwnd, LB_GETTEXT, static_cast<WPARAM>(index),
+    const auto copied = SendMessageW(control->hwnd, messages.text, static_cast<WPARAM>(index),
                                      reinterpret_cast<LPARAM>(text.data()));
-    if (copied == LB_ERR) return {};
+    if (copied < 0) return {};
     text.resize(static_cast<std::size_t>(copied));
     return Narrow(text);
 }
 
 int Win32Window::ListIndex(std::string_view list) const {
-    const Control* control = FindOfKind(list, ControlKind::ListBox);
+    const Control* control = FindList(list);
     if (!control) return -1;
     if (!control->hwnd) return control->listIndex;
-    const auto index = SendMessageA(control->hwnd, LB_GETCURSEL, 0, 0);
-    return index == LB_ERR ? -1 : static_cast<int>(index);
+    const auto index = SendMessageA(control->hwnd, ListMessagesFor(control->design->kind).selected, 0, 0);
+    return index < 0 ? -1 : static_cast<int>(index);
 }
 
 void Win32Window::SetListIndex(std::string_view list, int index) {
-    Control* control = FindOfKind(list, ControlKind::ListBox);
+    Control* control = FindList(list);
     if (!control) return;
-    // As the list box does: an index past the entries changes nothing.
+    // As the list does: an index past the entries changes nothing.
     if (index >= -1 && index < static_cast<int>(control->entries.size())) {
         control->listIndex = index;
     }
-    if (control->hwnd) SendMessageA(control->hwnd, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (control->hwnd) {
+        SendMessageA(control->hwnd, ListMessagesFor(control->design->kind).select,
+                     static_cast<WPARAM>(index), 0);
+    }
 }
 
 }  // namespace quillon::platform::win32

@@ -86,6 +86,8 @@ public:
     std::uint32_t TextColor(std::string_view control) const override;
 
     void AddItem(std::string_view list, std::string_view text) override;
+    void RemoveItem(std::string_view list, int index) override;
+    void Clear(std::string_view list) override;
     int ListCount(std::string_view list) const override;
     std::string ListText(std::string_view list, int index) const override;
     int ListIndex(std::string_view list) const override;
@@ -151,12 +153,16 @@ private:
     // on the first control in tab order.
     bool RestoreFocus();
     void MoveFocusFrom(HWND control);
+    // WM_NEXTDLGCTL: the control given, or the next or previous tab stop.
+    void OnNextControl(WPARAM which, bool isHandle);
 
     Control* Find(std::string_view name);
     const Control* Find(std::string_view name) const;
     const Control* Find(HWND control) const;
     Control* FindOfKind(std::string_view name, ControlKind kind);
     const Control* FindOfKind(std::string_view name, ControlKind kind) const;
+    Control* FindList(std::string_view name);
+    const Control* FindList(std::string_view name) const;
 
     Win32Toolkit& toolkit_;
     const WindowDesign& design_;

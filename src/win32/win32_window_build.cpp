@@ -163,7 +163,7 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
         // Made in its place and with its font: moving and sizing each
         // control afterwards would cost the window's first showing a round
         // of messages per control.
-        const RECT place = PlaceOf(design);
+        const RECT place = ControlWindowRect(design, PlaceOf(design));
         control.hwnd = CreateWindowExA(styles.exStyle, styles.className, control.caption.c_str(),
                                        styles.style, place.left, place.top,
                                        place.right - place.left, place.bottom - place.top, parent,
@@ -182,6 +182,7 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
             SetControlIcon(control, place);
             break;
         case ControlKind::ListBox:
+        case ControlKind::ComboBox:
             FillList(control);
             break;
         case ControlKind::OptionButton:
@@ -201,17 +202,18 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
 }
 
 void Win32Window::FillList(const Control& list) {
+    const auto& messages = ListMessagesFor(list.design->kind);
     std::size_t characters = 0;
     for (const auto& entry : list.entries) characters += entry.size() + 1;
-    SendMessageA(list.hwnd, LB_INITSTORAGE, list.entries.size(), static_cast<LPARAM>(characters));
+    SendMessageA(list.hwnd, messages.initStorage, list.entries.size(), static_cast<LPARAM>(characters));
     // In the order already sorted: inserting at the end does not sort
     // again, so the list shows the entries exactly as the state has them.
     for (const auto& entry : list.entries) {
-        SendMessageA(list.hwnd, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+        SendMessageA(list.hwnd, messages.insert, static_cast<WPARAM>(-1),
                      reinterpret_cast<LPARAM>(entry.c_str()));
     }
     if (list.listIndex >= 0) {
-        SendMessageA(list.hwnd, LB_SETCURSEL, static_cast<WPARAM>(list.listIndex), 0);
+        SendMessageA(list.hwnd, messages.select, static_cast<WPARAM>(list.listIndex), 0);
     }
 }
 
@@ -247,8 +249,9 @@ void Win32Window::LayoutControls() {
         if (!control.hwnd) continue;
         const auto& design = *control.design;
         const RECT place = PlaceOf(design);
-        SetWindowPos(control.hwnd, nullptr, place.left, place.top, place.right - place.left,
-                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT window = ControlWindowRect(design, place);
+        SetWindowPos(control.hwnd, nullptr, window.left, window.top, window.right - window.left,
+                     window.bottom - window.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageA(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(design)), TRUE);
         if (design.kind == ControlKind::Frame) FitFrameToControls(control.hwnd, design.name);
         if (design.kind == ControlKind::Image || design.kind == ControlKind::PictureBox) {

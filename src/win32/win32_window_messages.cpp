@@ -61,6 +61,12 @@ LRESULT Win32Window::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
     case WM_SETFOCUS:
         RestoreFocus();
         return 0;
+    case WM_NEXTDLGCTL:
+        // The dialog manager moves the focus with this, as for the access
+        // key of a label, which hands the focus on to the control after it;
+        // only a dialog's own procedure would do it for us.
+        OnNextControl(wParam, LOWORD(lParam) != 0);
+        return 0;
     case kActivatedMessage:
         events_.Form_Activate();
         return 0;
@@ -129,7 +135,8 @@ void Win32Window::OnCommand(HWND control, WORD code, WORD id) {
         if (code == STN_CLICKED) events_.Control_Click(name);
         break;
     case ControlKind::ListBox:
-        if (code == LBN_SELCHANGE) events_.Control_Click(name);
+    case ControlKind::ComboBox:
+        if (code == ListMessagesFor(source->design->kind).selectionChanged) events_.Control_Click(name);
         break;
     default:
         break;
@@ -170,6 +177,13 @@ bool Win32Window::RestoreFocus() {
     if (!target || !IsChild(hwnd, target)) return false;
     SetFocus(target);
     return true;
+}
+
+void Win32Window::OnNextControl(WPARAM which, bool isHandle) {
+    HWND hwnd = hwnd_.get();
+    HWND target = isHandle ? reinterpret_cast<HWND>(which)
+                           : GetNextDlgTabItem(hwnd, GetFocus(), which != 0 ? TRUE : FALSE);
+    if (target && IsChild(hwnd, target)) SetFocus(target);
 }
 
 void Win32Window::MoveFocusFrom(HWND control) {

@@ -29,6 +29,7 @@ bool IsHorizontal(const ControlDesign& line) {
 }
 
 bool IsBackground(const ControlDesign& control) {
+    if (control.kind == ControlKind::Label && (control.style & kLabelsNext)) return false;
     return control.kind == ControlKind::Label || control.kind == ControlKind::Image ||
            control.kind == ControlKind::PictureBox || control.kind == ControlKind::Line;
 }
@@ -80,6 +81,10 @@ NativeStyles ControlStylesFor(const ControlDesign& design, bool startsGroup) {
         style |= tabStop | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
         if (design.style & kSorted) style |= LBS_SORT;
         return {"ListBox", style, WS_EX_CLIENTEDGE};
+    case ControlKind::ComboBox:
+        style |= tabStop | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS;
+        if (design.style & kSorted) style |= CBS_SORT;
+        return {"ComboBox", style, 0};
     case ControlKind::Frame:
         // The keyboard walks into the frame's controls as if they were the
         // window's own.
@@ -125,6 +130,26 @@ std::vector<bool> GroupStarts(const std::vector<const ControlDesign*>& ordered) 
         previous = control;
     }
     return starts;
+}
+
+const ListMessages& ListMessagesFor(ControlKind kind) {
+    static constexpr ListMessages kListBox{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING,
+                                           LB_RESETCONTENT, LB_GETCOUNT, LB_GETTEXTLEN,
+                                           LB_GETTEXT, LB_GETCURSEL, LB_SETCURSEL,
+                                           LB_INITSTORAGE, LBN_SELCHANGE};
+    static constexpr ListMessages kComboBox{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING,
+                                            CB_RESETCONTENT, CB_GETCOUNT, CB_GETLBTEXTLEN,
+                                            CB_GETLBTEXT, CB_GETCURSEL, CB_SETCURSEL,
+                                            CB_INITSTORAGE, CBN_SELCHANGE};
+    return kind == ControlKind::ComboBox ? kComboBox : kListBox;
+}
+
+RECT ControlWindowRect(const ControlDesign& design, const RECT& place) {
+    RECT window = place;
+    // Room for about eight entries below the field.
+    constexpr int kDroppedEntries = 8;
+    if (design.kind == ControlKind::ComboBox) window.bottom += kDroppedEntries * (place.bottom - place.top);
+    return window;
 }
 
 RECT ControlRect(const ControlDesign& design, int dpiX, int dpiY) {

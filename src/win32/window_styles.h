@@ -39,12 +39,27 @@ UINT MessageBoxFlags(MessageIcon icon, bool owned, bool anyWindowVisible);
 // startsGroup marks the first control of a keyboard group (GroupStarts).
 NativeStyles ControlStylesFor(const ControlDesign& design, bool startsGroup);
 
+// The messages that work a list: a list box's or a drop-down list's, which
+// do the same under other numbers.
+struct ListMessages {
+    UINT add, insert, remove, reset, count, textLength, text, selected, select, initStorage;
+    WORD selectionChanged;  // the notification of a change the user made
+};
+const ListMessages& ListMessagesFor(ControlKind kind);
+
+// The control's window for its place: a drop-down list's window also holds
+// the list it drops, below the field the place is for (the field keeps the
+// height its font gives it).
+RECT ControlWindowRect(const ControlDesign& design, const RECT& place);
+
 // The controls of one container (the window itself: an empty name) in the
 // order they are created, which is their tab order and their stacking order
 // (the first on top): by tab index, controls without one last, ties in
 // table order. Labels, images and lines come after all the others: they
 // are drawn as the background the other controls sit on, so a label may
-// share its rectangle with the option buttons that answer it.
+// share its rectangle with the option buttons that answer it. A label
+// that captions the next control keeps its place in tab order, just
+// before that control.
 std::vector<const ControlDesign*> CreationOrder(std::span<const ControlDesign> controls,
                                               std::string_view container);
 

@@ -7,6 +7,7 @@
 #include "fakes/harness.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
+#include "ui/network_window.h"
 #include "ui/setup_window.h"
 #include "ui/startup_users_window.h"
 #include "ui/success_window.h"
@@ -37,7 +38,7 @@ TEST(Catalogue, EveryLanguageFillsEveryEntryAndKeepsItsWindowsKeysApart) {
         auto& forms = run.forms;
         for (const ui::Form* form : std::initializer_list<const ui::Form*>{
                  &forms.Quillon(), &forms.Setup(), &forms.StartupUsers(), &forms.Success(),
-                 &forms.About()}) {
+                 &forms.About(), &forms.NetworkPrinters()}) {
             std::map<std::string, std::string_view> keys;
             for (const auto& control : form->Design().controls) {
                 const auto mark = control.caption.find('&');

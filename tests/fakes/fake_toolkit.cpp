@@ -67,6 +67,19 @@ const FakeControl* FakeWindow::FindOfKind(std::string_view name, ControlKind kin
     return control;
 }
 
+FakeControl* FakeWindow::FindList(std::string_view name) {
+    return const_cast<FakeControl*>(std::as_const(*this).FindList(name));
+}
+
+const FakeControl* FakeWindow::FindList(std::string_view name) const {
+    const auto* control = Find(name);
+    if (control && !platform::IsList(*control->design)) {
+        ADD_FAILURE() << design_.name << "." << name << " holds no list";
+        return nullptr;
+    }
+    return control;
+}
+
 const FakeControl* FakeWindow::Control(std::string_view name) const { return Find(name); }
 
 bool FakeWindow::ReallyShown(const FakeControl& control) const {
@@ -111,7 +124,7 @@ void FakeWindow::Click(std::string_view name) {
 }
 
 void FakeWindow::Select(std::string_view list, int index) {
-    auto* control = FindOfKind(list, ControlKind::ListBox);
+    auto* control = FindList(list);
     if (!control || !CanTakeInput("select", control)) return;
     if (index < 0 || index >= static_cast<int>(control->items.size())) {
         ADD_FAILURE() << design_.name << "." << list << " has no entry " << index;
@@ -215,7 +228,7 @@ std::string FakeWindow::Caption(std::string_view name) const {
     if (name.empty()) return caption_;
     const auto* control = Find(name);
     if (!control) return {};
-    if (control->design->kind == ControlKind::ListBox) {
+    if (platform::IsList(*control->design)) {
         return control->listIndex < 0 ? std::string{} : control->items[control->listIndex];
     }
     return control->caption;
@@ -269,7 +282,7 @@ std::uint32_t FakeWindow::TextColor(std::string_view name) const {
 }
 
 void FakeWindow::AddItem(std::string_view list, std::string_view text) {
-    auto* control = FindOfKind(list, ControlKind::ListBox);
+    auto* control = FindList(list);
     if (!control) return;
     auto& items = control->items;
     auto at = items.end();
@@ -282,24 +295,47 @@ void FakeWindow::AddItem(std::string_view list, std::string_view text) {
     if (control->listIndex >= index) ++control->listIndex;
 }
 
+void FakeWindow::RemoveItem(std::string_view list, int index) {
+    auto* control = FindList(list);
+    if (!control) return;
+    auto& items = control->items;
+    if (index < 0 || index >= static_cast<int>(items.size())) {
+        ADD_FAILURE() << design_.name << "." << list << " has no entry " << index;
+        return;
+    }
+    items.erase(items.begin() + index);
+    if (control->listIndex == index) {
+        control->listIndex = -1;
+    } else if (control->listIndex > index) {
+        --control->listIndex;
+    }
+}
+
+void FakeWindow::Clear(std::string_view list) {
+    if (auto* control = FindList(list)) {
+        control->items.clear();
+        control->listIndex = -1;
+    }
+}
+
 int FakeWindow::ListCount(std::string_view list) const {
-    const auto* control = FindOfKind(list, ControlKind::ListBox);
+    const auto* control = FindList(list);
     return control ? static_cast<int>(control->items.size()) : 0;
 }
 
 std::string FakeWindow::ListText(std::string_view list, int index) const {
-    const auto* control = FindOfKind(list, ControlKind::ListBox);
+    const auto* control = FindList(list);
     if (!control || index < 0 || index >= static_cast<int>(control->items.size())) return {};
     return control->items[index];
 }
 
 int FakeWindow::ListIndex(std::string_view list) const {
-    const auto* control = FindOfKind(list, ControlKind::ListBox);
+    const auto* control = FindList(list);
     return control ? control->listIndex : -1;
 }
 
 void FakeWindow::SetListIndex(std::string_view list, int index) {
-    auto* control = FindOfKind(list, ControlKind::ListBox);
+    auto* control = FindList(list);
     if (!control) return;
     if (index < -1 || index >= static_cast<int>(control->items.size())) {
         ADD_FAILURE() << design_.name << "." << list << " has no entry " << index;

@@ -80,6 +80,8 @@ public:
     std::uint32_t TextColor(std::string_view control) const override;
 
     void AddItem(std::string_view list, std::string_view text) override;
+    void RemoveItem(std::string_view list, int index) override;
+    void Clear(std::string_view list) override;
     int ListCount(std::string_view list) const override;
     std::string ListText(std::string_view list, int index) const override;
     int ListIndex(std::string_view list) const override;
@@ -94,6 +96,9 @@ private:
     const FakeControl* Find(std::string_view name) const;
     FakeControl* FindOfKind(std::string_view name, platform::ControlKind kind);
     const FakeControl* FindOfKind(std::string_view name, platform::ControlKind kind) const;
+    // A list box or a drop-down list; a test failure for another control.
+    FakeControl* FindList(std::string_view name);
+    const FakeControl* FindList(std::string_view name) const;
     // Whether a user can reach the control now; reports why not.
     bool CanTakeInput(std::string_view action, const FakeControl* control) const;
     bool ReallyShown(const FakeControl& control) const;

@@ -91,6 +91,26 @@ constexpr WindowDesign kQuestionSpec{
     .controls = kQuestionControls,
 };
 
+// A drop-down list with its label, and a list.
+constexpr std::array kChoiceControls{
+    ControlDesign{ControlKind::ListBox, "lstRows", "", 240, 240, 3000, 1000, 0},
+    ControlDesign{ControlKind::Label, "lblNetwork", "&Network:", 240, 1440, 900, 255, 1, {}, kLabelsNext},
+    ControlDesign{ControlKind::ComboBox, "cboNetwork", "", 1200, 1400, 2040, 315, 2},
+    ControlDesign{ControlKind::PushButton, "cmdOK", "&OK", 2400, 2000, 855, 375, 3},
+};
+
+constexpr WindowDesign kChoiceSpec{
+    .name = "frmChoice",
+    .caption = "Choice",
+    .clientWidth = 3480,
+    .clientHeight = 2600,
+    .border = WindowBorder::FixedDialog,
+    .position = WindowPosition::CenterScreen,
+    .keyPreview = false,
+    .showInTaskbar = true,
+    .controls = kChoiceControls,
+};
+
 // Records what the toolkit tells a window, and lets a test act in the
 // handlers.
 struct Events : WindowEvents {
@@ -412,6 +432,42 @@ TEST_F(WindowToolkit, SortedListIgnoresCaseAndKeepsTheSelectedEntry) {
     main.SetListIndex("lstPrinters", -1);
     EXPECT_EQ(main.ListIndex("lstPrinters"), -1);
     EXPECT_EQ(mainEvents.Count("click lstPrinters"), 0) << "only the user's choice is a click";
+}
+
+// Entries taken out before and after the window is built; the label just
+// before the list names it and takes the keyboard there; a choice made with
+// the keyboard is a click.
+TEST_F(WindowToolkit, DropDownListKeepsItsEntriesAndIsReachedThroughItsLabel) {
+    Events events;
+    auto window = toolkit.Create(kChoiceSpec, events, nullptr);
+    auto& choice = static_cast<Win32Window&>(*window);
+    for (const char* name : {"Office", "Home", "Train", "Cafe"}) choice.AddItem("cboNetwork", name);
+    choice.SetListIndex("cboNetwork", 2);
+    choice.RemoveItem("cboNetwork", 0);
+    EXPECT_EQ(choice.Caption("cboNetwork"), "Train") << "the selection moves with its entry";
+    choice.Show();
+    toolkit.DoEvents();
+    HWND combo = Control(choice, "cboNetwork");
+    EXPECT_EQ(ClassName(combo), "ComboBox");
+    EXPECT_EQ(GetWindowLongA(combo, GWL_STYLE) & CBS_DROPDOWNLIST, CBS_DROPDOWNLIST);
+    EXPECT_EQ(PlaceInParent(combo).top, Py(1400));
+    EXPECT_EQ(GetWindow(combo, GW_HWNDPREV), Control(choice, "lblNetwork"));
+    EXPECT_EQ(choice.ListIndex("cboNetwork"), 1);
+
+    choice.RemoveItem("cboNetwork", 1);
+    EXPECT_EQ(choice.ListIndex("cboNetwork"), -1) << "the selected entry went";
+    EXPECT_EQ(choice.ListCount("cboNetwork"), 2);
+    EXPECT_EQ(choice.ListText("cboNetwork", 1), "Cafe");
+
+    Key(Control(choice, "lstRows"), WM_SYSCHAR, 'n');
+    EXPECT_EQ(GetFocus(), combo);
+    choice.SetListIndex("cboNetwork", 0);
+    Key(combo, WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(events.Count("click cboNetwork"), 1);
+    EXPECT_EQ(choice.Caption("cboNetwork"), "Cafe");
+    choice.Clear("cboNetwork");
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(choice.ListIndex("cboNetwork"), -1);
 }
 
 TEST_F(WindowToolkit, OptionButtonsAreExclusiveWithinTheirFrame) {

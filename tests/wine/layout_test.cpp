@@ -83,7 +83,21 @@ const Screen kScreens[] = {
     {"main-window", true, [](Layout& t) { return t.Main(); },
      [](const texts::Texts& x) {
          return Strings{std::string(x.SetAsDefault), std::string(x.CreateDesktopShortcut),
-                        std::string(x.AddToStartup), std::string(x.About), std::string(x.Quit)};
+                        std::string(x.AddToStartup), std::string(x.PerNetwork), std::string(x.About),
+                        std::string(x.Quit)};
+     }},
+    {"network-printers-window", true,
+     [](Layout& t) {
+         // Switching on, with a row in the table, while the window reads them.
+         const ScopedUserValues table({{"software\\kvo\\quillon\\networks", "Home", REG_SZ, std::string("Fax", 4)},
+                                       {"software\\kvo\\quillon", "network", REG_SZ, std::string("1", 2)}});
+         return t.Press(t.Main(), t.Texts().PerNetwork, t.Texts().NetworkPrintersCaption);
+     },
+     [](const texts::Texts& x) {
+         return Strings{std::string(x.SameDefault), std::string(x.ChangeWithNetwork),
+                        std::string(x.NetworkLabel), std::string(x.PrinterLabel),
+                        std::string(x.AddNetworkPrinter), std::string(x.RemoveNetworkPrinter),
+                        std::string(x.OK), std::string(x.Cancel)};
      }},
     {"setup-window", true,
      [](Layout& t) {
