@@ -20,27 +20,30 @@ struct Language {
 };
 
 const Language kLanguages[] = {
-    {"en-US", {}, {}},
-    {"de-DE", {{"„", "“"}}, {"Aktiviert", "Deaktiviert", "Nicht konfiguriert"}},
-    {"fr-FR", {{"«", "»"}}, {"Activé", "Désactivé", "Non configuré"}},
-    {"es-ES", {}, {"Habilitada", "Deshabilitada", "No configurada"}},
-    {"it-IT", {}, {"Attivato", "Disattivato", "Non configurato"}},
-    {"pt-BR", {}, {"Habilitado", "Desabilitado", "Não Configurado"}},
-    {"nl-NL", {}, {"Ingeschakeld", "Uitgeschakeld", "Niet geconfigureerd"}},
-    {"pl-PL", {{"„", "”"}}, {"Włączone", "Wyłączone", "Nie skonfigurowano"}},
+    {"en-US", {}, {"Network 2"}},
+    {"de-DE", {{"„", "“"}}, {"Aktiviert", "Deaktiviert", "Nicht konfiguriert", "Netzwerk 2"}},
+    {"fr-FR", {{"«", "»"}}, {"Activé", "Désactivé", "Non configuré", "Réseau 2"}},
+    {"es-ES", {}, {"Habilitada", "Deshabilitada", "No configurada", "Red 2"}},
+    {"it-IT", {}, {"Attivato", "Disattivato", "Non configurato", "Rete 2"}},
+    {"pt-BR", {}, {"Habilitado", "Desabilitado", "Não Configurado", "Rede 2"}},
+    {"nl-NL", {}, {"Ingeschakeld", "Uitgeschakeld", "Niet geconfigureerd", "Netwerk 2"}},
+    {"pl-PL", {{"„", "”"}}, {"Włączone", "Wyłączone", "Nie skonfigurowano", "Sieć 2"}},
     {"ru-RU", {{"«", "»"}},
      {"Включено", "Отключено", "Не задано", "Конфигурация компьютера", "Конфигурация пользователя",
-      "Автозагрузка"}},
-    {"ja-JP", {{"[", "]"}},
-     {"有効", "無効", "未構成", "コンピューターの構成", "ユーザーの構成", "Windows で通常使うプリンターを管理する"}},
-    {"zh-CN", {{"“", "”"}}, {"已启用", "已禁用", "未配置", "计算机配置", "用户配置", "启动"}},
+      "Автозагрузка", "Сеть 2"}},
+    {"ja-JP", {{"[", "]"}, {"「", "」"}},
+     {"有効", "無効", "未構成", "コンピューターの構成", "ユーザーの構成", "Windows で通常使うプリンターを管理する",
+      "ネットワーク 2"}},
+    {"zh-CN", {{"“", "”"}}, {"已启用", "已禁用", "未配置", "计算机配置", "用户配置", "启动", "网络 2"}},
 };
 
-// A caption as a text names it: without its access key, "&S" or "(&S)".
+// A caption as a text names it: without its access key, "&S" or "(&S)"
+// (which an ellipsis may follow: "按网络(&N)...").
 std::string WithoutAccessKey(std::string_view caption) {
     std::string name(caption);
-    if (const auto mark = name.find("(&"); mark != std::string::npos && name.ends_with(")")) {
-        name.resize(mark);
+    if (const auto mark = name.find("(&"); mark != std::string::npos && name.size() > mark + 3 &&
+                                           name[mark + 3] == ')') {
+        name.erase(mark, 4);
     }
     std::erase(name, '&');
     return name;
@@ -96,7 +99,8 @@ TEST(PolicyTemplates, QuoteTheProgramsCaptionsInItsLanguage) {
         for (const auto& [id, text] : texts) {
             if (!id.ends_with("_Help")) names.insert(text);
         }
-        names.insert({"desktop", "HP LaserJet 4", "Laser 4",
+        // A pattern's wildcards, which the network rules' help names.
+        names.insert({"desktop", "HP LaserJet 4", "Laser 4", "?", "*",
                       texts::Fill(catalogue.texts.PrinterOnServer, "Laser 4", "prtsrv")});
         for (const auto& entry : texts::kEntries) {
             names.insert(WithoutAccessKey(catalogue.texts.*entry.text));
