@@ -62,20 +62,6 @@ platform::WindowDesign WindowOf(const texts::Texts& texts) {
     };
 }
 
-// The entry with its "%1" and "%2" filled in one pass, so that a "%2" in
-// the network's name stays as it is.
-std::string FillTwo(std::string_view entry, std::string_view first, std::string_view second) {
-    std::string filled;
-    for (std::size_t at = 0; at < entry.size(); ++at) {
-        if (entry[at] == '%' && at + 1 < entry.size() && (entry[at + 1] == '1' || entry[at + 1] == '2')) {
-            filled += entry[++at] == '1' ? first : second;
-        } else {
-            filled += entry[at];
-        }
-    }
-    return filled;
-}
-
 // Windows keeps value names, and so the table's networks, without regard
 // to letter case.
 bool SameNetwork(std::string_view a, std::string_view b) { return text::ToLower(a) == text::ToLower(b); }
@@ -142,7 +128,7 @@ void frmNetworkPrinters::ShowChoices() {
     for (const auto& choice : choices_) {
         const std::string network =
             Connected(choice.network) ? texts::Fill(texts.ConnectedNetwork, choice.network) : choice.network;
-        window.AddItem(lstNetworkPrinters, FillTwo(texts.NetworkPrinterRow, network, choice.printer));
+        window.AddItem(lstNetworkPrinters, texts::Fill(texts.NetworkPrinterRow, network, choice.printer));
     }
     if (selected < window.ListCount(lstNetworkPrinters)) window.SetListIndex(lstNetworkPrinters, selected);
 }
