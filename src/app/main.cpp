@@ -15,9 +15,9 @@ namespace {
 // only where a policy is set.
 void ApplyNetworkSwitchingPolicy(RunState& state) {
     const std::int32_t policy = state.Options.NetworkSwitchingPolicy;
-    if (policy == kYes && !state.os.scheduler.Exists(networks::kNetworkTaskName)) {
+    if (policy == kYes && !networks::NetworkTaskExists(state)) {
         networks::EnsureNetworkTask(state);
-    } else if (policy == kNo && state.os.scheduler.Exists(networks::kNetworkTaskName)) {
+    } else if (policy == kNo && networks::NetworkTaskExists(state)) {
         networks::RemoveNetworkTask(state);
     }
 }

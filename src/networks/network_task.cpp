@@ -1,5 +1,7 @@
 #include "networks/network_task.h"
 
+#include <algorithm>
+
 namespace quillon::networks {
 namespace {
 
@@ -32,6 +34,19 @@ std::string ProgramPath(RunState& state) {
 }
 
 }  // namespace
+
+std::string NetworkTaskName(std::string_view user) {
+    // A task name takes no backslash; account and domain names take no
+    // other character a task name refuses.
+    std::string name = std::string(kNetworkTaskName) + " (" + std::string(user) + ")";
+    std::replace(name.begin(), name.end(), '\\', ' ');
+    return name;
+}
+
+bool NetworkTaskExists(RunState& state) {
+    const std::string user = state.os.scheduler.CurrentUser();
+    return !user.empty() && state.os.scheduler.Exists(NetworkTaskName(user));
+}
 
 std::string NetworkTaskDefinition(std::string_view programPath, std::string_view user) {
     const std::string userId = Escaped(user);
@@ -67,13 +82,14 @@ bool EnsureNetworkTask(RunState& state) {
     // A task for nobody in particular would start at every user's log-on.
     if (user.empty()) return false;
     const bool registered = state.os.scheduler.Register(
-        kNetworkTaskName, NetworkTaskDefinition(ProgramPath(state), user));
+        NetworkTaskName(user), NetworkTaskDefinition(ProgramPath(state), user));
     state.WriteDiagnostic(registered ? "network task registered" : "network task refused");
     return registered;
 }
 
 bool RemoveNetworkTask(RunState& state) {
-    const bool removed = state.os.scheduler.Remove(kNetworkTaskName);
+    const std::string user = state.os.scheduler.CurrentUser();
+    const bool removed = !user.empty() && state.os.scheduler.Remove(NetworkTaskName(user));
     state.WriteDiagnostic(removed ? "network task removed" : "network task could not be removed");
     return removed;
 }

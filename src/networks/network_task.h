@@ -7,9 +7,16 @@
 
 namespace quillon::networks {
 
-// The name of the user's scheduled task that switches the default printer
-// when the network changes.
+// The user's scheduled task that switches the default printer when the
+// network changes. The scheduler's root folder is one for every user of the
+// PC, so the name carries the account ("Quillon network printer (PC
+// anna)"): each user's task is their own, and one user's choice never
+// replaces, or is refused for, another's.
 inline constexpr std::string_view kNetworkTaskName = "Quillon network printer";
+std::string NetworkTaskName(std::string_view user);
+
+// Whether this run's user has the task.
+bool NetworkTaskExists(RunState& state);
 
 // The task's definition in the scheduler's XML: started at the user's
 // log-on and when Windows connects a network, running the program by its

@@ -17,8 +17,8 @@ namespace quillon::platform::win32 {
 namespace {
 
 constexpr DWORD kTotalWaitMs = static_cast<DWORD>(Profile::kBroadcastWaitSeconds * 1000);
-// A send that times out before its window took the message takes it back
-// (Windows and Wine alike), so each send may wait long: the run waits for
+// A send that times out before its window took the message may take it
+// back (Wine does), so each send may wait long: the run waits for
 // none of them beyond its own bound, and a window whose program is busy
 // for a few seconds still gets the news when it gets to it.
 constexpr UINT kAnswerTimeoutMs = 30000;

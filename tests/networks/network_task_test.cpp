@@ -28,23 +28,26 @@ TEST(NetworkTaskDefinition, StartsAtLogOnAndOnConnectingOnBatteryOnceAtATime) {
     for (const char* part : parts) EXPECT_NE(xml.find(part), std::string::npos) << part;
 }
 
-// The administrator's policy holds in every run, whatever the user chose.
-TEST(NetworkSwitchingPolicy, EveryRunKeepsOrRemovesTheTask) {
+// The administrator's policy holds in every run, whatever the user chose,
+// for this user's task alone: the root folder holds every user's.
+TEST(NetworkSwitchingPolicy, EveryRunKeepsOrRemovesTheUsersOwnTask) {
+    EXPECT_EQ(NetworkTaskName("PC\\user"), "Quillon network printer (PC user)");
     for (const char* policy : {"1", "2", ""}) {
         fakes::Harness run;
         run.StoreOptions("1", "1", "1");
         run.registry.SetSz(platform::RegistryRoot::LocalMachine, settings::kSettingsKey,
                            "networkpolicy", policy);
-        run.scheduler.tasks["other"] = "kept";
-        if (std::string(policy) == "2") run.scheduler.tasks[std::string(kNetworkTaskName)] = "old";
+        const std::string others = NetworkTaskName("PC\\other");
+        run.scheduler.tasks[others] = "kept";
+        if (std::string(policy) == "2") run.scheduler.tasks[NetworkTaskName("PC\\user")] = "old";
         run.Start("");
-        const auto task = run.scheduler.tasks.find(kNetworkTaskName);
+        const auto task = run.scheduler.tasks.find(NetworkTaskName("PC\\user"));
         EXPECT_EQ(task != run.scheduler.tasks.end(), std::string(policy) == "1") << policy;
         if (task != run.scheduler.tasks.end()) {
             EXPECT_EQ(task->second, NetworkTaskDefinition(
                                         "C:\\Program Files\\Quillon\\quillon.exe", "PC\\user"));
         }
-        EXPECT_EQ(run.scheduler.tasks.count("other"), 1u);
+        EXPECT_EQ(run.scheduler.tasks.at(others), "kept");
     }
 }
 

@@ -87,7 +87,7 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     EXPECT_EQ(Stored(networks::kNetworksKey, "Office WLAN"), "HP LaserJet 4");
     EXPECT_EQ(Stored(networks::kNetworksKey, "eth0"), "Plotter");
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "1");
-    EXPECT_TRUE(run.scheduler.Exists(networks::kNetworkTaskName));
+    EXPECT_TRUE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.user)));
     EXPECT_EQ(run.Device(), "HP LaserJet 4,winspool,LPT1:");
     EXPECT_TRUE(run.toolkit.Find("frmQuillon")->IsShown()) << "the main window stays";
 
@@ -101,7 +101,7 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     };
     run.toolkit.Find("frmQuillon")->Click("cmdPerNetwork");
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "2");
-    EXPECT_FALSE(run.scheduler.Exists(networks::kNetworkTaskName));
+    EXPECT_FALSE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.user)));
     EXPECT_EQ(Stored(networks::kNetworksKey, "eth0"), "Plotter");
 }
 

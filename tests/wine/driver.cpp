@@ -189,6 +189,15 @@ std::string SpecialFolder(int csidl) {
     return path;
 }
 
+std::string TaskFile(std::string_view prefix) {
+    const std::string folder = SpecialFolder(CSIDL_SYSTEM) + "\\tasks\\";
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((folder + std::string(prefix) + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return {};
+    FindClose(search);
+    return folder + found.cFileName;
+}
+
 Process::Process(const std::string& exe, const std::string& arguments, const char* desktop) {
     std::string commandLine = "\"" + exe + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;

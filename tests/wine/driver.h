@@ -27,6 +27,9 @@ std::string PathFromEnvironment(const char* variable);
 std::string FolderOf(const std::string& path);
 // A folder of the shell's (CSIDL_...); empty when it has none.
 std::string SpecialFolder(int csidl);
+// The file the Task Scheduler keeps for the first task whose name begins
+// with the prefix; empty when there is none.
+std::string TaskFile(std::string_view prefix);
 
 class Process {
 public:

@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <shlobj.h>
 
 #include <string>
 
@@ -17,10 +16,11 @@ namespace {
 class NetworkTask : public QuillonTest {};
 
 TEST_F(NetworkTask, PolicyRegistersAndRemovesTheUsersTask) {
-    const std::string task =
-        SpecialFolder(CSIDL_SYSTEM) + "\\tasks\\" + std::string(networks::kNetworkTaskName);
     SetMachineString("software\\kvo\\quillon", "networkpolicy", "1");
     EXPECT_EQ(RunToEnd("nothing /q /nogui"), 1u);
+    // Named after its user ("Quillon network printer (PC user)").
+    const std::string task = TaskFile(std::string(networks::kNetworkTaskName) + " (");
+    ASSERT_FALSE(task.empty());
     // Stored in UTF-16 or in UTF-8; what is looked for is ASCII either way.
     std::string definition = FileBytes(task);
     std::erase(definition, '\0');
@@ -33,7 +33,7 @@ TEST_F(NetworkTask, PolicyRegistersAndRemovesTheUsersTask) {
 
     SetMachineString("software\\kvo\\quillon", "networkpolicy", "2");
     EXPECT_EQ(RunToEnd("nothing /q /nogui"), 1u);
-    EXPECT_EQ(GetFileAttributesA(task.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(TaskFile(networks::kNetworkTaskName), "");
 }
 
 }  // namespace

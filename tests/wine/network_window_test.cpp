@@ -9,7 +9,7 @@ namespace quillon::e2e {
 namespace {
 
 constexpr const char* kNetworksKey = "software\\kvo\\quillon\\networks";
-constexpr const char* kTaskFile = "C:\\windows\\system32\\tasks\\Quillon network printer";
+constexpr const char* kTaskName = "Quillon network printer (";
 
 std::optional<std::string> UserString(const char* key, const char* name) {
     char data[512] = {};
@@ -39,7 +39,7 @@ TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
     ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, kNetworksKey, &key), ERROR_SUCCESS);
     RegSetValueExA(key, "Home", 0, REG_SZ, reinterpret_cast<const BYTE*>("HP DeskJet 500"), 15);
     RegCloseKey(key);
-    DeleteFileA(kTaskFile);
+    DeleteFileA(TaskFile(kTaskName).c_str());
     const auto& texts = texts::English();
 
     for (const bool switching : {true, false}) {
@@ -71,7 +71,7 @@ TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
         EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, 10s));
         EXPECT_EQ(UserString("software\\kvo\\quillon", "network"), switching ? "1" : "2");
         EXPECT_EQ(UserString(kNetworksKey, "Home"), "HP LaserJet 4");
-        EXPECT_EQ(GetFileAttributesA(kTaskFile) != INVALID_FILE_ATTRIBUTES, switching);
+        EXPECT_EQ(!TaskFile(kTaskName).empty(), switching);
         program_.reset();
     }
 }
