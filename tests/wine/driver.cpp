@@ -221,6 +221,10 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
     }
     const std::string script = std::string(scratch) + ".sh";
     const auto hostScript = HostPath(script);
+    // A quiet run can start and end between two looks at the process list;
+    // the shell then tells how it ended. Written whole or not at all.
+    exitFile_ = std::string(scratch) + ".exit";
+    const std::string hostExit = ShellWord(HostPath(exitFile_).value_or(""));
     // Wine names the user's language after the host locale and writes file
     // names in its character set, and a locale the host lacks leaves it
     // English and plain ASCII. The host's own UTF-8 locale under that name,
@@ -229,11 +233,12 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
     std::string command = "locales=\"$WINEPREFIX/locales\"\n"
                           "[ -e \"$locales\"/" + name + " ] || { mkdir -p \"$locales\" && ln -s "
                           "/usr/lib/locale/C.utf8 \"$locales\"/" + name + "; }\n"
-                          "LOCPATH=\"$locales\" LC_ALL=" + name + " exec wine " + ShellWord(exe);
+                          "LOCPATH=\"$locales\" LC_ALL=" + name + " wine " + ShellWord(exe);
     if (!arguments.empty()) command += " " + arguments;
     {
         std::ofstream file(script, std::ios::binary | std::ios::trunc);
-        file << command << " >/dev/null 2>&1\n";
+        file << command << " >/dev/null 2>&1\n"
+             << "echo $? >" << hostExit << ".part && mv " << hostExit << ".part " << hostExit << "\n";
     }
     std::string commandLine = "Z:\\bin\\sh \"" + hostScript.value_or("") + "\"";
     STARTUPINFOA startup{};
@@ -254,12 +259,14 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
                 info_.dwProcessId = id;
                 return info_.hProcess != nullptr;
             }
-            return false;
+            return EndedUnseen().has_value();
         },
         started ? 30s : 0s);
     DeleteFileA(script.c_str());
     DeleteFileA(scratch);
-    if (info_.hProcess == nullptr) throw std::runtime_error("cannot start " + exe + " in " + locale);
+    if (info_.hProcess == nullptr && !EndedUnseen()) {
+        throw std::runtime_error("cannot start " + exe + " in " + locale);
+    }
     LivePrograms().push_back(this);
 }
 
@@ -271,10 +278,20 @@ Process::~Process() {
         WaitForSingleObject(info_.hProcess, 5000);
     }
     if (info_.hThread) CloseHandle(info_.hThread);
-    CloseHandle(info_.hProcess);
+    if (info_.hProcess) CloseHandle(info_.hProcess);
+    if (!exitFile_.empty()) DeleteFileA(exitFile_.c_str());
+}
+
+std::optional<DWORD> Process::EndedUnseen() const {
+    if (info_.hProcess != nullptr || exitFile_.empty()) return std::nullopt;
+    std::ifstream file(exitFile_);
+    DWORD code = 0;
+    if (!(file >> code)) return std::nullopt;
+    return code;
 }
 
 std::optional<DWORD> Process::WaitForExit(std::chrono::milliseconds timeout) {
+    if (info_.hProcess == nullptr) return EndedUnseen();
     if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
         return std::nullopt;
     }
@@ -283,9 +300,16 @@ std::optional<DWORD> Process::WaitForExit(std::chrono::milliseconds timeout) {
     return code;
 }
 
-std::string Process::Describe() const { return DescribeProcess(info_.hProcess, Id()); }
+std::string Process::Describe() const {
+    if (const auto code = EndedUnseen()) {
+        return "[ program ] ended with exit code " + std::to_string(*code) + " before it was seen";
+    }
+    return DescribeProcess(info_.hProcess, Id());
+}
 
-bool Process::Running() { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+bool Process::Running() {
+    return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
 
 HWND Process::WaitForWindow(std::string_view caption, std::chrono::milliseconds timeout) {
     HWND found = nullptr;

@@ -60,7 +60,12 @@ public:
     std::vector<std::string> WindowCaptions();
 
 private:
+    // The exit code of a program started in a locale that ended before its
+    // process was seen, as the host's shell wrote it.
+    std::optional<DWORD> EndedUnseen() const;
+
     PROCESS_INFORMATION info_{};
+    std::string exitFile_;
 };
 
 // A child control of a window by its class ("Button", "Static", "ListBox")
