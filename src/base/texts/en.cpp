@@ -1,5 +1,5 @@
-// English, as the program was written; its slips ("Administator") are the
-// program's own and stay.
+// English, as the program was written; its slips ("Administator", the
+// spooler's "SetPrinterFailed.") are the program's own and stay.
 #include "base/texts.h"
 
 namespace quillon::texts {

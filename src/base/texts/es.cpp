@@ -23,7 +23,7 @@ extern const Texts kSpanish{
     .ShortcutNotCreated = "Error al crear el acceso directo.",
     .AddedToStartup = "¡Se agregó al inicio correctamente!",
     .NotAddedToStartup = "Error al agregar al inicio.",
-    .SpoolerRefused = "SetPrinterFailed. Código de error: %1",
+    .SpoolerRefused = "No se pudo establecer la impresora predeterminada. Código de error: %1",
     .DefaultNotSet = "No se pudo establecer %1 como impresora predeterminada.",
     .PrinterOnServer = "%1 en %2",
     .SetupCaption = "Configuración de Quillon",

@@ -24,7 +24,7 @@ extern const Texts kFrench{
     .ShortcutNotCreated = "Erreur lors de la création du raccourci.",
     .AddedToStartup = "Ajouté au Démarrage avec succès\u00a0!",
     .NotAddedToStartup = "Erreur lors de l’ajout au Démarrage.",
-    .SpoolerRefused = "SetPrinterFailed. Code d’erreur\u00a0: %1",
+    .SpoolerRefused = "Impossible de définir l’imprimante par défaut. Code d’erreur\u00a0: %1",
     .DefaultNotSet = "Impossible de définir %1 comme imprimante par défaut.",
     .PrinterOnServer = "%1 sur %2",
     .SetupCaption = "Configuration de Quillon",

@@ -27,7 +27,7 @@ extern const Texts kJapanese{
     .ShortcutNotCreated = "ショートカットの作成中にエラーが発生しました。",
     .AddedToStartup = "スタートアップに追加しました。",
     .NotAddedToStartup = "スタートアップへの追加中にエラーが発生しました。",
-    .SpoolerRefused = "SetPrinterFailed。エラー コード: %1",
+    .SpoolerRefused = "既定のプリンターを設定できませんでした。エラー コード: %1",
     .DefaultNotSet = "既定のプリンターを %1 に設定できませんでした。",
     .PrinterOnServer = "%2 上の %1",
     .SetupCaption = "Quillon セットアップ",

@@ -23,7 +23,7 @@ extern const Texts kDutch{
     .ShortcutNotCreated = "Fout bij het maken van de snelkoppeling.",
     .AddedToStartup = "Toegevoegd aan Opstarten!",
     .NotAddedToStartup = "Fout bij het toevoegen aan Opstarten.",
-    .SpoolerRefused = "SetPrinterFailed. Foutcode: %1",
+    .SpoolerRefused = "De standaardprinter kan niet worden ingesteld. Foutcode: %1",
     .DefaultNotSet = "De standaardprinter kan niet worden ingesteld op %1.",
     .PrinterOnServer = "%1 op %2",
     .SetupCaption = "Quillon instellen",
@@ -38,6 +38,8 @@ extern const Texts kDutch{
     .SameDefault = "Altijd &dezelfde standaardprinter gebruiken",
     .ChangeWithNetwork = "Standaardprinter &wijzigen als ik van netwerk verander",
     .NetworkPrintersListName = "Netwerken en printers",
+    // A hyphen, as Dutch Windows separates a window title's parts: the Dutch
+    // texts keep to ASCII, which every code page writes.
     .NetworkPrinterRow = "%1 - %2",
     .ConnectedNetwork = "%1 (verbonden)",
     .NetworkLabel = "&Netwerk:",

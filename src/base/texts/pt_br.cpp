@@ -23,7 +23,7 @@ extern const Texts kPortugueseBrazil{
     .ShortcutNotCreated = "Erro ao criar o atalho.",
     .AddedToStartup = "Adicionado à inicialização com êxito!",
     .NotAddedToStartup = "Erro ao adicionar à inicialização.",
-    .SpoolerRefused = "SetPrinterFailed. Código de erro: %1",
+    .SpoolerRefused = "Não foi possível definir a impressora padrão. Código de erro: %1",
     .DefaultNotSet = "Não foi possível definir %1 como a impressora padrão.",
     .PrinterOnServer = "%1 em %2",
     .SetupCaption = "Configuração do Quillon",

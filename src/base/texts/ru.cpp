@@ -23,7 +23,7 @@ extern const Texts kRussian{
     .ShortcutNotCreated = "Ошибка при создании ярлыка.",
     .AddedToStartup = "Успешно добавлено в автозагрузку!",
     .NotAddedToStartup = "Ошибка при добавлении в автозагрузку.",
-    .SpoolerRefused = "SetPrinterFailed. Код ошибки: %1",
+    .SpoolerRefused = "Не удалось назначить принтер по умолчанию. Код ошибки: %1",
     .DefaultNotSet = "Не удалось назначить %1 принтером по умолчанию.",
     .PrinterOnServer = "%1 на %2",
     .SetupCaption = "Настройка Quillon",
