@@ -15,11 +15,18 @@
 # Wall times include starting the Wine process, as a user's would. Wine's
 # desktop process is kept running throughout, as it is in a user's session
 # (bench_desktop_start).
+# Every run of a program measured is stopped at a time limit: a build may
+# wait for a user where another does not (e27d30e knows no /network and
+# shows its window for "/network /q /nogui"). A figure that a build cannot
+# give is reported void, and the bench goes on to the next.
 
 # The quillon.exe measured; QUILLON_BENCH_EXE names another build.
 bench_exe() {
     echo "${QUILLON_BENCH_EXE:-$QUILLON_ROOT/build/win/quillon.exe}"
 }
+
+# Seconds a run of a program measured may take before it is stopped.
+BENCH_LIMIT=${QUILLON_BENCH_LIMIT:-60}
 
 # The other build of --against, and its name in the output.
 BENCH_OTHER_EXE=
@@ -83,40 +90,97 @@ bench_printers() {
     wine regedit /S "$(winepath -w "$reg")"
 }
 
-# Seconds of wall time of one run of a Windows program.
+# bench_limited COMMAND...: runs it, stopped at the limit (killed 5 s
+# later if it is still there); false only where it was stopped.
+bench_limited() {
+    local status=0
+    timeout -k 5 "$BENCH_LIMIT" "$@" || status=$?
+    [ "$status" -ne 124 ] && [ "$status" -ne 137 ]
+}
+
+# Seconds of wall time of one run of a Windows program; "void" where it
+# was stopped at the limit.
 bench_wall() {
     local start end
     start=$(date +%s.%N)
-    wine "$@" >/dev/null 2>&1 || true
+    bench_limited wine "$@" >/dev/null 2>&1 || {
+        echo void
+        return
+    }
     end=$(date +%s.%N)
     echo "$end - $start" | bc -l
+}
+
+# bench_time NAME MEASURE ARGS...: one run more of a figure, whose seconds
+# MEASURE ARGS... prints, added to the array NAME. A run stopped at the
+# limit leaves NAME only "void", and a void figure is not run again.
+bench_time() {
+    local -n bench_times_=$1
+    shift
+    [ "${bench_times_[0]:-}" != void ] || return 0
+    local seconds
+    seconds=$("$@")
+    if [ "$seconds" = void ]; then
+        echo "        stopped after ${BENCH_LIMIT} s: ${*:2}"
+        bench_times_=(void)
+    else
+        bench_times_+=("$seconds")
+    fi
+}
+
+# The same unmeasured, the run that warms the caches: NAME stays empty, or
+# becomes void.
+bench_warm() {
+    bench_time "$@"
+    local -n bench_warmed_=$1
+    [ "${bench_warmed_[0]:-}" = void ] || bench_warmed_=()
 }
 
 bench_median() {
     sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
-bench_median_ratio() {
-    echo "$(printf '%s\n' $1 | bench_median) / $(printf '%s\n' $2 | bench_median)" | bc -l
+# The median of the seconds given; void where they are, or are none.
+bench_median_of() {
+    if [[ " $1 " == *" void "* || -z "${1// /}" ]]; then
+        echo void
+    else
+        printf '%s\n' $1 | bench_median
+    fi
+}
+
+# bench_ratio A B: the ratio of two medians, or void.
+bench_ratio() {
+    if [ "$1" = void ] || [ "$2" = void ]; then
+        echo void
+    else
+        printf '%.2f' "$(echo "$1 / $2" | bc -l)"
+    fi
+}
+
+bench_seconds() {
+    if [ "$1" = void ]; then echo void; else printf '%.3f s' "$1"; fi
 }
 
 # bench_report LABEL OTHER "quillon.exe's seconds" "the other program's seconds"
 #     ["the other build's seconds"]
-# The last, when given, is reported beside the first, and the line of the
-# summary gets both ratios and theirs.
+# With another build to hold against, the last is reported beside the
+# first (void where it is not given), and the line of the summary gets both
+# ratios and theirs.
 bench_report() {
-    local label=$1 other=$2 median_program median_other
-    median_program=$(printf '%s\n' $3 | bench_median)
-    median_other=$(printf '%s\n' $4 | bench_median)
-    printf '%s: quillon.exe %.3f s, %s %.3f s, ratio %.2f (median of %d runs each)\n' \
-        "$label" "$median_program" "$other" "$median_other" \
-        "$(bench_median_ratio "$3" "$4")" "$(wc -w <<<"$3")"
-    local row
-    row=$(printf '%-24s %6.2f' "$label" "$(bench_median_ratio "$3" "$4")")
-    if [ -n "${5:-}" ]; then
-        printf '%s: %s %.3f s, ratio %.2f\n' "$label" "$BENCH_OTHER_NAME" \
-            "$(printf '%s\n' $5 | bench_median)" "$(bench_median_ratio "$5" "$4")"
-        row+=$(printf ' %9.2f %10.2f' "$(bench_median_ratio "$5" "$4")" "$(bench_median_ratio "$3" "$5")")
+    local label=$1 other=$2 this reference
+    this=$(bench_median_of "$3")
+    reference=$(bench_median_of "$4")
+    printf '%s: quillon.exe %s, %s %s, ratio %s (median of %d runs each)\n' \
+        "$label" "$(bench_seconds "$this")" "$other" "$(bench_seconds "$reference")" \
+        "$(bench_ratio "$this" "$reference")" "$(wc -w <<<"$4")"
+    local row build
+    row=$(printf '%-24s %6s' "$label" "$(bench_ratio "$this" "$reference")")
+    if [ -n "$BENCH_OTHER_NAME" ]; then
+        build=$(bench_median_of "${5:-}")
+        printf '%s: %s %s, ratio %s\n' "$label" "$BENCH_OTHER_NAME" "$(bench_seconds "$build")" \
+            "$(bench_ratio "$build" "$reference")"
+        row+=$(printf ' %9s %10s' "$(bench_ratio "$build" "$reference")" "$(bench_ratio "$this" "$build")")
     fi
     BENCH_SUMMARY+=("$row")
 }
@@ -160,9 +224,15 @@ bench_desktop_stop() {
 
 # Seconds until the program shows a window and waits for input, timed by
 # the timer program from the start of the process; nothing when it showed
-# none. The timer writes its lines the Windows way, with a carriage return.
+# none (the timer waits 30 s for it), void when the timer was stopped. The
+# timer writes its lines the Windows way, with a carriage return.
 bench_window_seconds() {
-    { wine "$(bench_tool window_timer)" "$1" 2>/dev/null || true; } | tr -d '\r'
+    local output
+    output=$(bench_limited wine "$(bench_tool window_timer)" "$1" 2>/dev/null) || {
+        echo void
+        return
+    }
+    tr -d '\r' <<<"$output"
 }
 
 # bench_window_shown RUNS: seconds until quillon.exe (window mode, 4
@@ -174,19 +244,19 @@ bench_window_shown() {
     empty=$(bench_tool empty_window)
     [ -z "$BENCH_OTHER_EXE" ] || other_exe=$(winepath -w "$BENCH_OTHER_EXE")
     bench_printers 4
-    bench_window_seconds "$exe" >/dev/null
-    bench_window_seconds "$empty" >/dev/null
-    [ -z "$other_exe" ] || bench_window_seconds "$other_exe" >/dev/null
+    bench_warm program bench_window_seconds "$exe"
+    bench_warm reference bench_window_seconds "$empty"
+    [ -z "$other_exe" ] || bench_warm other bench_window_seconds "$other_exe"
     for i in $(seq "$runs"); do
-        program+=("$(bench_window_seconds "$exe")")
-        reference+=("$(bench_window_seconds "$empty")")
-        [ -z "$other_exe" ] || other+=("$(bench_window_seconds "$other_exe")")
+        bench_time program bench_window_seconds "$exe"
+        bench_time reference bench_window_seconds "$empty"
+        [ -z "$other_exe" ] || bench_time other bench_window_seconds "$other_exe"
     done
-    local expected=$((2 * runs))
+    local expected=$((2 * runs)) unshown
     [ -z "$other_exe" ] || expected=$((3 * runs))
-    local shown=$(($(wc -w <<<"${program[*]} ${reference[*]} ${other[*]}")))
-    if [ "$shown" -ne "$expected" ]; then
-        echo "main window shown: $((expected - shown)) of $expected runs showed no window"
+    unshown=$((${#program[@]} + ${#reference[@]} + ${#other[@]} - $(wc -w <<<"${program[*]} ${reference[*]} ${other[*]}")))
+    if [ "$unshown" -ne 0 ]; then
+        echo "main window shown: $unshown of $expected runs showed no window"
     fi
     bench_report "main window shown" "empty window" "${program[*]}" "${reference[*]}" "${other[*]}"
 }
@@ -201,13 +271,13 @@ bench_against_reference() {
     target=$(printf 'Printer-%05d' "$count")
     bench_printers "$count"
     # One unmeasured run of each, so all find the same warm caches.
-    bench_wall "$exe" "$target" /q /nogui >/dev/null
-    bench_wall "$reference_exe" "$target" >/dev/null
-    [ -z "$other_exe" ] || bench_wall "$other_exe" "$target" /q /nogui >/dev/null
+    bench_warm program bench_wall "$exe" "$target" /q /nogui
+    bench_warm reference bench_wall "$reference_exe" "$target"
+    [ -z "$other_exe" ] || bench_warm other bench_wall "$other_exe" "$target" /q /nogui
     for i in $(seq "$runs"); do
-        program+=("$(bench_wall "$exe" "$target" /q /nogui)")
-        reference+=("$(bench_wall "$reference_exe" "$target")")
-        [ -z "$other_exe" ] || other+=("$(bench_wall "$other_exe" "$target" /q /nogui)")
+        bench_time program bench_wall "$exe" "$target" /q /nogui
+        bench_time reference bench_wall "$reference_exe" "$target"
+        [ -z "$other_exe" ] || bench_time other bench_wall "$other_exe" "$target" /q /nogui
     done
     bench_report "$(printf '%6d printers, quiet' "$count")" reference "${program[*]}" "${reference[*]}" "${other[*]}"
     local device
@@ -225,8 +295,13 @@ bench_success_window_run() {
     local exe report
     exe=$(winepath -w "$(bench_exe)")
     bench_printers 4
-    report=$(/usr/bin/time -f '%U %S %e %M' wine "$exe" Printer-00002 2>&1 >/dev/null | tail -1)
-    read -r user system wall peak <<<"$report"
+    report=$(/usr/bin/time -f '%U %S %e %M' timeout -k 5 "$BENCH_LIMIT" wine "$exe" Printer-00002 2>&1 >/dev/null) || true
+    # time says so when the program ended with another code than 0.
+    if grep -Eq 'status (124|137)$' <<<"$report"; then
+        echo "success-window run: void, stopped after ${BENCH_LIMIT} s"
+        return
+    fi
+    read -r user system wall peak <<<"$(tail -1 <<<"$report")"
     printf 'success-window run: wall %.2f s, CPU %.2f s (user %.2f, system %.2f) = %.1f%% of wall; peak memory %d MiB\n' \
         "$wall" "$(echo "$user + $system" | bc -l)" "$user" "$system" \
         "$(echo "100 * ($user + $system) / $wall" | bc -l)" "$((peak / 1024))"
@@ -234,22 +309,39 @@ bench_success_window_run() {
 
 # bench_network RUNS: "/network /q" (the printer chosen for the networks
 # connected now, by a rule that names any network) against a quiet run that
-# names the printer, in turns, among 4 printers.
+# names the printer, in turns, among 4 printers; with --against, the other
+# build's "/network /q" in turn too.
 bench_network() {
-    local runs=$1 i program=() named=() exe key='HKCU\software\kvo\quillon\networkrules'
+    local runs=$1 i program=() named=() other=() exe other_exe='' key='HKCU\software\kvo\quillon\networkrules'
     exe=$(winepath -w "$(bench_exe)")
+    [ -z "$BENCH_OTHER_EXE" ] || other_exe=$(winepath -w "$BENCH_OTHER_EXE")
     bench_printers 4
     wine reg add "$key" /v '*' /d Printer-00003 /f >/dev/null
-    bench_wall "$exe" Printer-00002 /q /nogui >/dev/null
-    bench_wall "$exe" /network /q /nogui >/dev/null
-    local device
-    device=$(bench_device)
+    bench_network_warm program "$exe"
+    [ -z "$other_exe" ] || bench_network_warm other "$other_exe"
+    bench_warm named bench_wall "$exe" Printer-00003 /q /nogui
     for i in $(seq "$runs"); do
-        program+=("$(bench_wall "$exe" /network /q /nogui)")
-        named+=("$(bench_wall "$exe" Printer-00003 /q /nogui)")
+        bench_time program bench_wall "$exe" /network /q /nogui
+        bench_time named bench_wall "$exe" Printer-00003 /q /nogui
+        [ -z "$other_exe" ] || bench_time other bench_wall "$other_exe" /network /q /nogui
     done
     wine reg delete "$key" /f >/dev/null
-    bench_report "/network, quiet" "by name" "${program[*]}" "${named[*]}"
-    [ "$device" = "Printer-00003,winspool,LPT1:" ] ||
-        echo "        but /network left Device \"$device\": no network connected, the figures are void"
+    bench_report "/network, quiet" "by name" "${program[*]}" "${named[*]}" "${other[*]}"
+}
+
+# bench_network_warm NAME EXE: the unmeasured "/network /q" of EXE, after a
+# run that names another printer. NAME becomes void where EXE does not end
+# in time or leaves Device at that printer: no network is connected, or the
+# build knows no /network.
+bench_network_warm() {
+    local -n bench_network_times_=$1
+    bench_wall "$2" Printer-00002 /q /nogui >/dev/null
+    bench_warm "$1" bench_wall "$2" /network /q /nogui
+    [ "${bench_network_times_[0]:-}" != void ] || return 0
+    local device
+    device=$(bench_device)
+    if [ "$device" != "Printer-00003,winspool,LPT1:" ]; then
+        echo "        /network of $2 left Device \"$device\": no network connected, or no /network in that build; void"
+        bench_network_times_=(void)
+    fi
 }

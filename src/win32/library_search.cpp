@@ -75,7 +75,10 @@ std::atomic<ULONGLONG> lastTickCount{0};
 
 ULONGLONG WINAPI TickCount64() {
     using TickCount64Function = ULONGLONG(WINAPI*)();
-    if (const auto system = Kernel32Function<TickCount64Function>("GetTickCount64")) return system();
+    // Looked up once. Its guard waits without a time-out where two threads
+    // come at once, and such waits never ask for the tick count.
+    static const auto system = Kernel32Function<TickCount64Function>("GetTickCount64");
+    if (system != nullptr) return system();
     // The 32-bit count with its wrap-arounds added, as long as it is read
     // at least once in each 49.7 days.
     ULONGLONG seen = lastTickCount.load();

@@ -37,7 +37,16 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // label, announced as a link, whose default action opens it. A label has no
 // default action of its own, and the system's annotations can name one but
 // not carry it out.
-class LinkAccessible final : public IAccessible {
+//
+// The object answers for itself alone. An interface of the label's object
+// handed on would be another object to COM: asked for IUnknown, it would
+// give the plain label, and the questions of marshalling (IMarshal,
+// IStdMarshalInfo, IAgileObject ...) would send a screen reader the label
+// instead of the link. Its window (IOleWindow, through which the system
+// finds the window of an object) it answers itself. IEnumVARIANT it leaves
+// out: a label has no children, and get_accChildCount says so;
+// IAccIdentity the accessibility library supplies for a client object.
+class LinkAccessible final : public IAccessible, public IOleWindow {
 public:
     LinkAccessible(HWND link, IAccessible* label, const std::wstring& action)
         : link_(link), label_(label), action_(action) {}
@@ -49,11 +58,14 @@ public:
         if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
             IsEqualIID(iid, kAccessibleInterface)) {
             *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
+        } else if (IsEqualIID(iid, IID_IOleWindow)) {
+            *object = static_cast<IOleWindow*>(this);
+        } else {
+            *object = nullptr;
+            return E_NOINTERFACE;
         }
-        // What else the label's object offers (its window, its children).
-        return label_->QueryInterface(iid, object);
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -62,6 +74,14 @@ public:
         return left;
     }
 
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        if (window == nullptr) return E_POINTER;
+        *window = link_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // The label's description of the interface, which is the same one.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         return label_->GetTypeInfoCount(count);
     }
@@ -72,10 +92,18 @@ public:
                                             DISPID* ids) override {
         return label_->GetIDsOfNames(iid, names, count, locale, ids);
     }
+    // Through that description to this object's methods, so that a client
+    // calling by name meets the link too, not the label.
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
                                      DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                      UINT* argument) override {
-        return label_->Invoke(id, iid, locale, flags, parameters, result, exception, argument);
+        if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+        unique_com<ITypeInfo> info;
+        const HRESULT described = label_->GetTypeInfo(0, locale, info.out());
+        if (FAILED(described)) return described;
+        if (!info) return E_NOTIMPL;
+        return info->Invoke(static_cast<IAccessible*>(this), id, flags, parameters, result,
+                            exception, argument);
     }
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
@@ -223,6 +251,9 @@ LRESULT Win32Annotations::LinkObject(HWND link, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     // The answer holds a reference of its own; ours goes with the wrapper.
+    // COM's standard marshalling hands it on (the object has no marshalling
+    // of its own), so a screen reader's calls reach the link itself, through
+    // this thread.
     const unique_com<IAccessible> object(new LinkAccessible(link, label, linkDefaultAction_));
     const LRESULT result = answer(kAccessibleInterface, wParam, object.get());
     return result > 0 ? result : 0;

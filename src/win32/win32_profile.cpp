@@ -25,9 +25,17 @@ constexpr UINT kAnswerTimeoutMs = 30000;
 // No answer for this long, and the windows not yet told wait behind a slow
 // one: another worker takes them on. Answers take a millisecond or less.
 constexpr DWORD kStallMs = 20;
-// Each slow window holds a worker until it answers; past this many the
-// rest wait for one of them.
+// Each slow window holds a worker until it answers, even after the
+// broadcast that started it has stopped waiting; past this many in the
+// process, however many broadcasts started them, the rest wait for one of
+// them.
 constexpr int kMostWorkers = 64;
+// A worker only sends: a small stack, reserved rather than the program's
+// default, so that many of them cost little address space.
+constexpr unsigned kWorkerStackBytes = 64 * 1024;
+
+// The workers running in the process, of every broadcast.
+std::atomic<int> runningWorkers{0};
 
 // One broadcast, shared by the thread that waits for it and the workers
 // that send it. Workers may outlive the wait, so each holds a share.
@@ -67,15 +75,25 @@ unsigned WINAPI Worker(void* parameter) {
     for (std::size_t index = shared.next++; index < shared.windows.size(); index = shared.next++) {
         Send(shared, index, kAnswerTimeoutMs);
     }
+    --runningWorkers;
     return 0;
 }
 
-// Through the C runtime, which the worker uses to free its share.
+// Through the C runtime, which the worker uses to free its share. False
+// where the process has its most workers already, or none could start.
 bool StartWorker(const std::shared_ptr<Walk>& walk) {
+    int running = runningWorkers.load();
+    do {
+        if (running >= kMostWorkers) return false;
+    } while (!runningWorkers.compare_exchange_weak(running, running + 1));
     auto share = std::make_unique<std::shared_ptr<Walk>>(walk);
-    const unique_handle worker(
-        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Worker, share.get(), 0, nullptr)));
-    if (!worker) return false;
+    const unique_handle worker(reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, kWorkerStackBytes, &Worker, share.get(),
+                       STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)));
+    if (!worker) {
+        --runningWorkers;
+        return false;
+    }
     static_cast<void>(share.release());
     return true;
 }
@@ -125,7 +143,7 @@ void Win32Profile::BroadcastChange(std::string_view section) {
         const DWORD now = GetTickCount();
         if (now - start >= kTotalWaitMs) return;
         DWORD wait = kTotalWaitMs - (now - start);
-        if (walk->next < count && workers < kMostWorkers) {
+        if (walk->next < count) {
             if (workers == 0 || now - lastAnswer >= kStallMs) {
                 if (StartWorker(walk)) ++workers;
                 lastAnswer = now;

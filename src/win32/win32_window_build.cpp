@@ -181,8 +181,13 @@ void Win32Window::CreateControls(HWND parent, std::string_view container) {
         case ControlKind::PictureBox:
             SetControlIcon(control, place);
             break;
-        case ControlKind::ListBox:
         case ControlKind::ComboBox:
+            // The common controls 6 drop as many entries as this says (30
+            // unless told), not as many as the control's window has room for.
+            SendMessageA(control.hwnd, CB_SETMINVISIBLE, kDroppedEntries, 0);
+            FillList(control);
+            break;
+        case ControlKind::ListBox:
             FillList(control);
             break;
         case ControlKind::OptionButton:
@@ -318,7 +323,8 @@ void Win32Window::FitCaptions() {
             need.button = true;
             const bool isDefault = (design.style & kDefaultButton) != 0;
             const int margin = (isDefault ? 4 : 3) + MulDiv(kButtonTextMargin, dpi_, 96);
-            need.width = measure(0, DT_SINGLELINE).right + 2 * margin;
+            const int textWidth = measure(0, DT_SINGLELINE).right;
+            need.width = textWidth + 2 * margin;
             SIZE ideal{};
             if (sizer) {
                 SendMessageW(sizer.get(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, FALSE);
@@ -327,9 +333,15 @@ void Win32Window::FitCaptions() {
             }
             // The theme's margins where they are wider; never narrower than
             // the edge, the focus rectangle and the margin (Wine answers
-            // with the text and a pixel on each side).
+            // with the text and a pixel on each side). The sizer's margins
+            // are those of the window's DPI, which is still the old one
+            // while Windows asks for the size at another: scaled from
+            // there, rounded up.
             if (sizer && SendMessageW(sizer.get(), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal))) {
-                need.width = std::max<int>(need.width, ideal.cx);
+                const int sizerDpi = toolkit_.DpiOf(sizer.get());
+                const int themeMargins = std::max<int>(ideal.cx - textWidth, 0);
+                need.width = std::max(need.width,
+                                      textWidth + (themeMargins * dpi_ + sizerDpi - 1) / sizerDpi);
             }
         } else if (design.kind == ControlKind::OptionButton) {
             SIZE digit{};

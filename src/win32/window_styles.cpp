@@ -146,8 +146,7 @@ const ListMessages& ListMessagesFor(ControlKind kind) {
 
 RECT ControlWindowRect(const ControlDesign& design, const RECT& place) {
     RECT window = place;
-    // Room for about eight entries below the field.
-    constexpr int kDroppedEntries = 8;
+    // Room below the field for the entries it drops.
     if (design.kind == ControlKind::ComboBox) window.bottom += kDroppedEntries * (place.bottom - place.top);
     return window;
 }

@@ -47,6 +47,9 @@ struct ListMessages {
 };
 const ListMessages& ListMessagesFor(ControlKind kind);
 
+// How many entries a drop-down list shows when dropped before it scrolls.
+constexpr int kDroppedEntries = 8;
+
 // The control's window for its place: a drop-down list's window also holds
 // the list it drops, below the field the place is for (the field keeps the
 // height its font gives it).

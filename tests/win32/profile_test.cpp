@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <chrono>
 #include <mutex>
@@ -112,12 +113,12 @@ TEST_F(Win32ProfileTest, WindowsDeviceIsWrittenAndReadBack) {
     EXPECT_EQ(count, 27u);
 }
 
-// A window on a thread of its own that records the section names of the
-// profile changes it is told about.
+// Windows on a thread of their own that record the section names of the
+// profile changes they are told about.
 class Listener {
 public:
-    // A hung listener creates its window and then stops answering.
-    explicit Listener(bool hung) : hung_(hung) {
+    // A hung listener creates its windows and then stops answering.
+    explicit Listener(bool hung, int windows = 1) : hung_(hung), windows_(windows) {
         thread_ = std::thread([this] { Run(); });
         WaitForSingleObject(ready_.get(), INFINITE);
     }
@@ -158,9 +159,12 @@ private:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "QuillonProfileListener";
         RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, windowClass.lpszClassName, "listener", WS_OVERLAPPEDWINDOW,
-                                  0, 0, 100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
-        SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        for (int i = 0; i < windows_; ++i) {
+            HWND window = CreateWindowExA(0, windowClass.lpszClassName, "listener", WS_OVERLAPPEDWINDOW,
+                                          0, 0, 100, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+            if (window_ == nullptr) window_ = window;
+        }
         SetEvent(ready_.get());
         if (hung_) WaitForSingleObject(release_.get(), INFINITE);
         MSG message;
@@ -171,6 +175,7 @@ private:
     }
 
     bool hung_;
+    int windows_;
     unique_handle ready_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     unique_handle release_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     HWND window_ = nullptr;
@@ -191,6 +196,30 @@ TEST(Win32ProfileBroadcastTest, TellsTopLevelWindowsAndDoesNotWaitForeverOnAHung
     // Two seconds at most for all windows together, and a little to spare.
     EXPECT_LT(elapsed, std::chrono::seconds(3));
     EXPECT_EQ(listener.Sections(), std::vector<std::string>{"windows"});
+}
+
+int ThreadsOfThisProcess() {
+    const unique_file snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 thread{};
+    thread.dwSize = sizeof thread;
+    int count = 0;
+    for (BOOL more = Thread32First(snapshot.get(), &thread); more; more = Thread32Next(snapshot.get(), &thread)) {
+        if (thread.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+    }
+    return count;
+}
+
+// Each hung window holds a worker past the broadcast's wait: a second
+// broadcast starts none while the first one's hold the process's most.
+TEST(Win32ProfileBroadcastTest, WorkersOfEveryBroadcastTogetherStayWithinOneLimit) {
+    Listener hung(true, 100);
+    const int before = ThreadsOfThisProcess();
+    Win32Profile profile;
+    profile.BroadcastChange("windows");
+    profile.BroadcastChange("windows");
+    const int started = ThreadsOfThisProcess() - before;
+    EXPECT_GT(started, 1);
+    EXPECT_LE(started, 64);
 }
 
 }  // namespace

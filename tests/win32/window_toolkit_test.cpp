@@ -381,6 +381,29 @@ TEST_F(WindowToolkit, LinkOpensByItsDefaultActionForScreenReaders) {
     EXPECT_EQ(questionEvents.Count("click lblLink"), 0) << "the reader is not kept waiting";
     toolkit.DoEvents();
     EXPECT_EQ(questionEvents.Count("click lblLink"), 1);
+
+    // One object through every interface it gives, with the link's window,
+    // and none of the label's object for marshalling it.
+    const auto identity = [](const auto& object) {
+        unique_com<IUnknown> unknown;
+        EXPECT_EQ(object.query(IID_IUnknown, unknown), S_OK);
+        return unknown.get();
+    };
+    unique_com<IOleWindow> linkWindow;
+    ASSERT_EQ(link.query(IID_IOleWindow, linkWindow), S_OK);
+    HWND hwnd = nullptr;
+    EXPECT_EQ(linkWindow->GetWindow(&hwnd), S_OK);
+    EXPECT_EQ(hwnd, Control(window, "lblLink"));
+    for (const IID* iid : {&IID_IDispatch, &IID_IOleWindow, &IID_IEnumVARIANT, &IID_IServiceProvider}) {
+        unique_com<IUnknown> other;
+        if (SUCCEEDED(link.query(*iid, other))) {
+            EXPECT_EQ(identity(other), identity(link));
+        }
+    }
+    for (const IID* iid : {&IID_IMarshal, &IID_IStdMarshalInfo, &IID_IAgileObject}) {
+        unique_com<IUnknown> marshal;
+        EXPECT_EQ(link.query(*iid, marshal), E_NOINTERFACE);
+    }
 }
 
 TEST_F(WindowToolkit, BordersHaveNoMaximiseOrMinimiseBox) {

@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -58,6 +61,7 @@ TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
         EXPECT_TRUE(WaitUntil([&] { return IsEnabled(add) == switching; }, 10s));
         if (switching) {
             ASSERT_GE(SendMessageA(networks, CB_GETCOUNT, 0, 0), 2) << "a connected network and the table's";
+            for (HWND list : {networks, printers}) EXPECT_EQ(SendMessageA(list, CB_GETMINVISIBLE, 0, 0), 8);
             Choose(window, printers, "Fax");  // for the network it starts on, connected now
             Press(add);
             EXPECT_TRUE(WaitUntil([&] { return ListEntries(rows).size() == 2; }, 10s));
