@@ -5,8 +5,8 @@
 # seeded in the registry; then, one network at a time, the printer chosen
 # for the one connected is set, and a network without a choice ends the run
 # with exit code 1 under "/nogui". Last, the events of the Application log
-# that runs write, or do not: a switch's, a missing printer's, none for a
-# quiet run that went well or an error a box showed.
+# that runs write, or do not: a switch's, a missing printer's, Windows'
+# error, none for a quiet run that went well or an error a box showed.
 #
 #   network_namespace_test.sh WINE-RUN TEMPLATE-PREFIX QUILLON-EXE
 #
@@ -150,6 +150,8 @@ network home up
 events "a switch writes the network and the printer" 0 'L"home" L"Home Inkjet"' /network /q /nogui
 events "a quiet run by name writes nothing" 0 "" /q /nogui "office laser"
 events "no printer of that name: its name" 1 'L"Lobby Printer"' /q /nogui "Lobby Printer"
+events "a printer Windows cannot set: Windows' error" 2 'L"Accounts Broken" L"1801" L"Invalid printer name."' \
+    /q /nogui "Accounts Broken"
 # The error box answers for the run, which waits in it until it is ended.
 events "an error shown in a box writes nothing" 124 "" "Accounts Broken"
 exit $((failures > 0))
