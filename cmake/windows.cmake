@@ -53,10 +53,34 @@ else()
     target_link_libraries(quillon_win32 PUBLIC ${delay_libraries})
 endif()
 
+# The messages of the events in the Application log: the message compiler
+# makes a message table of res/quillon_events.mc (a .bin per language and
+# quillon_events.rc, which names them), and quillon.rc includes it.
+get_filename_component(rc_folder "${CMAKE_RC_COMPILER}" DIRECTORY)
+if(MSVC)
+    find_program(QUILLON_MC NAMES mc HINTS "${rc_folder}" REQUIRED)
+else()
+    # Beside the resource compiler, with its prefix.
+    get_filename_component(rc_name "${CMAKE_RC_COMPILER}" NAME)
+    string(REPLACE windres windmc mc_name "${rc_name}")
+    find_program(QUILLON_MC NAMES "${mc_name}" windmc HINTS "${rc_folder}" REQUIRED)
+endif()
+set(QUILLON_EVENTS_FOLDER ${CMAKE_BINARY_DIR}/events)
+add_custom_command(OUTPUT ${QUILLON_EVENTS_FOLDER}/quillon_events.rc ${QUILLON_EVENTS_FOLDER}/MSG00409.bin
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${QUILLON_EVENTS_FOLDER}
+    # mc.exe takes the file from the folder it runs in.
+    COMMAND ${QUILLON_MC} -U -h ${QUILLON_EVENTS_FOLDER} -r ${QUILLON_EVENTS_FOLDER} quillon_events.mc
+    WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/res
+    DEPENDS ${CMAKE_SOURCE_DIR}/res/quillon_events.mc
+    COMMENT "Compiling the event messages"
+    VERBATIM)
+add_custom_target(quillon_events DEPENDS ${QUILLON_EVENTS_FOLDER}/quillon_events.rc)
+
 # The resource compilers report no dependencies of their own, so a changed
-# icon, manifest or version would otherwise leave an old quillon.exe behind.
+# icon, manifest, version or message would otherwise leave an old
+# quillon.exe behind.
 set_source_files_properties(res/quillon.rc PROPERTIES OBJECT_DEPENDS
-    "${CMAKE_SOURCE_DIR}/res/quillon.ico;${CMAKE_SOURCE_DIR}/res/quillon.manifest;${CMAKE_SOURCE_DIR}/res/version.h;${CMAKE_SOURCE_DIR}/res/resource.h")
+    "${CMAKE_SOURCE_DIR}/res/quillon.ico;${CMAKE_SOURCE_DIR}/res/quillon.manifest;${CMAKE_SOURCE_DIR}/res/version.h;${CMAKE_SOURCE_DIR}/res/resource.h;${QUILLON_EVENTS_FOLDER}/quillon_events.rc;${QUILLON_EVENTS_FOLDER}/MSG00409.bin")
 
 # The entry point is the only file that knows whether the log is on, so a
 # second program with the log on can be built beside the first for tests.
@@ -68,7 +92,8 @@ function(quillon_program target diagnostics)
     endif()
     add_executable(${target} WIN32 src/main/winmain.cpp ${resources})
     target_link_libraries(${target} PRIVATE quillon_win32)
-    target_include_directories(${target} PRIVATE res)
+    target_include_directories(${target} PRIVATE res ${QUILLON_EVENTS_FOLDER})
+    add_dependencies(${target} quillon_events)
     target_compile_definitions(${target} PRIVATE QUILLON_DIAGNOSTICS=${diagnostics})
     if(MINGW)
         # Stripped in release builds: the debug sections of the static C++

@@ -1,5 +1,6 @@
 #include "app/main.h"
 
+#include "base/run_events.h"
 #include "base/switches.h"
 #include "base/texts.h"
 #include "networks/network_task.h"
@@ -12,13 +13,14 @@ namespace {
 
 // The administrator's word on network switching holds in every run: the
 // task is there whatever the user chose, or gone. Asked of the scheduler
-// only where a policy is set.
+// only where a policy is set. No window tells of a refusal: the
+// Application log does.
 void ApplyNetworkSwitchingPolicy(RunState& state) {
     const std::int32_t policy = state.Options.NetworkSwitchingPolicy;
     if (policy == kYes && !networks::NetworkTaskExists(state)) {
-        networks::EnsureNetworkTask(state);
+        if (!networks::EnsureNetworkTask(state)) events::ReportTaskNotChanged(state, true);
     } else if (policy == kNo && networks::NetworkTaskExists(state)) {
-        networks::RemoveNetworkTask(state);
+        if (!networks::RemoveNetworkTask(state)) events::ReportTaskNotChanged(state, false);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/pattern.h"
+#include "base/run_events.h"
 #include "base/switches.h"
 #include "base/text.h"
 #include "networks/network_rule.h"
@@ -70,6 +71,7 @@ void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
             form.SetDefaultFromCommandLine();
         }
     }
+    events::ReportPrinterNotInstalled(state);
     NothingMatched(state, argument);
 }
 
@@ -78,8 +80,9 @@ void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
 void ChooseNetworkPrinter(RunState& state) {
     if (!AsksForNetworkPrinter(state.CommandLine())) return;
     if (auto chosen = networks::NetworkPrinterArgument(state)) {
-        state.WriteDiagnostic("printer chosen for the network: " + *chosen);
-        state.PrinterArgument = std::move(*chosen);
+        state.WriteDiagnostic("printer chosen for the network: " + chosen->printer);
+        state.PrinterArgument = text::ToLower(chosen->printer);
+        state.NetworkPrinter = std::move(*chosen);
     } else if (state.PrinterArgument.empty()) {
         NothingMatched(state, "chosen for the networks connected now");
     }
@@ -131,7 +134,10 @@ void RunStartupSequence(RunState& state, ui::frmQuillon& form) {
     state.PrinterArgument.clear();
     // Window mode: a window nobody sees would wait for ever, and no printer
     // was set.
-    if (state.NobodySees()) state.os.system.End(1);
+    if (state.NobodySees()) {
+        events::ReportNothingSet(state);
+        state.os.system.End(1);
+    }
 
     PrepareWindow(state, form);
 }

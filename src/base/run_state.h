@@ -11,6 +11,13 @@
 
 namespace quillon {
 
+// The printer a "/network" run chose, as the user or the administrator wrote
+// it, and the network, as Windows names it, whose choice it is.
+struct ChosenPrinter {
+    std::string network;
+    std::string printer;
+};
+
 // Everything one run shares between its parts, with the platform it runs
 // on. Main owns it; every window and operation of the run gets it.
 struct RunState {
@@ -27,6 +34,8 @@ struct RunState {
     quillon::Options Options;
     quillon::PrinterTable PrinterTable;
     std::string PrinterArgument;  // lower-cased; non-empty in command-line mode
+    // Where the printer argument came from a network's choice ("/network").
+    std::optional<ChosenPrinter> NetworkPrinter;
     bool NoQuit = false;
     std::string SelectedPrinterText;
 

@@ -173,11 +173,15 @@ SwitchValue GetSwitchValue(std::string_view commandLine, std::string_view name) 
     return found;
 }
 
-std::string PrinterArgumentFrom(std::string_view commandLine) {
-    std::string argument = text::ToLower(StripSwitches(commandLine));
+std::string PrinterArgumentAsWritten(std::string_view commandLine) {
+    std::string argument = StripSwitches(commandLine);
     if (!argument.empty() && argument.front() == '"') argument.erase(0, 1);
     if (!argument.empty() && argument.back() == '"') argument.pop_back();
     return argument;
+}
+
+std::string PrinterArgumentFrom(std::string_view commandLine) {
+    return text::ToLower(PrinterArgumentAsWritten(commandLine));
 }
 
 float ParseSeconds(std::string_view value) {

@@ -64,6 +64,8 @@ SwitchValue GetSwitchValue(std::string_view commandLine, std::string_view name);
 // The printer named on the command line: the text without switches,
 // lower-cased, with one double quote removed at each end.
 std::string PrinterArgumentFrom(std::string_view commandLine);
+// The same as the user wrote it, for the Application log.
+std::string PrinterArgumentAsWritten(std::string_view commandLine);
 
 // The longest leading decimal number of the text (sign, digits, point,
 // fraction, exponent); 0 when there is none, an infinity of its sign when

@@ -8,6 +8,7 @@
 #include "base/text.h"
 #include "win32/library_search.h"
 #include "win32/win32_code_page.h"
+#include "win32/win32_event_log.h"
 #include "win32/win32_files.h"
 #include "win32/win32_networks.h"
 #include "win32/win32_profile.h"
@@ -38,8 +39,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Win32Shell shell;
     Win32Networks networks;
     Win32TaskScheduler scheduler;
-    quillon::platform::Platform os{profile, registry, spooler, system,   files,
-                                   toolkit, shell,    networks, scheduler};
+    Win32EventLog eventLog;
+    quillon::platform::Platform os{profile, registry, spooler,  system,   files,
+                                   toolkit, shell,    networks, scheduler, eventLog};
 
     quillon::RunState state(os);
     toolkit.SetSessionEndReason(state.Texts.SessionEndRefused);

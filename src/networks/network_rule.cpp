@@ -17,14 +17,23 @@ bool Names(const NetworkChoice& choice, const platform::Network& network, bool p
     return patterns && IsPattern(wanted) ? MatchesPattern(name, wanted) : name == wanted;
 }
 
-const NetworkChoice* FirstFor(std::span<const platform::Network> connected,
-                              std::span<const NetworkChoice> choices, bool patterns) {
+// The first connected network that one of the choices names, with that
+// choice's printer.
+std::optional<ChosenPrinter> FirstFor(std::span<const platform::Network> connected,
+                                      std::span<const NetworkChoice> choices, bool patterns) {
     for (const platform::Network& network : connected) {
         for (const NetworkChoice& choice : choices) {
-            if (Names(choice, network, patterns)) return &choice;
+            if (Names(choice, network, patterns)) return ChosenPrinter{network.name, choice.printer};
         }
     }
-    return nullptr;
+    return std::nullopt;
+}
+
+std::optional<ChosenPrinter> Choose(std::span<const platform::Network> connected,
+                                    std::span<const NetworkChoice> user,
+                                    std::span<const NetworkChoice> administrator) {
+    if (auto chosen = FirstFor(connected, user, false)) return chosen;
+    return FirstFor(connected, administrator, true);
 }
 
 }  // namespace
@@ -32,13 +41,12 @@ const NetworkChoice* FirstFor(std::span<const platform::Network> connected,
 std::optional<std::string> ChooseNetworkPrinter(std::span<const platform::Network> connected,
                                                 std::span<const NetworkChoice> user,
                                                 std::span<const NetworkChoice> administrator) {
-    const NetworkChoice* choice = FirstFor(connected, user, false);
-    if (choice == nullptr) choice = FirstFor(connected, administrator, true);
-    if (choice == nullptr) return std::nullopt;
-    return choice->printer;
+    auto chosen = Choose(connected, user, administrator);
+    if (!chosen) return std::nullopt;
+    return std::move(chosen->printer);
 }
 
-std::optional<std::string> NetworkPrinterArgument(RunState& state) {
+std::optional<ChosenPrinter> NetworkPrinterArgument(RunState& state) {
     const auto connected = state.os.networks.Connected();
     for (const auto& network : connected) state.WriteDiagnostic("network connected: " + network.name);
     if (connected.empty()) return std::nullopt;
@@ -47,9 +55,7 @@ std::optional<std::string> NetworkPrinterArgument(RunState& state) {
     auto rules = LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworkRulesKey);
     const auto machineRules = LoadNetworkChoices(registry, RegistryRoot::LocalMachine, kNetworkRulesKey);
     rules.insert(rules.end(), machineRules.begin(), machineRules.end());
-    const auto printer = ChooseNetworkPrinter(connected, user, rules);
-    if (!printer) return std::nullopt;
-    return text::ToLower(*printer);
+    return Choose(connected, user, rules);
 }
 
 }  // namespace quillon::networks

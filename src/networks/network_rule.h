@@ -21,7 +21,7 @@ std::optional<std::string> ChooseNetworkPrinter(std::span<const platform::Networ
 
 // The same for this run: the networks connected now, the user's table and
 // the administrator's rules as stored (the user's key's rules before the
-// machine's). Lower-cased, as a printer argument of the command line is.
-std::optional<std::string> NetworkPrinterArgument(RunState& state);
+// machine's). The printer as stored, with the network whose choice it is.
+std::optional<ChosenPrinter> NetworkPrinterArgument(RunState& state);
 
 }  // namespace quillon::networks

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/event_log.h"
 #include "platform/files.h"
 #include "platform/networks.h"
 #include "platform/profile.h"
@@ -24,6 +25,7 @@ struct Platform {
     Shell& shell;
     Networks& networks;
     TaskScheduler& scheduler;
+    EventLog& eventLog;
 };
 
 }  // namespace quillon::platform

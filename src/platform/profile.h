@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -26,8 +27,9 @@ public:
                                   std::string_view defaultValue,
                                   std::span<char> buffer) = 0;
 
-    // WriteProfileStringA; false when the value could not be stored.
-    virtual bool WriteString(std::string_view section, std::string_view key,
+    // WriteProfileStringA: 0 when the value was stored, else Windows' error
+    // code.
+    virtual std::uint32_t WriteString(std::string_view section, std::string_view key,
                              std::string_view value) = 0;
 
     // Tells every top-level window that a section changed (WM_SETTINGCHANGE

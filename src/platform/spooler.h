@@ -11,6 +11,9 @@ namespace quillon::platform {
 
 inline constexpr std::uint32_t kPrinterAllAccess = 0xF000C;
 inline constexpr std::uint32_t kPrinterAttributeDefault = 4;
+// ERROR_INVALID_PRINTER_NAME: what Windows says of a printer that is not
+// installed.
+inline constexpr std::uint32_t kErrorInvalidPrinterName = 1801;
 
 struct InstalledPrinter {
     std::string deviceName;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ public:
 
     // Deletes the task; true when it is gone, also when there was none.
     virtual bool Remove(std::string_view name) = 0;
+
+    // Why the last Register or Remove was refused: the scheduler's HRESULT,
+    // or a system error code; 0 after one that succeeded.
+    virtual std::uint32_t LastError() = 0;
 };
 
 }  // namespace quillon::platform

@@ -91,24 +91,25 @@ SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_
     // would make the system take the part before it for the default printer.
     if (Incomplete(value) || name.find(',') != std::string::npos) {
         state.WriteDiagnostic("set default printer to " + name + " failed");
-        return {SetDefaultStatus::Failed};
+        return {SetDefaultStatus::Failed, platform::kErrorInvalidPrinterName};
     }
-    const bool stored = WriteDefaultDevice(state, name, value.driver, value.port);
-    return {stored ? SetDefaultStatus::Set : SetDefaultStatus::Failed};
+    const std::uint32_t error = WriteDefaultDevice(state, name, value.driver, value.port);
+    return {error == 0 ? SetDefaultStatus::Set : SetDefaultStatus::Failed, error};
 }
 
-bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
-                        std::string_view port) {
+std::uint32_t WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
+                                 std::string_view port) {
     std::string value(name);
     value.append(",").append(driver).append(",").append(port);
-    const bool stored = state.os.profile.WriteString("windows", "Device", value);
+    const std::uint32_t error = state.os.profile.WriteString("windows", "Device", value);
+    const bool stored = error == 0;
     // Programs already running (word processors keep their printer) learn
     // of the new default only from the broadcast, on every version; the
     // profile waits a bounded time for them, so they cannot hold the run.
     // A value that was not stored is no change to tell of.
     if (stored) state.os.profile.BroadcastChange("windows");
     state.WriteDiagnostic("default printer set to " + std::string(name));
-    return stored;
+    return error;
 }
 
 SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry) {

@@ -28,7 +28,10 @@ enum class SetDefaultStatus {
 
 struct SetDefaultResult {
     SetDefaultStatus status = SetDefaultStatus::Failed;
-    std::uint32_t spoolerError = 0;  // with SpoolerRefused
+    // Windows' error code: the spooler's with SpoolerRefused; with Failed,
+    // the profile's when it refused the value, or that of a printer not
+    // installed; 0 when Windows had nothing to say.
+    std::uint32_t windowsError = 0;
 };
 
 // The NT family: [windows] "Device" from the printer's [PrinterPorts]
@@ -41,8 +44,8 @@ SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_
 SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry);
 
 // Writes [windows] "Device" = name,driver,port and, when it was stored,
-// tells the other programs; false when the profile refused the value.
-bool WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
+// tells the other programs; 0 when stored, else the profile's error code.
+std::uint32_t WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
                         std::string_view port);
 
 // Whether [PrinterPorts] holds a printer of that name, in its on-form or its

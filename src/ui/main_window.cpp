@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/pattern.h"
+#include "base/run_events.h"
 #include "base/text.h"
 #include "base/texts.h"
 #include "printers/default_management.h"
@@ -109,6 +110,7 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
         return;
     }
     if (SetSelected(quiet) != printers::SetDefaultStatus::Set) state_.os.system.End(2);
+    if (fromCommandLine) events::ReportPrinterSet(state_, SelectedPrinterName());
     if (!quiet) forms_.Success().Confirm(this, fromCommandLine);
     state_.os.system.End(0);
 }
@@ -131,14 +133,20 @@ printers::SetDefaultStatus frmQuillon::SetSelected(bool quiet) {
     if (result.status == SetDefaultStatus::SpoolerRefused && !state_.NobodySees()) {
         // The spooler's own code is shown whatever "/q" says; it already
         // tells that nothing was set.
-        toolkit.MessageBox(texts::Fill(state_.Texts.SpoolerRefused, std::to_string(result.spoolerError)),
+        toolkit.MessageBox(texts::Fill(state_.Texts.SpoolerRefused, std::to_string(result.windowsError)),
                            texts::ProgramTitle, platform::MessageIcon::None);
     } else if (result.status == SetDefaultStatus::Failed && !quiet) {
         // A default that was not set is never confirmed as set.
         toolkit.MessageBox(texts::Fill(state_.Texts.DefaultNotSet, state_.SelectedPrinterText), state_.Texts.Error,
                            platform::MessageIcon::Exclamation);
+    } else if (result.status != SetDefaultStatus::Set) {
+        events::ReportDefaultNotSet(state_, SelectedPrinterName(), result.windowsError);
     }
     return result.status;
+}
+
+std::string frmQuillon::SelectedPrinterName() const {
+    return printers::ListEntryToPrinterName(state_.PrinterTable, state_.SelectedPrinterText);
 }
 
 bool frmQuillon::SetMatchingPrinter(std::string_view argument) {

@@ -69,6 +69,8 @@ private:
     // Sets the selected entry as the default and tells the user of a
     // failure; what the window does next is the caller's.
     printers::SetDefaultStatus SetSelected(bool quiet);
+    // The printer SetSelected last set, as Windows names it.
+    std::string SelectedPrinterName() const;
     // The shortcut for the selected entry; nothing when none is selected.
     std::optional<shortcuts::ShortcutRequest> SelectedShortcut();
     // Whether the selected entry names an installed printer: a shortcut

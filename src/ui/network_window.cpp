@@ -209,7 +209,9 @@ void frmNetworkPrinters::cmdOK_Click() {
     }
     Unload();
     if (!switching) return;
-    if (const auto argument = networks::NetworkPrinterArgument(state_)) main.SetMatchingPrinter(*argument);
+    if (const auto chosen = networks::NetworkPrinterArgument(state_)) {
+        main.SetMatchingPrinter(text::ToLower(chosen->printer));
+    }
 }
 
 }  // namespace quillon::ui

@@ -91,6 +91,7 @@ using unique_memory_dc = unique_any<close_traits<HDC, &DeleteDC>>;
 template <typename T = void>
 using unique_cotaskmem = unique_any<cotaskmem_traits<T>>;
 using unique_bstr = unique_any<close_traits<BSTR, &SysFreeString>>;
+using unique_event_source = unique_any<close_traits<HANDLE, &DeregisterEventSource>>;
 
 // Fonts, brushes, pens and bitmaps all go back with DeleteObject; the
 // handle keeps its own type so it can be passed on without casts.

@@ -112,12 +112,16 @@ std::size_t Win32Profile::GetString(std::string_view section,
                              defaultText.c_str(), buffer.data(), size);
 }
 
-bool Win32Profile::WriteString(std::string_view section, std::string_view key,
-                               std::string_view value) {
+std::uint32_t Win32Profile::WriteString(std::string_view section, std::string_view key,
+                                        std::string_view value) {
     const std::string sectionText(section);
     const std::string keyText(key);
     const std::string valueText(value);
-    return WriteProfileStringA(sectionText.c_str(), keyText.c_str(), valueText.c_str()) != FALSE;
+    if (WriteProfileStringA(sectionText.c_str(), keyText.c_str(), valueText.c_str())) return 0;
+    // The profile is the registry's: a refusal without a code of its own
+    // is one to write there.
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_CANTWRITE;
 }
 
 // HWND_BROADCAST walks the windows one after the other, each with the

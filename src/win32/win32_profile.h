@@ -9,7 +9,7 @@ class Win32Profile final : public Profile {
 public:
     std::size_t GetString(std::string_view section, std::optional<std::string_view> key,
                           std::string_view defaultValue, std::span<char> buffer) override;
-    bool WriteString(std::string_view section, std::string_view key,
+    std::uint32_t WriteString(std::string_view section, std::string_view key,
                      std::string_view value) override;
     void BroadcastChange(std::string_view section) override;
 };

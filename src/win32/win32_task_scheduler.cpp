@@ -46,13 +46,21 @@ Win32TaskScheduler::Connection* Win32TaskScheduler::Connect() {
     connectTried_ = true;
     auto connection = std::make_unique<Connection>();
     // A thread already in another apartment can still use the scheduler.
-    if (!connection->com && connection->com.result() != RPC_E_CHANGED_MODE) return nullptr;
+    if (!connection->com && connection->com.result() != RPC_E_CHANGED_MODE) {
+        connectError_ = connection->com.result();
+        return nullptr;
+    }
     const unique_bstr rootPath = Bstr("\\");
-    if (FAILED(CoCreateInstance(kTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskService),
-                                connection->service.out_void())) ||
-        FAILED(connection->service->Connect(Nothing(), Nothing(), Nothing(), Nothing())) || !rootPath ||
-        FAILED(connection->service->GetFolder(rootPath.get(), connection->root.out())) ||
-        !connection->root) {
+    HRESULT result = rootPath ? S_OK : E_OUTOFMEMORY;
+    if (SUCCEEDED(result)) {
+        result = CoCreateInstance(kTaskScheduler, nullptr, CLSCTX_INPROC_SERVER, __uuidof(ITaskService),
+                                  connection->service.out_void());
+    }
+    if (SUCCEEDED(result)) result = connection->service->Connect(Nothing(), Nothing(), Nothing(), Nothing());
+    if (SUCCEEDED(result)) result = connection->service->GetFolder(rootPath.get(), connection->root.out());
+    if (SUCCEEDED(result) && !connection->root) result = E_POINTER;
+    if (FAILED(result)) {
+        connectError_ = result;
         return nullptr;
     }
     connection_ = std::move(connection);
@@ -91,16 +99,16 @@ std::string Win32TaskScheduler::CurrentUser() {
 bool Win32TaskScheduler::Register(std::string_view name, std::string_view definition) {
     Connection* connection = Connect();
     const unique_bstr path = Bstr(name), xml = Bstr(definition), noSecurity = Bstr("");
-    if (connection == nullptr || !path || !xml || !noSecurity) return false;
+    if (connection == nullptr) return Succeeded(connectError_);
+    if (!path || !xml || !noSecurity) return Succeeded(E_OUTOFMEMORY);
     // The definition's own principal says whom the task runs as: no
     // account or password here, and only while that user is logged on.
     VARIANT sddl = Nothing();
     sddl.vt = VT_BSTR;
     sddl.bstrVal = noSecurity.get();
     unique_com<IRegisteredTask> task;
-    return SUCCEEDED(connection->root->RegisterTask(path.get(), xml.get(), TASK_CREATE_OR_UPDATE,
-                                                    Nothing(), Nothing(), TASK_LOGON_INTERACTIVE_TOKEN,
-                                                    sddl, task.out()));
+    return Succeeded(connection->root->RegisterTask(path.get(), xml.get(), TASK_CREATE_OR_UPDATE, Nothing(),
+                                                  Nothing(), TASK_LOGON_INTERACTIVE_TOKEN, sddl, task.out()));
 }
 
 bool Win32TaskScheduler::Exists(std::string_view name) {
@@ -114,9 +122,17 @@ bool Win32TaskScheduler::Exists(std::string_view name) {
 bool Win32TaskScheduler::Remove(std::string_view name) {
     Connection* connection = Connect();
     const unique_bstr path = Bstr(name);
-    if (connection == nullptr || !path) return false;
+    if (connection == nullptr) return Succeeded(connectError_);
+    if (!path) return Succeeded(E_OUTOFMEMORY);
     const HRESULT result = connection->root->DeleteTask(path.get(), 0);
-    return SUCCEEDED(result) || result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    return Succeeded(result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ? S_OK : result);
+}
+
+std::uint32_t Win32TaskScheduler::LastError() { return static_cast<std::uint32_t>(lastError_); }
+
+bool Win32TaskScheduler::Succeeded(long result) {
+    lastError_ = SUCCEEDED(result) ? S_OK : result;
+    return SUCCEEDED(result);
 }
 
 }  // namespace quillon::platform::win32

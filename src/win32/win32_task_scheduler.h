@@ -17,14 +17,21 @@ public:
     bool Register(std::string_view name, std::string_view definition) override;
     bool Exists(std::string_view name) override;
     bool Remove(std::string_view name) override;
+    std::uint32_t LastError() override;
 
 private:
     struct Connection;
     // Null when the scheduler cannot be reached; asked once.
     Connection* Connect();
 
+    // Keeps the result (an HRESULT) as LastError's answer; true when it
+    // is a success.
+    bool Succeeded(long result);
+
     std::unique_ptr<Connection> connection_;
     bool connectTried_ = false;
+    long connectError_ = 0;  // why Connect found no scheduler
+    long lastError_ = 0;
 };
 
 }  // namespace quillon::platform::win32

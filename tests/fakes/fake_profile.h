@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -27,7 +28,8 @@ public:
     std::vector<std::string> broadcasts;
     // The buffer size of every key-list read, in call order.
     std::vector<std::size_t> keyListReads;
-    bool failWrites = false;
+    bool failWrites = false;  // refused as the registry refuses: ERROR_ACCESS_DENIED
+    static constexpr std::uint32_t kAccessDenied = 5;
     // Runs after each key-list read, so a test can change the profile
     // between two reads.
     std::function<void()> afterKeyListRead;
@@ -78,12 +80,12 @@ public:
         return CopyValue(value ? std::string_view(*value) : defaultValue, buffer);
     }
 
-    bool WriteString(std::string_view section, std::string_view key,
-                     std::string_view value) override {
+    std::uint32_t WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) override {
         writes.emplace_back(std::string(section), std::string(key), std::string(value));
-        if (failWrites) return false;
+        if (failWrites) return kAccessDenied;
         Set(section, key, value);
-        return true;
+        return 0;
     }
 
     void BroadcastChange(std::string_view section) override {

@@ -55,9 +55,9 @@ TEST(FakeProfile, ValueIsCutToTheBufferAndDefaultUsedWhenAbsent) {
 
 TEST(FakeProfile, WritesAreRecordedAndRefusedWhenFailing) {
     FakeProfile profile;
-    EXPECT_TRUE(profile.WriteString("windows", "Device", "A,b,c"));
+    EXPECT_EQ(profile.WriteString("windows", "Device", "A,b,c"), 0U);
     profile.failWrites = true;
-    EXPECT_FALSE(profile.WriteString("windows", "Device", "B,b,c"));
+    EXPECT_NE(profile.WriteString("windows", "Device", "B,b,c"), 0U);
     EXPECT_EQ(profile.writes.size(), 2u);
     EXPECT_EQ(profile.Get("windows", "device"), "A,b,c");
     profile.Remove("windows", "DEVICE");

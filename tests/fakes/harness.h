@@ -8,6 +8,7 @@
 #include "app/startup_sequence.h"
 #include "base/run_state.h"
 #include "fakes/fake_code_page.h"
+#include "fakes/fake_event_log.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_networks.h"
 #include "fakes/fake_profile.h"
@@ -42,7 +43,9 @@ public:
     FakeShell shell{files};
     FakeNetworks networks;
     FakeTaskScheduler scheduler;
-    platform::Platform os{profile, registry, spooler, system, files, toolkit, shell, networks, scheduler};
+    FakeEventLog eventLog;
+    platform::Platform os{profile, registry, spooler, system,    files,
+                          toolkit, shell,    networks, scheduler, eventLog};
     RunState state{os};
     ui::Forms forms{state, &RunStartupSequence};
     bool diagnostics = true;

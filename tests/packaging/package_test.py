@@ -74,6 +74,17 @@ class Package(unittest.TestCase):
         self.assertEqual([row.split("\t")[2:6:2] for row in table.stdout.splitlines()[3:]],
                          [["quillon.exe", version + ".0"]])
 
+    def test_installer_registers_the_program_as_the_source_of_its_events(self):
+        [msi] = DIST.glob("quillon-*-x64.msi")
+        table = subprocess.run(["msiinfo", "export", msi, "Registry"], check=True, capture_output=True, text=True)
+        files = subprocess.run(["msiinfo", "export", msi, "File"], check=True, capture_output=True, text=True)
+        self.assertIn("QuillonExe\tProgram\tquillon.exe\t", files.stdout, "[#QuillonExe]: the installed program")
+        source = {tuple(row.split("\t")[1:4]): row.split("\t")[4] for row in table.stdout.splitlines()[3:]}
+        key = ("2", r"SYSTEM\CurrentControlSet\Services\EventLog\Application\Quillon")
+        # "*": the key comes at install and goes, with all it holds, at uninstall.
+        self.assertEqual({name: value for (*where, name), value in source.items() if tuple(where) == key},
+                         {"*": "", "EventMessageFile": "[#QuillonExe]", "TypesSupported": "#7"})
+
     def test_template_is_well_formed_and_every_language_has_exactly_its_texts(self):
         admx = ElementTree.parse(DIST / "policy" / "quillon.admx").getroot()
         named = {kind: set() for kind in ("string", "presentation")}

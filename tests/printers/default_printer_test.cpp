@@ -107,7 +107,7 @@ TEST_F(DefaultPrinterTest, SpoolerWriteFailureComesBackWithItsErrorCode) {
     run.spooler.setPrinterError = 122;
     const auto result = SetDefaultBySpooler(run.state, "Fax");
     EXPECT_EQ(result.status, SetDefaultStatus::SpoolerRefused);
-    EXPECT_EQ(result.spoolerError, 122U);
+    EXPECT_EQ(result.windowsError, 122U);
     EXPECT_TRUE(run.toolkit.messages.empty());
     EXPECT_EQ(run.LogLines().back(), "set default to Fax failed err code: 122");
     EXPECT_EQ(run.spooler.openConnections, 0);

@@ -27,9 +27,9 @@ protected:
 };
 
 TEST_F(Win32ProfileTest, KeyListIsNulSeparatedInProfileOrderAndLeavesTheRestOfTheBuffer) {
-    ASSERT_TRUE(profile.WriteString(section, "Laser 4", "winspool,Ne01:,15,45"));
-    ASSERT_TRUE(profile.WriteString(section, "\\\\prtsrv\\Fax", "winspool,Ne02:,15,45"));
-    ASSERT_TRUE(profile.WriteString(section, "A", "winspool,LPT1:,15,45"));
+    ASSERT_EQ(profile.WriteString(section, "Laser 4", "winspool,Ne01:,15,45"), 0U);
+    ASSERT_EQ(profile.WriteString(section, "\\\\prtsrv\\Fax", "winspool,Ne02:,15,45"), 0U);
+    ASSERT_EQ(profile.WriteString(section, "A", "winspool,LPT1:,15,45"), 0U);
 
     std::vector<char> buffer(64, ' ');
     const auto count = profile.GetString(section, std::nullopt, "", buffer);
@@ -46,7 +46,7 @@ TEST_F(Win32ProfileTest, KeyListLargerThanTheBufferReturnsSizeMinusTwo) {
     std::vector<std::string> keys;
     for (int i = 0; i < 20; ++i) {
         keys.push_back("Printer " + std::to_string(i));
-        ASSERT_TRUE(profile.WriteString(section, keys.back(), "x"));
+        ASSERT_EQ(profile.WriteString(section, keys.back(), "x"), 0U);
     }
     std::vector<char> buffer(32, ' ');
     EXPECT_EQ(profile.GetString(section, std::nullopt, "", buffer), buffer.size() - 2);
@@ -64,7 +64,7 @@ TEST_F(Win32ProfileTest, KeyListLargerThanTheBufferReturnsSizeMinusTwo) {
 }
 
 TEST_F(Win32ProfileTest, ValuesAndDefaults) {
-    ASSERT_TRUE(profile.WriteString(section, "Fax", "winspool,FAX:,15,45"));
+    ASSERT_EQ(profile.WriteString(section, "Fax", "winspool,FAX:,15,45"), 0U);
     struct Case {
         const char* key;
         const char* defaultValue;
@@ -89,7 +89,7 @@ TEST_F(Win32ProfileTest, ValuesAndDefaults) {
 }
 
 TEST_F(Win32ProfileTest, AnEmptyBufferReceivesNothing) {
-    ASSERT_TRUE(profile.WriteString(section, "Fax", "winspool,FAX:,15,45"));
+    ASSERT_EQ(profile.WriteString(section, "Fax", "winspool,FAX:,15,45"), 0U);
     EXPECT_EQ(profile.GetString(section, std::nullopt, "", {}), 0u);
     EXPECT_EQ(profile.GetString(section, std::string_view("Fax"), "", {}), 0u);
 }
@@ -101,7 +101,7 @@ TEST_F(Win32ProfileTest, WindowsDeviceIsWrittenAndReadBack) {
     const bool existed =
         GetProfileStringA("windows", "device", "\x01", saved, sizeof saved) != 1 ||
         saved[0] != '\x01';
-    ASSERT_TRUE(profile.WriteString("windows", "Device", "Quillon Test,winspool,Ne99:"));
+    ASSERT_EQ(profile.WriteString("windows", "Device", "Quillon Test,winspool,Ne99:"), 0U);
     std::vector<char> buffer(254, ' ');
     const auto count = profile.GetString("windows", std::string_view("device"), ",,,", buffer);
     if (existed) {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "base/run_events.h"
 #include "win32/unique_handle.h"
 #include "resource.h"
 #include "version.h"
@@ -231,6 +232,30 @@ TEST_F(ProgramResources, ManifestAsksForCommonControlsSixAndPerMonitorScaling) {
           ">PerMonitorV2, PerMonitor<",
           ">true/pm<", "level=\"asInvoker\"", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
         EXPECT_NE(manifest.find(wanted), std::string_view::npos) << wanted;
+    }
+}
+
+// Event Viewer reads an event's description from the program's message
+// table by the event's ID and fills in the event's strings.
+TEST_F(ProgramResources, MessageTableDescribesEveryEventWithItsStrings) {
+    using events::EventId;
+    const std::pair<EventId, int> described[] = {
+        {EventId::NetworkSwitched, 2}, {EventId::PrinterNotInstalled, 1}, {EventId::NetworkPrinterNotInstalled, 2},
+        {EventId::NothingSet, 1},      {EventId::DefaultNotSet, 3},       {EventId::TaskNotRegistered, 3},
+        {EventId::TaskNotRemoved, 3}};
+    for (const auto& [id, count] : described) {
+        const char* strings[] = {"<1>", "<2>", "<3>", "<4>"};
+        DWORD_PTR arguments[4];
+        for (int n = 0; n < 4; ++n) arguments[n] = reinterpret_cast<DWORD_PTR>(strings[n]);
+        char text[1024] = {};
+        const DWORD length =
+            FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, program_.get(),
+                           static_cast<DWORD>(id), MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), text,
+                           sizeof text, reinterpret_cast<va_list*>(arguments));
+        ASSERT_NE(length, 0U) << static_cast<DWORD>(id);
+        for (int n = 0; n < 4; ++n) {
+            EXPECT_EQ(std::string_view(text).find(strings[n]) != std::string_view::npos, n < count) << text;
+        }
     }
 }
 

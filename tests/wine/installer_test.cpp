@@ -62,6 +62,8 @@ protected:
     std::string exe = folder + "\\quillon.exe";
     // A Startup entry of the user's, as the installed program makes it.
     std::string startupEntry = SpecialFolder(CSIDL_STARTUP) + "\\Set default printer to Fax.lnk";
+    // The program's source in the Application log.
+    std::string eventSource = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Quillon";
 
     void TearDown() override {
         QuillonTest::TearDown();
@@ -95,6 +97,7 @@ TEST_F(InstallerTest, InstallsUpgradesInPlaceAndUninstallsOnlyWhatItPutThere) {
     EXPECT_EQ(entries[0].publisher, QUILLON_COMPANY_NAME);
     const std::string icon = ProductIcon(entries[0].productCode);
     EXPECT_EQ(FileBytes(icon), FileBytes(PathFromEnvironment("QUILLON_ICON"))) << icon;
+    EXPECT_EQ(MachineString(eventSource, "EventMessageFile"), exe);
 
     const std::string link = StartMenuShortcut();
     ASSERT_FALSE(link.empty());
@@ -121,6 +124,8 @@ TEST_F(InstallerTest, InstallsUpgradesInPlaceAndUninstallsOnlyWhatItPutThere) {
     EXPECT_EQ(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(StartMenuShortcut(), "");
     EXPECT_EQ(ProgramEntries().size(), 0U);
+    HKEY source = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, eventSource.c_str(), 0, KEY_READ, &source), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(StoredOption(HKEY_CURRENT_USER, "desktop"), "1");
     EXPECT_NE(GetFileAttributesA(startupEntry.c_str()), INVALID_FILE_ATTRIBUTES);
 }

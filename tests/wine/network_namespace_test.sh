@@ -4,7 +4,9 @@
 # adapters and counts one as connected while it is up). The user's table is
 # seeded in the registry; then, one network at a time, the printer chosen
 # for the one connected is set, and a network without a choice ends the run
-# with exit code 1 under "/nogui".
+# with exit code 1 under "/nogui". Last, the events of the Application log
+# that runs write, or do not: a switch's, a missing printer's, Windows'
+# error, none for a quiet run that went well or an error a box showed.
 #
 #   network_namespace_test.sh WINE-RUN TEMPLATE-PREFIX QUILLON-EXE
 #
@@ -82,6 +84,7 @@ REGEDIT4
 [HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\PrinterPorts]
 "Office Laser"="winspool,LPT1:,15,45"
 "Home Inkjet"="winspool,LPT2:,15,45"
+"Accounts Broken"="winspool"
 
 [HKEY_CURRENT_USER\software\kvo\quillon]
 "desktop"="1"
@@ -122,4 +125,33 @@ expect "home down, office connected" 0 "Office Laser,winspool,LPT1:"
 network office down
 network cafe up
 expect "only an unchosen network" 1 "Office Laser,winspool,LPT1:"
+
+# Runs the program with Wine's event log channel on, where its ReportEventW
+# writes each string of an event, and expects the exit code and the strings
+# of the event the run writes, or none.
+events() {
+    local label=$1 code=$2 wanted=$3 status=0 written limit=60
+    shift 3
+    # A run that waits in its window is ended: 124.
+    [[ $code != 124 ]] || limit=10
+    written=$(QUILLON_WINEDEBUG=-all,warn+eventlog,err+eventlog,trace+eventlog \
+        timeout "$limit" "$wine_run" "$prefix" "$exe" "$@" 2>&1 >/dev/null |
+        sed -n 's/^.*:eventlog:ReportEventW //p' | tr -d '\r' | paste -sd ' ') || status=$?
+    if [[ $status != "$code" || $written != "$wanted" ]]; then
+        echo "FAILED $label: exit code $status (wanted $code), event [$written] (wanted [$wanted])"
+        failures=$((failures + 1))
+    else
+        echo "ok $label"
+    fi
+}
+
+network cafe down
+network home up
+events "a switch writes the network and the printer" 0 'L"home" L"Home Inkjet"' /network /q /nogui
+events "a quiet run by name writes nothing" 0 "" /q /nogui "office laser"
+events "no printer of that name: its name" 1 'L"Lobby Printer"' /q /nogui "Lobby Printer"
+events "a printer Windows cannot set: Windows' error" 2 'L"Accounts Broken" L"1801" L"Invalid printer name."' \
+    /q /nogui "Accounts Broken"
+# The error box answers for the run, which waits in it until it is ended.
+events "an error shown in a box writes nothing" 124 "" "Accounts Broken"
 exit $((failures > 0))
