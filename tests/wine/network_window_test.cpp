@@ -31,6 +31,16 @@ void Choose(HWND window, HWND list, const char* entry) {
                  reinterpret_cast<LPARAM>(list));
 }
 
+// "Default printer per network", opened from the main window of a program
+// just started; null when either does not come.
+HWND OpenNetworkWindow(Process& program) {
+    const auto& texts = texts::English();
+    HWND main = program.WaitForWindow(texts::ProgramTitle);
+    if (main == nullptr) return nullptr;
+    Press(FindControl(main, "Button", texts.PerNetwork));
+    return program.WaitForWindow(texts.NetworkPrintersCaption);
+}
+
 // A printer for a network connected now and for one of the table: OK
 // stores both and registers the task; "Always use the same" removes it.
 TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
@@ -44,10 +54,7 @@ TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
 
     for (const bool switching : {true, false}) {
         SCOPED_TRACE(switching ? "change with networks" : "always the same");
-        HWND main = Start("").WaitForWindow(texts::ProgramTitle);
-        ASSERT_NE(main, nullptr);
-        Press(FindControl(main, "Button", texts.PerNetwork));
-        HWND window = program_->WaitForWindow(texts.NetworkPrintersCaption);
+        HWND window = OpenNetworkWindow(Start(""));
         ASSERT_NE(window, nullptr) << program_->Describe();
         HWND networks = FindControl(window, "ComboBox");
         HWND printers = FindWindowExA(window, networks, "ComboBox", nullptr);
@@ -74,6 +81,34 @@ TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
         EXPECT_EQ(!TaskFile(kTaskName).empty(), switching);
         program_.reset();
     }
+}
+
+// Run only by network_namespace_test.sh, where the one adapter up is named
+// "café0": its name goes through the window into the table, and the choice
+// counts as the network's switch.
+class NetworkNamespace : public QuillonTest {};
+
+TEST_F(NetworkNamespace, AdapterNamedOutsideAsciiIsChosenInTheWindow) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kNetworksKey);
+    const auto& texts = texts::English();
+    HWND window = OpenNetworkWindow(Start(""));
+    ASSERT_NE(window, nullptr) << program_->Describe();
+    HWND networks = FindControl(window, "ComboBox");
+    HWND printers = FindWindowExA(window, networks, "ComboBox", nullptr);
+    HWND add = FindControl(window, "Button", texts.AddNetworkPrinter);
+    Press(FindControl(window, "Button", texts.ChangeWithNetwork));
+    ASSERT_TRUE(WaitUntil([&] { return IsEnabled(add); }, 10s));
+    Choose(window, networks, "café0");
+    Choose(window, printers, "Fax");
+    Press(add);
+    EXPECT_TRUE(WaitUntil([&] { return ListEntries(FindControl(window, "ListBox")).size() == 1; }, 10s));
+    Press(FindControl(window, "Button", texts.OK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(window); }, 10s));
+    EXPECT_EQ(UserString(kNetworksKey, "café0"), "Fax");
+    // The printer is set, and the switch kept, after the window has gone.
+    EXPECT_TRUE(WaitUntil(
+        [] { return UserString("software\\kvo\\quillon", "switchednetwork") == "café0"; }, 10s));
+    EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
 }
 
 }  // namespace
