@@ -70,10 +70,7 @@ function(quillon_wine_test target prefix)
         add_test(NAME ${lane}_stop COMMAND ${QUILLON_WINE_RUN} --stop ${prefix})
         set_tests_properties(${lane}_stop PROPERTIES FIXTURES_CLEANUP ${lane} LABELS wine)
     endif()
-    # NetworkNamespace.* needs the adapters of tests/wine/network_namespace_test.sh,
-    # which runs it.
     gtest_discover_tests(${target}
-        TEST_FILTER -NetworkNamespace.*
         DISCOVERY_TIMEOUT 120
         DISCOVERY_MODE PRE_TEST
         PROPERTIES RESOURCE_LOCK ${lane} TIMEOUT 300 FIXTURES_REQUIRED ${lane} COST 100 LABELS wine)

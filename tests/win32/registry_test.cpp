@@ -122,32 +122,28 @@ TEST_F(Win32RegistryTest, TheTwoRootsAreSeparate) {
     EXPECT_FALSE(registry.Query(RegistryRoot::CurrentUser, testKey, "startup"));
 }
 
-// The key counts its longest name in UTF-16 characters; a name of another
-// script takes more bytes than that in the code page's text. Every value
-// comes back, its name and text whole, as the code page carries them.
+// The key counts its longest name in UTF-16 characters, which take more
+// bytes in the code page's text. Every value comes back, its name and text
+// whole, as the code page carries them.
 TEST_F(Win32RegistryTest, TheWalkKeepsEveryValueWhateverItsScript) {
     unique_hkey key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, testKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                              key.out(), nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Widen(testKey).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, key.out(), nullptr),
               ERROR_SUCCESS);
-    const std::vector<std::pair<std::wstring, std::wstring>> stored = {
-        {L"\u6771\u4eac\u30aa\u30d5\u30a3\u30b9", L"\u8907\u5408\u6a5f"},  // Tokyo office: MFP
-        {L"Caf\u00e9", L"Drucker B\u00fcro"},
-        {L"Home", L"\u041f\u0440\u0438\u043d\u0442\u0435\u0440"}};
-    for (const auto& [name, text] : stored) {
-        ASSERT_EQ(RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(text.c_str()),
-                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
-                  ERROR_SUCCESS);
+    std::vector<std::pair<std::string, std::string>> stored, found;
+    for (const std::wstring name : {L"\u6771\u4eac\u30aa\u30d5\u30a3\u30b9", L"Caf\u00e9", L"Home"}) {
+        const std::wstring text = name + L" \u8907\u5408\u6a5f \u00fc";
+        const auto bytes = reinterpret_cast<const BYTE*>(text.c_str());
+        const auto size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+        ASSERT_EQ(RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, bytes, size), ERROR_SUCCESS);
+        stored.emplace_back(Narrow(name), Narrow(text) + '\0');
     }
-    std::vector<std::pair<std::string, std::string>> wanted, found;
-    for (const auto& [name, text] : stored) wanted.emplace_back(Narrow(name), Narrow(text) + '\0');
     for (auto& [name, value] : registry.Values(RegistryRoot::CurrentUser, testKey)) {
         found.emplace_back(name, value.data);
     }
-    std::sort(wanted.begin(), wanted.end());
+    std::sort(stored.begin(), stored.end());
     std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, wanted);
+    EXPECT_EQ(found, stored);
 }
 
 TEST_F(Win32RegistryTest, AKeyThatCannotBeCreatedFailsTheWrite) {
