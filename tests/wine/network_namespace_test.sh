@@ -142,14 +142,17 @@ set_by_hand() {
 expect "the window's choice was the switch: set by hand since, it stays" 0 "HP LaserJet 4,winspool,LPT1:"
 network café0 down
 network home up
-route home 10
+route home 100
 expect "home connected" 0 "HP DeskJet 500,winspool,LPT2:"
 set_by_hand "Fax,winspool,FAX:"
 expect "set by hand on the same network: it stays" 0 "Fax,winspool,FAX:"
 network office up
-route office 5
+route office 10
 expect "office's default route costs less" 0 "HP LaserJet 4,winspool,LPT1:"
-route office 50
+# Two default routes of one metric are one route to Linux: one at a time.
+route office
+route home 10
+route office 100
 expect "the metrics swapped" 0 "HP DeskJet 500,winspool,LPT2:"
 network home down
 network office down
