@@ -234,7 +234,9 @@ bench_success_window_run() {
 
 # bench_network RUNS: "/network /q" (the printer chosen for the networks
 # connected now, by a rule that names any network) against a quiet run that
-# names the printer, in turns, among 4 printers.
+# names the printer, in turns, among 4 printers. The last switch is
+# forgotten before each run, so that each one sets the printer, as on a
+# change of network, and does not end early as on the same network.
 bench_network() {
     local runs=$1 i program=() named=() exe key='HKCU\software\kvo\quillon\networkrules'
     exe=$(winepath -w "$(bench_exe)")
@@ -245,6 +247,7 @@ bench_network() {
     local device
     device=$(bench_device)
     for i in $(seq "$runs"); do
+        wine reg delete 'HKCU\software\kvo\quillon' /v switchednetwork /f >/dev/null 2>&1 || true
         program+=("$(bench_wall "$exe" /network /q /nogui)")
         named+=("$(bench_wall "$exe" Printer-00003 /q /nogui)")
     done
