@@ -237,17 +237,21 @@ bench_success_window_run() {
 # names the printer, in turns, among 4 printers. The last switch is
 # forgotten before each run, so that each one sets the printer, as on a
 # change of network, and does not end early as on the same network.
+forget_switch() {
+    wine reg delete 'HKCU\software\kvo\quillon' /v switchednetwork /f >/dev/null 2>&1 || true
+}
 bench_network() {
     local runs=$1 i program=() named=() exe key='HKCU\software\kvo\quillon\networkrules'
     exe=$(winepath -w "$(bench_exe)")
     bench_printers 4
     wine reg add "$key" /v '*' /d Printer-00003 /f >/dev/null
     bench_wall "$exe" Printer-00002 /q /nogui >/dev/null
+    forget_switch
     bench_wall "$exe" /network /q /nogui >/dev/null
     local device
     device=$(bench_device)
     for i in $(seq "$runs"); do
-        wine reg delete 'HKCU\software\kvo\quillon' /v switchednetwork /f >/dev/null 2>&1 || true
+        forget_switch
         program+=("$(bench_wall "$exe" /network /q /nogui)")
         named+=("$(bench_wall "$exe" Printer-00003 /q /nogui)")
     done
