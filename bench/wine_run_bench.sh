@@ -310,7 +310,12 @@ bench_success_window_run() {
 # bench_network RUNS: "/network /q" (the printer chosen for the networks
 # connected now, by a rule that names any network) against a quiet run that
 # names the printer, in turns, among 4 printers; with --against, the other
-# build's "/network /q" in turn too.
+# build's "/network /q" in turn too. The last switch is forgotten before
+# each run, so that each one sets the printer, as on a change of network,
+# and does not end early as on the same network.
+forget_switch() {
+    wine reg delete 'HKCU\software\kvo\quillon' /v switchednetwork /f >/dev/null 2>&1 || true
+}
 bench_network() {
     local runs=$1 i program=() named=() other=() exe other_exe='' key='HKCU\software\kvo\quillon\networkrules'
     exe=$(winepath -w "$(bench_exe)")
@@ -321,8 +326,10 @@ bench_network() {
     [ -z "$other_exe" ] || bench_network_warm other "$other_exe"
     bench_warm named bench_wall "$exe" Printer-00003 /q /nogui
     for i in $(seq "$runs"); do
+        forget_switch
         bench_time program bench_wall "$exe" /network /q /nogui
         bench_time named bench_wall "$exe" Printer-00003 /q /nogui
+        forget_switch
         [ -z "$other_exe" ] || bench_time other bench_wall "$other_exe" /network /q /nogui
     done
     wine reg delete "$key" /f >/dev/null
@@ -336,6 +343,7 @@ bench_network() {
 bench_network_warm() {
     local -n bench_network_times_=$1
     bench_wall "$2" Printer-00002 /q /nogui >/dev/null
+    forget_switch
     bench_warm "$1" bench_wall "$2" /network /q /nogui
     [ "${bench_network_times_[0]:-}" != void ] || return 0
     local device

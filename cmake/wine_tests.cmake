@@ -141,7 +141,7 @@ quillon_e2e_program(quillon_layout_tests ${QUILLON_WIN32_PREFIX} tests/wine/layo
 # down: a Wine session of its own, in a copy of the end-to-end prefix, so it
 # needs that lane's prefix but not its session.
 add_test(NAME network_namespace COMMAND ${CMAKE_SOURCE_DIR}/tests/wine/network_namespace_test.sh
-    ${QUILLON_WINE_RUN} ${QUILLON_E2E_PREFIX} $<TARGET_FILE:quillon>)
+    ${QUILLON_WINE_RUN} ${QUILLON_E2E_PREFIX} $<TARGET_FILE:quillon> $<TARGET_FILE:quillon_e2e_tests>)
 get_filename_component(e2e_lane ${QUILLON_E2E_PREFIX} NAME)
 set_tests_properties(network_namespace PROPERTIES
     FIXTURES_REQUIRED ${e2e_lane} TIMEOUT 300 COST 100 LABELS wine)

@@ -1,12 +1,13 @@
 #include "app/startup_sequence.h"
 
+#include <functional>
 #include <string>
 
 #include "base/pattern.h"
 #include "base/run_events.h"
 #include "base/switches.h"
 #include "base/text.h"
-#include "networks/network_rule.h"
+#include "networks/network_switch.h"
 #include "printers/default_printer.h"
 #include "printers/key_list.h"
 #include "printers/printer_names.h"
@@ -53,7 +54,7 @@ void NothingMatched(RunState& state, std::string_view what) {
 
 // Sets the first printer in list order that the argument names; returns
 // only when none does.
-void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
+void SetNamedPrinter(RunState& state, ui::frmQuillon& form, const std::function<void()>& whenSet) {
     const std::string& argument = state.PrinterArgument;
     state.WriteDiagnostic("attempt to set default to " + argument);
     auto& list = form.window();
@@ -68,24 +69,30 @@ void SetNamedPrinter(RunState& state, ui::frmQuillon& form) {
         if (PrinterArgumentMatches(name, argument) || PrinterArgumentMatches(ownName, argument)) {
             state.WriteDiagnostic("found printer " + argument + " - setting to default");
             list.SetListIndex(kList, index);
-            form.SetDefaultFromCommandLine();
+            form.SetDefaultFromCommandLine(whenSet);
         }
     }
     events::ReportPrinterNotInstalled(state);
     NothingMatched(state, argument);
 }
 
-// "/network": the printer chosen for a network connected now takes the
-// place of a name on the command line, which stays the fallback.
-void ChooseNetworkPrinter(RunState& state) {
-    if (!AsksForNetworkPrinter(state.CommandLine())) return;
-    if (auto chosen = networks::NetworkPrinterArgument(state)) {
-        state.WriteDiagnostic("printer chosen for the network: " + chosen->printer);
-        state.PrinterArgument = text::ToLower(chosen->printer);
-        state.NetworkPrinter = std::move(*chosen);
-    } else if (state.PrinterArgument.empty()) {
-        NothingMatched(state, "chosen for the networks connected now");
+// "/network": the printer chosen for the network that decides takes the
+// place of a name on the command line, which stays the fallback. Returns
+// what to do once a printer is the default: keep the switch, or, for a
+// name, forget the last one, since the default is no network's choice now.
+std::function<void()> ChooseNetworkPrinter(RunState& state) {
+    if (!AsksForNetworkPrinter(state.CommandLine())) return {};
+    auto& registry = state.os.registry;
+    const auto decided = networks::DecideNetworkSwitch(state);
+    if (!decided.decision) {
+        if (state.PrinterArgument.empty()) NothingMatched(state, "chosen for the networks connected now");
+        return [&registry] { networks::ForgetNetworkSwitch(registry); };
     }
+    // The default the user may have set by hand since stays.
+    if (!decided.changesDefault) state.os.system.End(0);
+    state.PrinterArgument = text::ToLower(decided.decision->printer);
+    state.NetworkPrinter = *decided.decision;
+    return [&registry, decision = *decided.decision] { networks::RecordNetworkSwitch(registry, decision); };
 }
 
 void PrepareWindow(RunState& state, ui::frmQuillon& form) {
@@ -129,8 +136,8 @@ void RunStartupSequence(RunState& state, ui::frmQuillon& form) {
     ReadPrinterList(state, form);
 
     state.PrinterArgument = PrinterArgumentFrom(state.CommandLine());
-    ChooseNetworkPrinter(state);
-    if (!state.PrinterArgument.empty()) SetNamedPrinter(state, form);
+    const auto whenSet = ChooseNetworkPrinter(state);
+    if (!state.PrinterArgument.empty()) SetNamedPrinter(state, form, whenSet);
     state.PrinterArgument.clear();
     // Window mode: a window nobody sees would wait for ever, and no printer
     // was set.

@@ -1,5 +1,8 @@
 #include "networks/network_rule.h"
 
+#include <algorithm>
+#include <tuple>
+
 #include "base/pattern.h"
 #include "base/text.h"
 
@@ -17,45 +20,57 @@ bool Names(const NetworkChoice& choice, const platform::Network& network, bool p
     return patterns && IsPattern(wanted) ? MatchesPattern(name, wanted) : name == wanted;
 }
 
-// The first connected network that one of the choices names, with that
-// choice's printer.
-std::optional<ChosenPrinter> FirstFor(std::span<const platform::Network> connected,
-                                      std::span<const NetworkChoice> choices, bool patterns) {
-    for (const platform::Network& network : connected) {
-        for (const NetworkChoice& choice : choices) {
-            if (Names(choice, network, patterns)) return ChosenPrinter{network.name, choice.printer};
-        }
+const NetworkChoice* ChoiceFor(const platform::Network& network, std::span<const NetworkChoice> user,
+                               std::span<const NetworkChoice> administrator) {
+    for (const NetworkChoice& choice : user) {
+        if (Names(choice, network, false)) return &choice;
     }
-    return std::nullopt;
+    for (const NetworkChoice& choice : administrator) {
+        if (Names(choice, network, true)) return &choice;
+    }
+    return nullptr;
 }
 
-std::optional<ChosenPrinter> Choose(std::span<const platform::Network> connected,
-                                    std::span<const NetworkChoice> user,
-                                    std::span<const NetworkChoice> administrator) {
-    if (auto chosen = FirstFor(connected, user, false)) return chosen;
-    return FirstFor(connected, administrator, true);
+// The order in which networks decide: the lower, the earlier.
+auto Rank(const platform::Network& network) {
+    return std::tuple(!network.physical, !network.routeCost, network.routeCost.value_or(0),
+                      text::ToLower(network.name));
+}
+
+std::string Describe(const platform::Network& network) {
+    return network.name + (network.physical ? " (adapter" : " (virtual") +
+           (network.routeCost ? ", route cost " + std::to_string(*network.routeCost) : ", no default route") +
+           ")";
 }
 
 }  // namespace
 
-std::optional<std::string> ChooseNetworkPrinter(std::span<const platform::Network> connected,
-                                                std::span<const NetworkChoice> user,
-                                                std::span<const NetworkChoice> administrator) {
-    auto chosen = Choose(connected, user, administrator);
-    if (!chosen) return std::nullopt;
-    return std::move(chosen->printer);
+std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> connected,
+                                             std::span<const NetworkChoice> user,
+                                             std::span<const NetworkChoice> administrator) {
+    const platform::Network* deciding = nullptr;
+    const NetworkChoice* choice = nullptr;
+    for (const platform::Network& network : connected) {
+        const NetworkChoice* found = ChoiceFor(network, user, administrator);
+        if (found != nullptr && (deciding == nullptr || Rank(network) < Rank(*deciding))) {
+            deciding = &network;
+            choice = found;
+        }
+    }
+    if (deciding == nullptr) return std::nullopt;
+    return NetworkDecision{deciding->name, choice->printer};
 }
 
-std::optional<ChosenPrinter> NetworkPrinterArgument(RunState& state) {
+std::optional<NetworkDecision> DecideNetwork(RunState& state) {
     const auto connected = state.os.networks.Connected();
-    for (const auto& network : connected) state.WriteDiagnostic("network connected: " + network.name);
+    for (const auto& network : connected) state.WriteDiagnostic("network connected: " + Describe(network));
     if (connected.empty()) return std::nullopt;
     auto& registry = state.os.registry;
     const auto user = LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworksKey);
     auto rules = LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworkRulesKey);
     const auto machineRules = LoadNetworkChoices(registry, RegistryRoot::LocalMachine, kNetworkRulesKey);
     rules.insert(rules.end(), machineRules.begin(), machineRules.end());
-    return Choose(connected, user, rules);
+    return DecideNetwork(connected, user, rules);
 }
 
 }  // namespace quillon::networks

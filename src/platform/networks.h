@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,13 @@ struct Network {
     std::string id;    // Windows' own identity of the network, stable across connections
     std::string name;  // what Windows shows: the Wi-Fi name, the domain, "Network 2"; for a
                        // network Windows gives no name, its adapter's name
+    // Reached through a network adapter of its own (Ethernet, Wi-Fi, mobile
+    // broadband), not only through a VPN, a tunnel or a virtual switch.
+    bool physical = true;
+    // What Windows weighs its default route by (the route's metric plus its
+    // interface's), the lowest of its adapters' for IPv4 and IPv6; nothing
+    // when no default route leads through it.
+    std::optional<std::uint32_t> routeCost;
 };
 
 // The networks connected now. Abstract so that tests can connect and

@@ -96,9 +96,11 @@ void frmQuillon::Control_Click(std::string_view control) {
 
 void frmQuillon::cmdSetDefault_Click() { SetSelectedAsDefault(false); }
 
-void frmQuillon::SetDefaultFromCommandLine() { SetSelectedAsDefault(true); }
+void frmQuillon::SetDefaultFromCommandLine(const std::function<void()>& whenSet) {
+    SetSelectedAsDefault(true, whenSet);
+}
 
-void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
+void frmQuillon::SetSelectedAsDefault(bool fromCommandLine, const std::function<void()>& whenSet) {
     const auto& list = window();
     const int selected = list.ListIndex(lstPrinters);
     const bool quiet = state_.Quiet();
@@ -111,6 +113,7 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine) {
     }
     if (SetSelected(quiet) != printers::SetDefaultStatus::Set) state_.os.system.End(2);
     if (fromCommandLine) events::ReportPrinterSet(state_, SelectedPrinterName());
+    if (whenSet) whenSet();
     if (!quiet) forms_.Success().Confirm(this, fromCommandLine);
     state_.os.system.End(0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -38,8 +39,8 @@ public:
     void cmdSetDefault_Click();
     // The same for the printer the command line named: the success window
     // then closes by itself, so that a shortcut or log-on entry needs no
-    // click.
-    void SetDefaultFromCommandLine();
+    // click. whenSet runs once the printer is the default, before the end.
+    void SetDefaultFromCommandLine(const std::function<void()>& whenSet = {});
     void cmdCreateShortcut_Click();
     void cmdAddToStartup_Click();
     void cmdPerNetwork_Click();
@@ -65,7 +66,7 @@ public:
     bool SetMatchingPrinter(std::string_view argument);
 
 private:
-    void SetSelectedAsDefault(bool fromCommandLine);
+    void SetSelectedAsDefault(bool fromCommandLine, const std::function<void()>& whenSet = {});
     // Sets the selected entry as the default and tells the user of a
     // failure; what the window does next is the caller's.
     printers::SetDefaultStatus SetSelected(bool quiet);

@@ -4,7 +4,7 @@
 
 #include "base/text.h"
 #include "base/texts.h"
-#include "networks/network_rule.h"
+#include "networks/network_switch.h"
 #include "networks/network_task.h"
 #include "printers/default_printer.h"
 #include "printers/printer_names.h"
@@ -209,8 +209,11 @@ void frmNetworkPrinters::cmdOK_Click() {
     }
     Unload();
     if (!switching) return;
-    if (const auto chosen = networks::NetworkPrinterArgument(state_)) {
-        main.SetMatchingPrinter(text::ToLower(chosen->printer));
+    // The network's printer is set, and counts as its switch, even where it
+    // was the last one: the user asked for it.
+    const auto decision = networks::DecideNetwork(state_);
+    if (decision && main.SetMatchingPrinter(text::ToLower(decision->printer))) {
+        networks::RecordNetworkSwitch(state_.os.registry, *decision);
     }
 }
 

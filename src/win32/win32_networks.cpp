@@ -2,12 +2,15 @@
 
 #include <windows.h>
 #include <winsock2.h>
+#include <ws2ipdef.h>  // before the IP helper, whose route and interface rows need it
 #include <iphlpapi.h>
 #include <netlistmgr.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cwctype>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,6 +30,8 @@ struct Adapter {
     std::string name;  // as Windows shows it: "Ethernet 2", "Wi-Fi"
     bool loopback = false;
     bool up = false;
+    bool physical = true;
+    std::optional<std::uint32_t> routeCost;
 };
 
 // Adapter identities in one letter case: the two lists need not agree.
@@ -40,15 +45,76 @@ std::wstring GuidText(const GUID& guid) {
     return StringFromGUID2(guid, text, 40) > 0 ? Upper(text) : std::wstring();
 }
 
+// The IP helper's calls that name adapters and routes; those that came
+// with Windows Vista are null before it.
+struct IpHelper {
+    unique_hmodule library{LoadSystemLibrary("iphlpapi.dll")};
+    using GetAdaptersAddressesFunction = ULONG(WINAPI*)(ULONG, ULONG, PVOID, PIP_ADAPTER_ADDRESSES, PULONG);
+    using GetIfEntry2Function = DWORD(WINAPI*)(PMIB_IF_ROW2);
+    using GetIpForwardTable2Function = DWORD(WINAPI*)(ADDRESS_FAMILY, PMIB_IPFORWARD_TABLE2*);
+    using FreeMibTableFunction = VOID(WINAPI*)(PVOID);
+    GetAdaptersAddressesFunction getAdapters =
+        LookUpFunction<GetAdaptersAddressesFunction>(library.get(), "GetAdaptersAddresses");
+    GetIfEntry2Function getIfEntry = LookUpFunction<GetIfEntry2Function>(library.get(), "GetIfEntry2");
+    GetIpForwardTable2Function getRoutes =
+        LookUpFunction<GetIpForwardTable2Function>(library.get(), "GetIpForwardTable2");
+    FreeMibTableFunction freeTable = LookUpFunction<FreeMibTableFunction>(library.get(), "FreeMibTable");
+};
+
+// Whether the adapter is a network card of its own. A VPN's adapter is a
+// tunnel or a dial-up (PPP) one; a virtual switch's (Hyper-V, WSL) counts
+// as Ethernet, but Windows marks only hardware with a connector, as it
+// does for its own list of physical adapters.
+bool IsPhysical(const IpHelper& helper, const IP_ADAPTER_ADDRESSES& adapter) {
+    if (adapter.IfType == IF_TYPE_TUNNEL || adapter.IfType == IF_TYPE_PPP ||
+        adapter.IfType == IF_TYPE_PROP_VIRTUAL || adapter.IfType == IF_TYPE_SOFTWARE_LOOPBACK) {
+        return false;
+    }
+    if (helper.getIfEntry == nullptr) return true;
+    MIB_IF_ROW2 row{};
+    row.InterfaceLuid = adapter.Luid;
+    if (helper.getIfEntry(&row) != NO_ERROR) return true;
+    return row.InterfaceAndOperStatusFlags.ConnectorPresent != FALSE;
+}
+
+// The default routes (0.0.0.0/0 and ::/0) by interface, each costing what
+// Windows weighs it by: the route's metric plus its interface's. Asked of
+// the routing table itself: which interface Windows would choose for an
+// address is answered wrongly by some systems when two default routes
+// exist.
+std::map<ULONG64, std::vector<std::pair<ADDRESS_FAMILY, ULONG>>> DefaultRoutes(const IpHelper& helper) {
+    std::map<ULONG64, std::vector<std::pair<ADDRESS_FAMILY, ULONG>>> routes;
+    if (helper.getRoutes == nullptr || helper.freeTable == nullptr) return routes;
+    PMIB_IPFORWARD_TABLE2 table = nullptr;
+    if (helper.getRoutes(AF_UNSPEC, &table) != NO_ERROR || table == nullptr) return routes;
+    for (ULONG i = 0; i < table->NumEntries; ++i) {
+        const MIB_IPFORWARD_ROW2& route = table->Table[i];
+        if (route.DestinationPrefix.PrefixLength != 0) continue;
+        routes[route.InterfaceLuid.Value].emplace_back(route.DestinationPrefix.Prefix.si_family,
+                                                       route.Metric);
+    }
+    helper.freeTable(table);
+    return routes;
+}
+
+std::optional<std::uint32_t> RouteCost(const std::vector<std::pair<ADDRESS_FAMILY, ULONG>>& routes,
+                                       const IP_ADAPTER_ADDRESSES& adapter) {
+    std::optional<std::uint32_t> lowest;
+    for (const auto& [family, metric] : routes) {
+        const ULONG interfaceMetric = family == AF_INET6 ? adapter.Ipv6Metric : adapter.Ipv4Metric;
+        const auto cost = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(std::uint64_t{metric} + interfaceMetric, UINT32_MAX));
+        if (!lowest || cost < *lowest) lowest = cost;
+    }
+    return lowest;
+}
+
 // The adapters by their identity ("{...}"). The IP helper is loaded here,
 // by a run that asks for networks, and not at every start.
 std::map<std::wstring, Adapter> Adapters() {
     std::map<std::wstring, Adapter> adapters;
-    using GetAdaptersAddressesFunction = ULONG(WINAPI*)(ULONG, ULONG, PVOID, PIP_ADAPTER_ADDRESSES, PULONG);
-    const unique_hmodule library(LoadSystemLibrary("iphlpapi.dll"));
-    const auto getAdapters =
-        LookUpFunction<GetAdaptersAddressesFunction>(library.get(), "GetAdaptersAddresses");
-    if (getAdapters == nullptr) return adapters;
+    const IpHelper helper;
+    if (helper.getAdapters == nullptr) return adapters;
     constexpr ULONG kFlags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
                              GAA_FLAG_SKIP_DNS_SERVER;
     // Adapters may come and go between the size query and the read.
@@ -57,18 +123,37 @@ std::map<std::wstring, Adapter> Adapters() {
     ULONG result = ERROR_BUFFER_OVERFLOW;
     for (int attempt = 0; attempt < 4 && result == ERROR_BUFFER_OVERFLOW; ++attempt) {
         buffer.assign(size, 0);
-        result = getAdapters(AF_UNSPEC, kFlags, nullptr,
-                             reinterpret_cast<PIP_ADAPTER_ADDRESSES>(buffer.data()), &size);
+        result = helper.getAdapters(AF_UNSPEC, kFlags, nullptr,
+                                    reinterpret_cast<PIP_ADAPTER_ADDRESSES>(buffer.data()), &size);
     }
     if (result != ERROR_SUCCESS) return adapters;
+    const auto routes = DefaultRoutes(helper);
     for (auto* adapter = reinterpret_cast<PIP_ADAPTER_ADDRESSES>(buffer.data()); adapter != nullptr;
          adapter = adapter->Next) {
         if (adapter->AdapterName == nullptr) continue;
+        const auto adapterRoutes = routes.find(adapter->Luid.Value);
         adapters[Upper(Widen(adapter->AdapterName))] = {
             adapter->FriendlyName != nullptr ? NarrowExactly(adapter->FriendlyName) : "",
-            adapter->IfType == IF_TYPE_SOFTWARE_LOOPBACK, adapter->OperStatus == IfOperStatusUp};
+            adapter->IfType == IF_TYPE_SOFTWARE_LOOPBACK, adapter->OperStatus == IfOperStatusUp,
+            IsPhysical(helper, *adapter),
+            adapterRoutes != routes.end() ? RouteCost(adapterRoutes->second, *adapter) : std::nullopt};
     }
     return adapters;
+}
+
+// A network as its adapters that are up show it: physical when any of them
+// is, its route the cheapest of theirs.
+Network NetworkOf(std::string id, std::string name, const std::vector<const Adapter*>& adapters) {
+    Network network{std::move(id), std::move(name), true, std::nullopt};
+    if (adapters.empty()) return network;
+    network.physical =
+        std::any_of(adapters.begin(), adapters.end(), [](const Adapter* adapter) { return adapter->physical; });
+    for (const Adapter* adapter : adapters) {
+        if (adapter->routeCost && (!network.routeCost || *adapter->routeCost < *network.routeCost)) {
+            network.routeCost = adapter->routeCost;
+        }
+    }
+    return network;
 }
 
 struct NetworkConnection {
@@ -151,8 +236,10 @@ std::vector<Network> Win32Networks::Connected() {
             const bool anyConnection = std::any_of(connections.begin(), connections.end(),
                 [&](const NetworkConnection& connection) { return connection.network == networkId; });
             if (anyConnection && onlyLoopback) continue;
-            connected.push_back(
-                {Narrow(networkId), NarrowExactly(std::wstring_view(name.get(), SysStringLen(name.get())))});
+            std::vector<const Adapter*> its;
+            for (const auto& adapter : up) its.push_back(adapter.second);
+            const std::wstring_view shown(name.get(), SysStringLen(name.get()));
+            connected.push_back(NetworkOf(Narrow(networkId), NarrowExactly(shown), its));
             continue;
         }
         // A network Windows gives no name (all of them under Wine) stands
@@ -161,7 +248,7 @@ std::vector<Network> Win32Networks::Connected() {
             const std::string adapterId = Narrow(adapter.first);
             const bool listed = std::any_of(connected.begin(), connected.end(),
                                             [&](const Network& shown) { return shown.id == adapterId; });
-            if (!listed) connected.push_back({adapterId, adapter.second->name});
+            if (!listed) connected.push_back(NetworkOf(adapterId, adapter.second->name, {adapter.second}));
         }
     }
     return connected;

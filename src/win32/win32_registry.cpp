@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 
 namespace quillon::platform::win32 {
 
@@ -93,6 +95,25 @@ bool Win32Registry::SetDword(RegistryRoot root, std::string_view keyPath,
                           reinterpret_cast<const BYTE*>(&data), sizeof data) == ERROR_SUCCESS;
 }
 
+namespace {
+
+// A value's bytes as the A calls would give them: texts in the code page,
+// everything else as stored.
+std::string NarrowData(DWORD type, const std::vector<BYTE>& data) {
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
+        return std::string(data.begin(), data.end());
+    }
+    std::wstring wide(data.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(wide.data(), data.data(), wide.size() * sizeof(wchar_t));
+    return Narrow(wide);
+}
+
+}  // namespace
+
+// Read through the wide calls: the key counts its longest name in UTF-16
+// characters, and a name takes more bytes than that in UTF-8 or a
+// double-byte code page, so a walk in the code page's text would find the
+// buffer too small and end there. The names and texts are converted after.
 std::vector<std::pair<std::string, RegistryValue>> Win32Registry::Values(RegistryRoot root,
                                                                          std::string_view keyPath) {
     std::vector<std::pair<std::string, RegistryValue>> values;
@@ -102,37 +123,33 @@ std::vector<std::pair<std::string, RegistryValue>> Win32Registry::Values(Registr
         ERROR_SUCCESS) {
         return values;
     }
-    DWORD longestName = 0;
-    DWORD longestData = 0;
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS) {
-        return values;
-    }
+    DWORD longestName = 0;  // in characters, without the final NUL
+    DWORD longestData = 0;  // in bytes
+    const auto sizes = [&] {
+        return RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                nullptr, &longestName, &longestData, nullptr, nullptr) == ERROR_SUCCESS;
+    };
+    if (!sizes()) return values;
     // A value that grows while the key is read is read again with the
     // sizes the key reports then; one that vanishes ends the walk.
     for (DWORD index = 0;;) {
-        std::string name(longestName + 1, '\0');
-        std::string data(longestData, '\0');
+        std::wstring name(longestName + 1, L'\0');
+        std::vector<BYTE> data(longestData);
         DWORD nameSize = longestName + 1;
         DWORD dataSize = longestData;
         DWORD type = 0;
-        const LONG result = RegEnumValueA(key.get(), index, name.data(), &nameSize, nullptr, &type,
-                                          reinterpret_cast<BYTE*>(data.data()), &dataSize);
+        const LONG result = RegEnumValueW(key.get(), index, name.data(), &nameSize, nullptr, &type,
+                                          data.data(), &dataSize);
         if (result == ERROR_MORE_DATA) {
-            if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                 nullptr, &longestName, &longestData, nullptr,
-                                 nullptr) != ERROR_SUCCESS ||
-                (nameSize <= longestName && dataSize <= longestData)) {
-                break;
-            }
-            longestName = std::max(longestName, nameSize);
-            longestData = std::max(longestData, dataSize);
+            const DWORD readName = longestName;
+            const DWORD readData = longestData;
+            if (!sizes() || (longestName <= readName && longestData <= readData)) break;
             continue;
         }
         if (result != ERROR_SUCCESS) break;
         name.resize(nameSize);
         data.resize(dataSize);
-        if (!name.empty()) values.emplace_back(std::move(name), RegistryValue{type, std::move(data)});
+        if (!name.empty()) values.emplace_back(Narrow(name), RegistryValue{type, NarrowData(type, data)});
         ++index;
     }
     return values;

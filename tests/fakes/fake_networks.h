@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,9 +17,9 @@ public:
     std::vector<platform::Network> connected;
     int queries = 0;  // how often a run asked
 
-    void Connect(std::string_view name, std::string_view id = {}) {
-        connected.push_back({id.empty() ? "{" + std::string(name) + "}" : std::string(id),
-                             std::string(name)});
+    void Connect(std::string_view name, std::optional<std::uint32_t> routeCost = std::nullopt,
+                 bool physical = true) {
+        connected.push_back({"{" + std::string(name) + "}", std::string(name), physical, routeCost});
     }
     void Disconnect(std::string_view name) {
         std::erase_if(connected, [&](const platform::Network& network) { return network.name == name; });

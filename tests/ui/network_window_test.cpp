@@ -8,6 +8,7 @@
 
 #include "fakes/harness.h"
 #include "networks/network_choices.h"
+#include "networks/network_switch.h"
 #include "networks/network_task.h"
 #include "ui/main_window.h"
 
@@ -29,8 +30,8 @@ protected:
         run.AddPrinter("HP LaserJet 4", "winspool", "LPT1:");
         run.AddPrinter("Plotter", "winspool", "LPT2:");
         run.SetDefault("Fax,winspool,FAX:");
-        run.networks.Connect("Office WLAN");
-        run.networks.Connect("eth0");
+        run.networks.Connect("Office WLAN", 25);
+        run.networks.Connect("eth0", 35);
         run.registry.SetSz(RegistryRoot::CurrentUser, networks::kNetworksKey, "Home", "Plotter");
     }
 
@@ -55,8 +56,10 @@ protected:
 
 // Connected networks first, then the table's; the printers start on the
 // default; Add adds, then replaces; Remove removes; OK stores all of it,
-// registers the task and sets the printer of the network connected now.
+// registers the task and sets the printer of the network that decides now,
+// even where that was the last switch.
 TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPrinter) {
+    networks::RecordNetworkSwitch(run.registry, {"Office WLAN", "HP LaserJet 4"});
     Open([&](fakes::FakeWindow& window) {
         EXPECT_EQ(Entries(window, Window::cboNetwork),
                   (std::vector<std::string>{"Office WLAN", "eth0", "Home"}));
@@ -89,6 +92,7 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "1");
     EXPECT_TRUE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.user)));
     EXPECT_EQ(run.Device(), "HP LaserJet 4,winspool,LPT1:");
+    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kSwitchedNetworkValue), "Office WLAN");
     EXPECT_TRUE(run.toolkit.Find("frmQuillon")->IsShown()) << "the main window stays";
 
     // Back to one default: the task goes, the table stays for another day.

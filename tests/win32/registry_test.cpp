@@ -4,8 +4,11 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 
 namespace quillon::platform::win32 {
 namespace {
@@ -117,6 +120,30 @@ TEST_F(Win32RegistryTest, TheTwoRootsAreSeparate) {
     EXPECT_TRUE(HoldsText(registry.Query(RegistryRoot::CurrentUser, testKey, "desktop"), "1"));
     ASSERT_TRUE(registry.SetString(RegistryRoot::LocalMachine, testKey, "startup", "1"));
     EXPECT_FALSE(registry.Query(RegistryRoot::CurrentUser, testKey, "startup"));
+}
+
+// The key counts its longest name in UTF-16 characters, which take more
+// bytes in the code page's text. Every value comes back, its name and text
+// whole, as the code page carries them.
+TEST_F(Win32RegistryTest, TheWalkKeepsEveryValueWhateverItsScript) {
+    unique_hkey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, Widen(testKey).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, key.out(), nullptr),
+              ERROR_SUCCESS);
+    std::vector<std::pair<std::string, std::string>> stored, found;
+    for (const std::wstring name : {L"\u6771\u4eac\u30aa\u30d5\u30a3\u30b9", L"Caf\u00e9", L"Home"}) {
+        const std::wstring text = name + L" \u8907\u5408\u6a5f \u00fc";
+        const auto bytes = reinterpret_cast<const BYTE*>(text.c_str());
+        const auto size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+        ASSERT_EQ(RegSetValueExW(key.get(), name.c_str(), 0, REG_SZ, bytes, size), ERROR_SUCCESS);
+        stored.emplace_back(Narrow(name), Narrow(text) + '\0');
+    }
+    for (auto& [name, value] : registry.Values(RegistryRoot::CurrentUser, testKey)) {
+        found.emplace_back(name, value.data);
+    }
+    std::sort(stored.begin(), stored.end());
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, stored);
 }
 
 TEST_F(Win32RegistryTest, AKeyThatCannotBeCreatedFailsTheWrite) {

@@ -1,21 +1,25 @@
 #!/usr/bin/env bash
 # "/network" against real adapters: quillon.exe in a network namespace of its
 # own, where each adapter is a network (Wine names its networks after their
-# adapters and counts one as connected while it is up). The user's table is
-# seeded in the registry; then, one network at a time, the printer chosen
-# for the one connected is set, and a network without a choice ends the run
-# with exit code 1 under "/nogui". Last, the events of the Application log
-# that runs write, or do not: a switch's, a missing printer's, Windows'
-# error, none for a quiet run that went well or an error a box showed.
+# adapters and counts one as connected while it is up). First the window
+# chooses a printer for an adapter named outside ASCII (an end-to-end test
+# of the window, whose connected network it is); then the user's table is
+# seeded in the registry, and as adapters come and go and their default
+# routes change metrics, the printer of the network that decides is set, a
+# default set by hand stays while that network stays, and a network without
+# a choice ends the run with exit code 1 under "/nogui". Last, the events of
+# the Application log that runs write, or do not: a switch's, a missing
+# printer's, Windows' error, none for a quiet run that went well or an error
+# a box showed.
 #
-#   network_namespace_test.sh WINE-RUN TEMPLATE-PREFIX QUILLON-EXE
+#   network_namespace_test.sh WINE-RUN TEMPLATE-PREFIX QUILLON-EXE E2E-TESTS-EXE
 #
 # Wine asks its device host for the adapters, so the whole Wine session runs
 # in the namespace, in a prefix of its own: a copy of the end-to-end tests'
 # prefix (made ready first), hard-linked but for the registry, the files
 # Wine writes into, so it costs no time or disk and leaves the original be.
 set -euo pipefail
-wine_run=$1 template=$2 exe=$3
+wine_run=$1 template=$2 exe=$3 e2e=$4
 
 if [[ ${1:-} != --inside ]]; then
     [[ -f $template/.wine-run.ready ]] || "$wine_run" --start "$template"
@@ -41,11 +45,11 @@ if [[ ${1:-} != --inside ]]; then
     unshare -n sleep 600 &
     holder=$!
     while [[ $(readlink "/proc/$holder/ns/net") == $(readlink /proc/self/ns/net) ]]; do sleep 0.05; done
-    unshare -n -- bash ${QUILLON_TRACE:+-x} "$0" --inside "$wine_run" "$work/prefix" "$exe" "$holder"
+    unshare -n -- bash ${QUILLON_TRACE:+-x} "$0" --inside "$wine_run" "$work/prefix" "$exe" "$e2e" "$holder"
     exit
 fi
 shift
-wine_run=$1 prefix=$2 exe=$3 holder=$4
+wine_run=$1 prefix=$2 exe=$3 e2e=$4 holder=$5
 failures=0
 trap '"$wine_run" --stop "$prefix" >/dev/null 2>&1 || true' EXIT
 
@@ -65,10 +69,29 @@ network() {
     return 1
 }
 
+# A network's default route, through its far end, at this metric; none
+# without one. Taking an adapter down takes its routes with it.
+route() {
+    local name=$1 metric=${2:-} net
+    net=$(ip -4 -o addr show dev "$name" | awk '{print $4}' | cut -d. -f1-3)
+    ip route del default dev "$name" 2>/dev/null || true
+    [[ -z $metric ]] || ip route add default via "$net.1" dev "$name" metric "$metric"
+}
+
 ip link set lo up
-for name in office home cafe; do
+number=1
+for name in office home cafe café0; do
     ip link add "$name" type veth peer name "$name-far" netns "$holder"
+    ip addr add "10.0.$number.2/24" dev "$name"
+    number=$((number + 1))
 done
+
+# The window, on the adapter named outside ASCII; the end-to-end test sets
+# its own printers (HP LaserJet 4, HP DeskJet 500, Fax) and options.
+network café0 up
+QUILLON_EXE=$exe "$wine_run" "$prefix" "$e2e" \
+    --gtest_filter=QuillonTest.PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask ||
+    { echo "FAILED the window on café0"; failures=$((failures + 1)); }
 
 seed=$(mktemp --suffix=.reg)
 trap 'rm -f "$seed"; "$wine_run" --stop "$prefix" >/dev/null 2>&1 || true' EXIT
@@ -76,29 +99,26 @@ cat >"$seed" <<'REG'
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\Windows]
-"Device"=-
+"Device"="HP LaserJet 4,winspool,LPT1:"
 "LegacyDefaultPrinterMode"=dword:00000001
 
 [-HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\PrinterPorts]
 
 [HKEY_CURRENT_USER\Software\Microsoft\Windows NT\CurrentVersion\PrinterPorts]
-"Office Laser"="winspool,LPT1:,15,45"
-"Home Inkjet"="winspool,LPT2:,15,45"
+"HP LaserJet 4"="winspool,LPT1:,15,45"
+"HP DeskJet 500"="winspool,LPT2:,15,45"
+"Fax"="winspool,FAX:,15,45"
 "Accounts Broken"="winspool"
 
 [HKEY_CURRENT_USER\software\kvo\quillon]
-"desktop"="1"
-"startup"="1"
-"startupall"="1"
 "networkpolicy"=-
 
-[-HKEY_CURRENT_USER\software\kvo\quillon\networks]
 [-HKEY_CURRENT_USER\software\kvo\quillon\networkrules]
 [-HKEY_LOCAL_MACHINE\software\kvo\quillon\networkrules]
 
 [HKEY_CURRENT_USER\software\kvo\quillon\networks]
-"Office"="Office Laser"
-"home"="home inkjet"
+"Office"="HP LaserJet 4"
+"home"="hp deskjet 500"
 REG
 "$wine_run" "$prefix" regedit /s "Z:${seed//\//\\}"
 
@@ -117,14 +137,34 @@ expect() {
     fi
 }
 
+# By hand: a default set with no network switch in between.
+set_by_hand() {
+    "$wine_run" "$prefix" reg add 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' \
+        /v Device /d "$1" /f >/dev/null
+}
+
+expect "the window's choice was the switch: set by hand since, it stays" 0 "HP LaserJet 4,winspool,LPT1:"
+network café0 down
 network home up
-expect "home connected" 0 "Home Inkjet,winspool,LPT2:"
+route home 100
+expect "home connected" 0 "HP DeskJet 500,winspool,LPT2:"
+set_by_hand "Fax,winspool,FAX:"
+expect "set by hand on the same network: it stays" 0 "Fax,winspool,FAX:"
 network office up
+route office 10
+expect "office's default route costs less" 0 "HP LaserJet 4,winspool,LPT1:"
+# Two default routes of one metric are one route to Linux: one at a time.
+route office
+route home 10
+route office 100
+expect "the metrics swapped" 0 "HP DeskJet 500,winspool,LPT2:"
 network home down
-expect "home down, office connected" 0 "Office Laser,winspool,LPT1:"
 network office down
+network café0 up
+expect "café0's choice read back" 0 "Fax,winspool,FAX:"
+network café0 down
 network cafe up
-expect "only an unchosen network" 1 "Office Laser,winspool,LPT1:"
+expect "only an unchosen network" 1 "Fax,winspool,FAX:"
 
 # Runs the program with Wine's event log channel on, where its ReportEventW
 # writes each string of an event, and expects the exit code and the strings
@@ -147,8 +187,8 @@ events() {
 
 network cafe down
 network home up
-events "a switch writes the network and the printer" 0 'L"home" L"Home Inkjet"' /network /q /nogui
-events "a quiet run by name writes nothing" 0 "" /q /nogui "office laser"
+events "a switch writes the network and the printer" 0 'L"home" L"HP DeskJet 500"' /network /q /nogui
+events "a quiet run by name writes nothing" 0 "" /q /nogui "hp laserjet 4"
 events "no printer of that name: its name" 1 'L"Lobby Printer"' /q /nogui "Lobby Printer"
 events "a printer Windows cannot set: Windows' error" 2 'L"Accounts Broken" L"1801" L"Invalid printer name."' \
     /q /nogui "Accounts Broken"

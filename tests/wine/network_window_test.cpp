@@ -35,7 +35,9 @@ void Choose(HWND window, HWND list, const char* entry) {
 }
 
 // A printer for a network connected now and for one of the table: OK
-// stores both and registers the task; "Always use the same" removes it.
+// stores both, registers the task and sets the connected network's printer
+// as its switch; "Always use the same" removes the task. The network
+// namespace test runs it on an adapter named outside ASCII.
 TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kNetworksKey);
     HKEY key = nullptr;
@@ -59,10 +61,16 @@ TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
         HWND add = FindControl(window, "Button", texts.AddNetworkPrinter);
         Press(FindControl(window, "Button", switching ? texts.ChangeWithNetwork : texts.SameDefault));
         EXPECT_TRUE(WaitUntil([&] { return IsEnabled(add) == switching; }, 10s));
+        // The network it starts on, connected now; Wine hands the text to
+        // another process in its wide form only.
+        wchar_t wide[256] = {};
+        SendMessageW(networks, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(wide));
+        char connected[768] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, connected, sizeof connected, nullptr, nullptr);
         if (switching) {
             ASSERT_GE(SendMessageA(networks, CB_GETCOUNT, 0, 0), 2) << "a connected network and the table's";
             for (HWND list : {networks, printers}) EXPECT_EQ(SendMessageA(list, CB_GETMINVISIBLE, 0, 0), 8);
-            Choose(window, printers, "Fax");  // for the network it starts on, connected now
+            Choose(window, printers, "Fax");
             Press(add);
             EXPECT_TRUE(WaitUntil([&] { return ListEntries(rows).size() == 2; }, 10s));
             Choose(window, networks, "Home");
@@ -76,6 +84,13 @@ TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
         EXPECT_EQ(UserString("software\\kvo\\quillon", "network"), switching ? "1" : "2");
         EXPECT_EQ(UserString(kNetworksKey, "Home"), "HP LaserJet 4");
         EXPECT_EQ(!TaskFile(kTaskName).empty(), switching);
+        if (switching) {
+            EXPECT_EQ(UserString(kNetworksKey, connected), "Fax") << connected;
+            // The printer is set, and kept as the switch, after the window has gone.
+            const auto switched = [] { return UserString("software\\kvo\\quillon", "switchednetwork"); };
+            EXPECT_TRUE(WaitUntil([&] { return switched() == connected; }, 10s)) << switched().value_or("");
+            EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
+        }
         program_.reset();
     }
 }
