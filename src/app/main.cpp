@@ -10,14 +10,26 @@
 namespace quillon {
 namespace {
 
-// The administrator's word on network switching holds in every run: the
-// task is there whatever the user chose, or gone. Asked of the scheduler
-// only where a policy is set.
+// A quiet run by name sets one printer and ends: it leaves the scheduler
+// alone, and stays as fast as it was.
+bool SetsANamedPrinterQuietly(RunState& state) {
+    const std::string commandLine = state.CommandLine();
+    return !AsksForNetworkPrinter(commandLine) && !PrinterArgumentFrom(commandLine).empty() &&
+           state.Quiet();
+}
+
+// The administrator's word on network switching holds in every run that
+// opens a window or switches by network: the user's task is there, starting
+// this program, whatever the user chose, or gone.
 void ApplyNetworkSwitchingPolicy(RunState& state) {
     const std::int32_t policy = state.Options.NetworkSwitchingPolicy;
-    if (policy == kYes && !networks::NetworkTaskExists(state)) {
-        networks::EnsureNetworkTask(state);
-    } else if (policy == kNo && networks::NetworkTaskExists(state)) {
+    if ((policy != kYes && policy != kNo) || !networks::NetworkSwitchingAvailable(state) ||
+        SetsANamedPrinterQuietly(state)) {
+        return;
+    }
+    if (policy == kYes) {
+        networks::KeepNetworkTask(state);
+    } else {
         networks::RemoveNetworkTask(state);
     }
 }
@@ -33,6 +45,11 @@ void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
                                         texts::ProgramTitle, platform::MessageIcon::Information);
         }
         state.os.system.End(0);
+    }
+    // The uninstaller's run: every user's switching task goes with the
+    // program, and nothing else happens.
+    if (AsksToRemoveNetworkTasks(state.CommandLine())) {
+        state.os.system.End(networks::RemoveEveryNetworkTask(state) ? 0 : 2);
     }
     state.IsWindows6OrLater = state.os.system.Version().majorVersion > 5;
     settings::LoadSettings(state.os.registry, state.Options);

@@ -8,26 +8,64 @@
 
 namespace quillon::fakes {
 
-// The user's tasks by name, each with the definition it was registered
-// with. A scheduler that refuses (as for a user whom policy denies tasks)
-// registers nothing and says so.
+// The tasks by name, each with the definition it was registered with, from
+// which the program and the user are read back as the scheduler reads them.
+// A scheduler that refuses (as for a user whom policy denies tasks)
+// registers and removes nothing and says so; questions counts every call
+// that would load the scheduler.
 class FakeTaskScheduler : public platform::TaskScheduler {
 public:
-    std::string user = "PC\\user";
+    platform::Account account{"S-1-5-21-7-8-9-1001", "PC\\user"};
     std::map<std::string, std::string, std::less<>> tasks;
     bool refuses = false;
+    int questions = 0;
 
-    std::string CurrentUser() override { return user; }
+    platform::Account CurrentAccount() override { return account; }
     bool Register(std::string_view name, std::string_view definition) override {
+        ++questions;
         if (refuses) return false;
         tasks[std::string(name)] = std::string(definition);
         return true;
     }
-    bool Exists(std::string_view name) override { return tasks.find(name) != tasks.end(); }
+    std::optional<std::string> Program(std::string_view name) override {
+        ++questions;
+        const auto task = tasks.find(name);
+        if (task == tasks.end()) return std::nullopt;
+        return Unescaped(Element(task->second, "Command"));
+    }
+    std::vector<platform::ScheduledTask> Tasks(std::string_view prefix) override {
+        ++questions;
+        std::vector<platform::ScheduledTask> found;
+        for (const auto& [name, definition] : tasks) {
+            if (name.starts_with(prefix)) found.push_back({name, Element(definition, "UserId")});
+        }
+        return found;
+    }
     bool Remove(std::string_view name) override {
+        ++questions;
         if (refuses) return false;
         if (const auto it = tasks.find(name); it != tasks.end()) tasks.erase(it);
         return true;
+    }
+
+    bool Exists(std::string_view name) const { return tasks.find(name) != tasks.end(); }
+
+private:
+    // The text of the first element of that name; "" without one.
+    static std::string Element(const std::string& xml, const std::string& element) {
+        const auto open = xml.find("<" + element + ">");
+        if (open == std::string::npos) return {};
+        const auto start = open + element.size() + 2;
+        return xml.substr(start, xml.find("</" + element + ">", start) - start);
+    }
+    // The two entities a path in a definition may hold.
+    static std::string Unescaped(std::string text) {
+        for (const auto& [entity, character] : {std::pair{"&quot;", '"'}, std::pair{"&amp;", '&'}}) {
+            for (auto at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1)) {
+                text.replace(at, std::string_view(entity).size(), 1, character);
+            }
+        }
+        return text;
     }
 };
 
