@@ -37,6 +37,12 @@ void ApplyNetworkSwitchingPolicy(RunState& state) {
 }  // namespace
 
 void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
+    // The uninstaller's run: every user's switching task goes with the
+    // program, and nothing else happens. It writes no log, which would keep
+    // the program's folder from going.
+    if (AsksToRemoveNetworkTasks(state.CommandLine())) {
+        state.os.system.End(networks::RemoveEveryNetworkTask(state) ? 0 : 2);
+    }
     state.DiagnosticsEnabled = diagnosticsBuild;
     state.WriteDiagnostic("started with switches: " + state.CommandLine());
     if (AsksForUsage(state.CommandLine())) {
@@ -45,11 +51,6 @@ void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
                                         texts::ProgramTitle, platform::MessageIcon::Information);
         }
         state.os.system.End(0);
-    }
-    // The uninstaller's run: every user's switching task goes with the
-    // program, and nothing else happens.
-    if (AsksToRemoveNetworkTasks(state.CommandLine())) {
-        state.os.system.End(networks::RemoveEveryNetworkTask(state) ? 0 : 2);
     }
     state.IsWindows6OrLater = state.os.system.Version().majorVersion > 5;
     settings::LoadSettings(state.os.registry, state.Options);

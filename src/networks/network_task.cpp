@@ -58,11 +58,13 @@ std::optional<platform::Account> TaskAccount(RunState& state, TaskChange& refusa
 // Removes the account's tasks but the one of that name: those it had under
 // an older name of the account (renamed, or its name once not carried). A
 // task whose account the scheduler does not tell is not taken for the
-// user's.
+// user's; where the scheduler cannot list its tasks, older ones stay.
 bool RemoveOtherTasks(RunState& state, const platform::Account& account, std::string_view keep) {
     auto& scheduler = state.os.scheduler;
+    const auto tasks = scheduler.Tasks(kNetworkTaskPrefix);
+    if (!tasks) return true;
     bool removed = true;
-    for (const auto& task : scheduler.Tasks(kNetworkTaskPrefix)) {
+    for (const auto& task : *tasks) {
         if (!SameText(task.name, keep) && SameText(task.sid, account.sid)) {
             removed = scheduler.Remove(task.name) && removed;
         }
@@ -171,12 +173,10 @@ TaskChange KeepNetworkTask(RunState& state) {
 
 bool RemoveEveryNetworkTask(RunState& state) {
     auto& scheduler = state.os.scheduler;
+    const auto tasks = scheduler.Tasks(kNetworkTaskPrefix);
+    if (!tasks) return false;
     bool removed = true;
-    for (const auto& task : scheduler.Tasks(kNetworkTaskPrefix)) {
-        const bool gone = scheduler.Remove(task.name);
-        state.WriteDiagnostic((gone ? "removed task " : "could not remove task ") + task.name);
-        removed = gone && removed;
-    }
+    for (const auto& task : *tasks) removed = scheduler.Remove(task.name) && removed;
     return removed;
 }
 

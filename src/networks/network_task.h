@@ -58,7 +58,8 @@ TaskChange RemoveNetworkTask(RunState& state);
 TaskChange KeepNetworkTask(RunState& state);
 
 // Removes the tasks of every user this run may see (all of them for an
-// administrator, as the uninstaller runs it); false when one stays.
+// administrator, as the uninstaller runs it); false when one stays or the
+// scheduler cannot list them.
 bool RemoveEveryNetworkTask(RunState& state);
 
 }  // namespace quillon::networks

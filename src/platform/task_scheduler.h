@@ -46,8 +46,9 @@ public:
     virtual std::optional<std::string> Program(std::string_view name) = 0;
 
     // The tasks whose names begin with the prefix, of every user this run
-    // may see (all of them for an administrator).
-    virtual std::vector<ScheduledTask> Tasks(std::string_view prefix) = 0;
+    // may see (all of them for an administrator); nothing when the
+    // scheduler cannot list them.
+    virtual std::optional<std::vector<ScheduledTask>> Tasks(std::string_view prefix) = 0;
 
     // Deletes the task; true when it is gone, also when there was none.
     virtual bool Remove(std::string_view name) = 0;

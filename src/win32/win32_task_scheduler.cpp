@@ -170,15 +170,15 @@ std::optional<std::string> Win32TaskScheduler::Program(std::string_view name) {
     return Narrow(Text(program));
 }
 
-std::vector<ScheduledTask> Win32TaskScheduler::Tasks(std::string_view prefix) {
-    std::vector<ScheduledTask> found;
+std::optional<std::vector<ScheduledTask>> Win32TaskScheduler::Tasks(std::string_view prefix) {
     Connection* connection = Connect();
     unique_com<IRegisteredTaskCollection> tasks;
     LONG count = 0;
     if (connection == nullptr || FAILED(connection->root->GetTasks(TASK_ENUM_HIDDEN, tasks.out())) ||
         !tasks || FAILED(tasks->get_Count(&count))) {
-        return found;
+        return std::nullopt;
     }
+    std::vector<ScheduledTask> found;
     const std::wstring widePrefix = Widen(prefix);
     for (LONG index = 1; index <= count; ++index) {
         VARIANT item = Nothing();
@@ -190,7 +190,7 @@ std::vector<ScheduledTask> Win32TaskScheduler::Tasks(std::string_view prefix) {
             !name || !Text(name).starts_with(widePrefix)) {
             continue;
         }
-        found.push_back({Narrow(Text(name)), UserOf(*task)});
+        found.push_back({Narrow(Text(name)), UserOf(*task.get())});
     }
     return found;
 }

@@ -16,7 +16,7 @@ public:
     Account CurrentAccount() override;
     bool Register(std::string_view name, std::string_view definition) override;
     std::optional<std::string> Program(std::string_view name) override;
-    std::vector<ScheduledTask> Tasks(std::string_view prefix) override;
+    std::optional<std::vector<ScheduledTask>> Tasks(std::string_view prefix) override;
     bool Remove(std::string_view name) override;
 
 private:

@@ -11,7 +11,7 @@ namespace quillon::fakes {
 // The tasks by name, each with the definition it was registered with, from
 // which the program and the user are read back as the scheduler reads them.
 // A scheduler that refuses (as for a user whom policy denies tasks)
-// registers and removes nothing and says so; questions counts every call
+// registers, lists and removes nothing and says so; questions counts every call
 // that would load the scheduler.
 class FakeTaskScheduler : public platform::TaskScheduler {
 public:
@@ -33,8 +33,9 @@ public:
         if (task == tasks.end()) return std::nullopt;
         return Unescaped(Element(task->second, "Command"));
     }
-    std::vector<platform::ScheduledTask> Tasks(std::string_view prefix) override {
+    std::optional<std::vector<platform::ScheduledTask>> Tasks(std::string_view prefix) override {
         ++questions;
+        if (refuses) return std::nullopt;
         std::vector<platform::ScheduledTask> found;
         for (const auto& [name, definition] : tasks) {
             if (name.starts_with(prefix)) found.push_back({name, Element(definition, "UserId")});

@@ -6,13 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "networks/network_task.h"
 #include "version.h"
 #include "wine/fixture.h"
 #include "wine/link_reader.h"
 
 // The installer as software distribution runs it: silently, per machine,
-// then a newer one over it, then removed with the users' switching tasks.
+// then a newer one over it, then removed.
 namespace quillon::e2e {
 namespace {
 
@@ -108,18 +107,12 @@ TEST_F(InstallerTest, InstallsUpgradesInPlaceAndUninstallsOnlyWhatItPutThere) {
     EXPECT_EQ(Process(exe, "\"HP LaserJet 4\" /q").WaitForExit(30s), 0U);
     EXPECT_EQ(DefaultDevice(), "HP LaserJet 4,winspool,LPT1:");
     ASSERT_TRUE(WriteLink(startupEntry, exe));
-    // The user's switching task, as the administrator's policy has the
-    // installed program register it.
-    SetMachineString("software\\kvo\\quillon", "networkpolicy", "1");
-    EXPECT_NE(Process(exe, "/network /q /nogui").WaitForExit(30s), std::optional<DWORD>());
-    ASSERT_NE(TaskFile(networks::kNetworkTaskPrefix), "");
 
     ASSERT_EQ(Msiexec("/i \"" + nextMsi + "\" /qn"), 0U);
     entries = ProgramEntries();
     ASSERT_EQ(entries.size(), 1U);
     EXPECT_EQ(entries[0].version, std::getenv("QUILLON_NEXT_VERSION"));
     EXPECT_EQ(FileBytes(exe), FileBytes(ProgramPath(true)));
-    EXPECT_NE(TaskFile(networks::kNetworkTaskPrefix), "") << "an upgrade keeps the switching task";
     // An older package does not replace a newer one.
     EXPECT_EQ(Msiexec("/i \"" + msi + "\" /qn"), static_cast<DWORD>(ERROR_INSTALL_FAILURE));
     EXPECT_EQ(ProgramEntries().size(), 1U);
@@ -128,7 +121,6 @@ TEST_F(InstallerTest, InstallsUpgradesInPlaceAndUninstallsOnlyWhatItPutThere) {
     EXPECT_EQ(GetFileAttributesA(folder.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(StartMenuShortcut(), "");
     EXPECT_EQ(ProgramEntries().size(), 0U);
-    EXPECT_EQ(TaskFile(networks::kNetworkTaskPrefix), "") << "the switching tasks go with the program";
     EXPECT_EQ(StoredOption(HKEY_CURRENT_USER, "desktop"), "1");
     EXPECT_NE(GetFileAttributesA(startupEntry.c_str()), INVALID_FILE_ATTRIBUTES);
 }
