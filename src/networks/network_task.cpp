@@ -38,6 +38,16 @@ std::string ProgramPath(RunState& state) {
 
 bool SameText(std::string_view a, std::string_view b) { return text::ToLower(a) == text::ToLower(b); }
 
+// Whether the program a task starts, as the scheduler gives it back, is the
+// one at that path.
+bool SameProgram(std::string_view registered, std::string_view programPath) {
+    if (registered.size() >= 2 && registered.front() == '"' && registered.back() == '"') {
+        registered = registered.substr(1, registered.size() - 2);
+    }
+    // Windows' file names are the same in any letter case.
+    return SameText(registered, programPath);
+}
+
 // The account of this run, where it may have a task: nothing for an
 // account the system cannot tell, or a service account.
 std::optional<platform::Account> TaskAccount(RunState& state, TaskChange& refusal) {
@@ -125,14 +135,6 @@ std::string NetworkTaskDefinition(std::string_view programPath, std::string_view
            "<Arguments>/network /q /nogui</Arguments>"
            "</Exec></Actions>"
            "</Task>";
-}
-
-bool SameProgram(std::string_view registered, std::string_view programPath) {
-    if (registered.size() >= 2 && registered.front() == '"' && registered.back() == '"') {
-        registered = registered.substr(1, registered.size() - 2);
-    }
-    // Windows' file names are the same in any letter case.
-    return SameText(registered, programPath);
 }
 
 TaskChange EnsureNetworkTask(RunState& state) {

@@ -14,7 +14,6 @@ namespace quillon::networks {
 // anna)"): each user's task is their own, and one user's choice never
 // replaces, or is refused for, another's. Every task whose name begins with
 // the prefix is this program's.
-inline constexpr std::string_view kNetworkTaskName = "Quillon network printer";
 inline constexpr std::string_view kNetworkTaskPrefix = "Quillon network printer (";
 // Named after the account as people read it, or after its identifier where
 // the code page cannot carry the name.
@@ -36,10 +35,6 @@ bool IsServiceAccount(std::string_view sid);
 // minute, one run at a time with the latest event's run the one that
 // finishes.
 std::string NetworkTaskDefinition(std::string_view programPath, std::string_view sid);
-
-// Whether the program a task starts, as the scheduler gives it back, is the
-// one at that path.
-bool SameProgram(std::string_view registered, std::string_view programPath);
 
 enum class TaskChange {
     Done,               // as asked, or already so

@@ -11,8 +11,8 @@ namespace quillon::fakes {
 // The tasks by name, each with the definition it was registered with, from
 // which the program and the user are read back as the scheduler reads them.
 // A scheduler that refuses (as for a user whom policy denies tasks)
-// registers, lists and removes nothing and says so; questions counts every call
-// that would load the scheduler.
+// registers, lists and removes nothing and says so; questions counts every
+// call that would load the scheduler.
 class FakeTaskScheduler : public platform::TaskScheduler {
 public:
     platform::Account account{"S-1-5-21-7-8-9-1001", "PC\\user"};
@@ -23,15 +23,18 @@ public:
     platform::Account CurrentAccount() override { return account; }
     bool Register(std::string_view name, std::string_view definition) override {
         ++questions;
-        if (refuses) return false;
-        tasks[std::string(name)] = std::string(definition);
-        return true;
+        if (!refuses) tasks[std::string(name)] = std::string(definition);
+        return !refuses;
     }
     std::optional<std::string> Program(std::string_view name) override {
         ++questions;
         const auto task = tasks.find(name);
         if (task == tasks.end()) return std::nullopt;
-        return Unescaped(Element(task->second, "Command"));
+        std::string command = Element(task->second, "Command");
+        for (auto at = command.find("&quot;"); at != std::string::npos; at = command.find("&quot;")) {
+            command.replace(at, 6, "\"");
+        }
+        return command;
     }
     std::optional<std::vector<platform::ScheduledTask>> Tasks(std::string_view prefix) override {
         ++questions;
@@ -44,9 +47,8 @@ public:
     }
     bool Remove(std::string_view name) override {
         ++questions;
-        if (refuses) return false;
-        if (const auto it = tasks.find(name); it != tasks.end()) tasks.erase(it);
-        return true;
+        if (const auto it = tasks.find(name); it != tasks.end() && !refuses) tasks.erase(it);
+        return !refuses;
     }
 
     bool Exists(std::string_view name) const { return tasks.find(name) != tasks.end(); }
@@ -58,15 +60,6 @@ private:
         if (open == std::string::npos) return {};
         const auto start = open + element.size() + 2;
         return xml.substr(start, xml.find("</" + element + ">", start) - start);
-    }
-    // The two entities a path in a definition may hold.
-    static std::string Unescaped(std::string text) {
-        for (const auto& [entity, character] : {std::pair{"&quot;", '"'}, std::pair{"&amp;", '&'}}) {
-            for (auto at = text.find(entity); at != std::string::npos; at = text.find(entity, at + 1)) {
-                text.replace(at, std::string_view(entity).size(), 1, character);
-            }
-        }
-        return text;
     }
 };
 

@@ -39,69 +39,65 @@ TEST(NetworkTaskDefinition, StartsAtLogOnAndAfterNetworkEventsAsTheAccountOnBatt
 
 // The administrator's policy, in every run but a quiet one by name, for
 // this user's task alone: there and starting this program, or gone. The
-// root folder holds every user's; a service account has none.
+// root folder holds every user's; a service account, and Windows before
+// Vista, have none.
 TEST(NetworkSwitchingPolicy, KeepsTheUsersTaskOnThisProgramOrRemovesIt) {
     struct Case {
         const char* policy;
         const char* commandLine;
         const char* sid;
-        std::optional<std::string> program;  // the task's before the run
-        bool olderName;                      // the account's task under a name it had before
-        std::optional<std::string> after;
+        const char* program;  // the task's before the run; null: no task
+        bool olderName;       // the account's task under a name it had before
+        const char* after;
         int asks;  // how often the run asks the scheduler: 0, once, or 2 for more
+        unsigned major = 10;
     };
-    const std::string here = std::string("\"") + kThisProgram + "\"";
+    const char* old = "D:\\Old\\quillon.exe";
     const Case cases[] = {
-        {"1", "", kUser, std::nullopt, false, here, 2},
-        {"1", "/network /q /nogui", kUser, "\"D:\\Old\\quillon.exe\"", true, here, 2},
-        {"1", "", kUser, here, false, here, 1},  // as it should be: not registered again
-        {"1", "fax /q", kUser, std::nullopt, false, std::nullopt, 0},
-        {"2", "", kUser, here, true, std::nullopt, 2},
-        {"2", "fax /q /nogui", kUser, here, false, here, 0},
-        {"1", "", "S-1-5-18", std::nullopt, false, std::nullopt, 0},
-        {"2", "", "S-1-5-19", here, false, here, 0},
-        {"1", "", "S-1-5-20", std::nullopt, false, std::nullopt, 0},
-        {"", "", kUser, std::nullopt, false, std::nullopt, 0},
+        {"1", "", kUser, nullptr, false, kThisProgram, 2},
+        {"1", "/network /q /nogui", kUser, old, true, kThisProgram, 2},
+        {"1", "", kUser, kThisProgram, false, kThisProgram, 1},  // as it should be: not registered again
+        {"1", "fax /q", kUser, nullptr, false, nullptr, 0},
+        {"2", "", kUser, kThisProgram, true, nullptr, 2},
+        {"2", "fax /q /nogui", kUser, old, false, old, 0},
+        {"1", "", "S-1-5-18", nullptr, false, nullptr, 0},
+        {"2", "", "S-1-5-19", old, false, old, 0},
+        {"1", "", "S-1-5-20", nullptr, false, nullptr, 0},
+        {"", "", kUser, nullptr, false, nullptr, 0},
+        {"1", "", kUser, nullptr, false, nullptr, 0, 5},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.policy) + " " + c.commandLine + " as " + c.sid);
         fakes::Harness run;
+        run.system.version = {2, c.major};
         run.StoreOptions("1", "1", "1");
         run.registry.SetSz(platform::RegistryRoot::LocalMachine, settings::kSettingsKey, "networkpolicy",
                            c.policy);
         run.scheduler.account = {c.sid, "PC\\user"};
+        auto& tasks = run.scheduler.tasks;
         const std::string name = NetworkTaskName(run.scheduler.account);
         const std::string older = std::string(kNetworkTaskPrefix) + "PC olduser)";
         const std::string others = std::string(kNetworkTaskPrefix) + "PC other)";
-        if (c.program) {
-            run.scheduler.tasks[name] = NetworkTaskDefinition(c.program->substr(1, c.program->size() - 2), c.sid);
-        }
-        if (c.olderName) run.scheduler.tasks[older] = NetworkTaskDefinition(kThisProgram, c.sid);
-        run.scheduler.tasks[others] = NetworkTaskDefinition(kThisProgram, "S-1-5-21-7-8-9-1002");
+        if (c.program) tasks[name] = NetworkTaskDefinition(c.program, c.sid);
+        if (c.olderName) tasks[older] = NetworkTaskDefinition(kThisProgram, c.sid);
+        tasks[others] = NetworkTaskDefinition(kThisProgram, "S-1-5-21-7-8-9-1002");
         run.Start(c.commandLine);
-        const int questions = run.scheduler.questions;
-        EXPECT_EQ(run.scheduler.Program(name), c.after);
+        EXPECT_EQ(std::min(run.scheduler.questions, 2), c.asks);
+        EXPECT_EQ(run.scheduler.Program(name),
+                  c.after ? std::optional(std::string("\"") + c.after + "\"") : std::nullopt);
         EXPECT_FALSE(run.scheduler.Exists(older)) << "an older name of the account's stays";
         EXPECT_TRUE(run.scheduler.Exists(others));
-        EXPECT_EQ(std::min(questions, 2), c.asks);
     }
-    // On Windows before Vista there is nothing to register: not asked.
-    fakes::Harness xp;
-    xp.system.version = {2, 5, 2};
-    xp.StoreOptions("1", "1", "1");
-    xp.registry.SetSz(platform::RegistryRoot::LocalMachine, settings::kSettingsKey, "networkpolicy", "1");
-    xp.Start("");
-    EXPECT_EQ(xp.scheduler.questions, 0);
 }
 
-// The uninstaller's run removes the switching task of every user, and
-// nothing else; one that stays is told by the exit code.
+// The uninstaller's run removes the switching task of every user and
+// nothing else; one that stays, or tasks not listed, the exit code tells.
 TEST(RemoveEveryNetworkTask, TakesEveryUsersTaskAndLeavesOthers) {
     for (const bool refuses : {false, true}) {
         fakes::Harness run;
         run.scheduler.account = {"S-1-5-18", "NT AUTHORITY\\SYSTEM"};
-        for (const char* user : {"PC anna)", "AzureAD AnnaSmith)"}) {
-            run.scheduler.tasks[std::string(kNetworkTaskPrefix) + user] = "";
+        for (const char* name : {"PC anna)", "AzureAD AnnaSmith)"}) {
+            run.scheduler.tasks[std::string(kNetworkTaskPrefix) + name] = "";
         }
         run.scheduler.tasks["Backup"] = "";
         run.scheduler.refuses = refuses;

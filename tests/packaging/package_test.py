@@ -74,25 +74,6 @@ class Package(unittest.TestCase):
         self.assertEqual([row.split("\t")[2:6:2] for row in table.stdout.splitlines()[3:]],
                          [["quillon.exe", version + ".0"]])
 
-    def test_uninstall_runs_the_program_to_remove_the_switching_tasks_before_its_file_goes(self):
-        [msi] = DIST.glob("quillon-*-x64.msi")
-
-        def rows(table):
-            export = subprocess.run(["msiinfo", "export", msi, table], check=True, capture_output=True, text=True)
-            return [row.split("\t") for row in export.stdout.splitlines()[3:]]
-
-        # The installed file run (18), its exit code ignored (64), deferred
-        # (1024), as the system (2048).
-        self.assertIn(["RemoveNetworkTasks", str(18 + 64 + 1024 + 2048), "QuillonExe", "/removetasks", ""],
-                      rows("CustomAction"))
-        sequence = {row[0]: (row[1], int(row[2])) for row in rows("InstallExecuteSequence")}
-        condition, step = sequence["RemoveNetworkTasks"]
-        self.assertEqual(condition, 'REMOVE="ALL" AND NOT UPGRADINGPRODUCTCODE', "an upgrade keeps the tasks")
-        self.assertLess(sequence["InstallInitialize"][1], step)
-        self.assertLess(step, sequence["RemoveFiles"][1])
-        # An upgrade removes the older version before it installs anything.
-        self.assertLess(sequence["RemoveExistingProducts"][1], sequence["InstallInitialize"][1])
-
     def test_template_is_well_formed_and_every_language_has_exactly_its_texts(self):
         admx = ElementTree.parse(DIST / "policy" / "quillon.admx").getroot()
         named = {kind: set() for kind in ("string", "presentation")}

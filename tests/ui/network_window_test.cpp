@@ -105,13 +105,12 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     EXPECT_EQ(Stored(networks::kNetworksKey, "eth0"), "Plotter");
 }
 
-// Switching on, and the task starts the program where it was before it
-// moved: opening the window registers it again for this one.
+// Switching on, the task starts the program where it was before it moved:
+// opening the window registers it again for this one.
 TEST_F(NetworkWindow, OpeningWithSwitchingOnFollowsAMovedProgram) {
     run.registry.SetSz(RegistryRoot::CurrentUser, settings::kSettingsKey, "network", "1");
     const auto task = networks::NetworkTaskName(run.scheduler.account);
-    run.scheduler.tasks[task] =
-        networks::NetworkTaskDefinition("D:\\Old\\quillon.exe", run.scheduler.account.sid);
+    run.scheduler.tasks[task] = networks::NetworkTaskDefinition("D:\\quillon.exe", run.scheduler.account.sid);
     Open([](fakes::FakeWindow& window) { window.Click(Window::cmdCancel); });
     EXPECT_EQ(run.scheduler.Program(task), "\"C:\\Program Files\\Quillon\\quillon.exe\"");
 }

@@ -10,24 +10,20 @@
 namespace quillon::platform::win32 {
 namespace {
 
-// The account as the process token gives it: an identifier the system maps
-// back to the same account, named as the account database and the logged-on
-// user's name give it.
+// The process token's account: an identifier the system maps back to the
+// account the user logged on as, named as the account database names it.
 TEST(Win32TaskScheduler, TheAccountsIdentifierNamesTheSameAccount) {
     const Account account = Win32TaskScheduler().CurrentAccount();
     ASSERT_TRUE(account.sid.starts_with("S-1-5-")) << account.sid;
     unique_local<void> sid;
     ASSERT_TRUE(ConvertStringSidToSidA(account.sid.c_str(), sid.out()));
-    char name[257] = {}, domain[257] = {};
-    DWORD nameSize = sizeof name, domainSize = sizeof domain;
+    char name[257] = {}, domain[257] = {}, user[257] = {};
+    DWORD nameSize = sizeof name, domainSize = sizeof domain, userSize = sizeof user;
     SID_NAME_USE use{};
     ASSERT_TRUE(LookupAccountSidA(nullptr, sid.get(), name, &nameSize, domain, &domainSize, &use));
-    EXPECT_EQ(use, SidTypeUser);
-    EXPECT_EQ(account.name, std::string(domain) + "\\" + name);
-    char user[257] = {};
-    DWORD userSize = sizeof user;
     ASSERT_TRUE(GetUserNameA(user, &userSize));
     EXPECT_EQ(std::string(name), user);
+    EXPECT_EQ(account.name, std::string(domain) + "\\" + name);
 }
 
 }  // namespace
