@@ -11,22 +11,41 @@
 namespace quillon {
 namespace {
 
-// The administrator's word on network switching holds in every run: the
-// task is there whatever the user chose, or gone. Asked of the scheduler
-// only where a policy is set. No window tells of a refusal: the
-// Application log does.
+// A quiet run by name sets one printer and ends: it leaves the scheduler
+// alone, and stays as fast as it was.
+bool SetsANamedPrinterQuietly(RunState& state) {
+    const std::string commandLine = state.CommandLine();
+    return !AsksForNetworkPrinter(commandLine) && !PrinterArgumentFrom(commandLine).empty() &&
+           state.Quiet();
+}
+
+// The administrator's word on network switching holds in every run that
+// opens a window or switches by network: the user's task is there, starting
+// this program, whatever the user chose, or gone. No window tells of a
+// refusal: the Application log does.
 void ApplyNetworkSwitchingPolicy(RunState& state) {
     const std::int32_t policy = state.Options.NetworkSwitchingPolicy;
-    if (policy == kYes && !networks::NetworkTaskExists(state)) {
-        if (!networks::EnsureNetworkTask(state)) events::ReportTaskNotChanged(state, true);
-    } else if (policy == kNo && networks::NetworkTaskExists(state)) {
-        if (!networks::RemoveNetworkTask(state)) events::ReportTaskNotChanged(state, false);
+    if ((policy != kYes && policy != kNo) || !networks::NetworkSwitchingAvailable(state) ||
+        SetsANamedPrinterQuietly(state)) {
+        return;
+    }
+    using networks::TaskChange;
+    if (policy == kYes) {
+        if (networks::KeepNetworkTask(state) == TaskChange::Refused) events::ReportTaskNotChanged(state, true);
+    } else {
+        if (networks::RemoveNetworkTask(state) == TaskChange::Refused) events::ReportTaskNotChanged(state, false);
     }
 }
 
 }  // namespace
 
 void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
+    // The uninstaller's run: every user's switching task goes with the
+    // program, and nothing else happens. It writes no log, which would keep
+    // the program's folder from going.
+    if (AsksToRemoveNetworkTasks(state.CommandLine())) {
+        state.os.system.End(networks::RemoveEveryNetworkTask(state) ? 0 : 2);
+    }
     state.DiagnosticsEnabled = diagnosticsBuild;
     state.WriteDiagnostic("started with switches: " + state.CommandLine());
     if (AsksForUsage(state.CommandLine())) {

@@ -20,6 +20,11 @@ void Write(RunState& state, Outcome outcome, bool answered, std::span<const std:
 
 // An error code as Windows shows it: an HRESULT in hexadecimal, a system
 // error in decimal.
+// The account as people read it, else by its identifier.
+std::string AccountName(const platform::Account& account) {
+    return account.name.empty() ? account.sid : account.name;
+}
+
 std::string ErrorCode(std::uint32_t error) {
     if (error < 0x10000) return std::to_string(error);
     constexpr char kDigits[] = "0123456789ABCDEF";
@@ -79,7 +84,7 @@ void ReportNothingSet(RunState& state) {
 
 void ReportTaskNotChanged(RunState& state, bool registering) {
     const std::uint32_t error = state.os.scheduler.LastError();
-    const std::array<std::string, 3> strings{state.os.scheduler.CurrentUser(), ErrorCode(error),
+    const std::array<std::string, 3> strings{AccountName(state.os.scheduler.CurrentAccount()), ErrorCode(error),
                                              state.os.eventLog.ErrorText(error)};
     Write(state, registering ? Outcome::TaskNotRegistered : Outcome::TaskNotRemoved, false, strings);
 }

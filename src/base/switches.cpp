@@ -56,6 +56,16 @@ std::string WithoutQuotedPart(std::string_view line) {
     return std::string(line.substr(0, open)) + ' ' + std::string(line.substr(close + 1));
 }
 
+// A switch led by "/" or "-", in any case, as a word of its own outside the
+// double-quoted part.
+bool HasSwitchWord(std::string_view commandLine, std::string_view name) {
+    const std::string outside = WithoutQuotedPart(commandLine);
+    const auto words = SplitAtBlanks(outside);
+    return std::any_of(words.begin(), words.end(), [&](std::string_view word) {
+        return IsSwitchWord(word) && text::ToLower(word.substr(1)) == name;
+    });
+}
+
 }  // namespace
 
 bool AsksForUsage(std::string_view commandLine) {
@@ -66,11 +76,11 @@ bool AsksForUsage(std::string_view commandLine) {
 }
 
 bool AsksForNetworkPrinter(std::string_view commandLine) {
-    const std::string outside = WithoutQuotedPart(commandLine);
-    const auto words = SplitAtBlanks(outside);
-    return std::any_of(words.begin(), words.end(), [](std::string_view word) {
-        return IsSwitchWord(word) && text::ToLower(word.substr(1)) == switch_text::Network;
-    });
+    return HasSwitchWord(commandLine, switch_text::Network);
+}
+
+bool AsksToRemoveNetworkTasks(std::string_view commandLine) {
+    return HasSwitchWord(commandLine, switch_text::RemoveTasks);
 }
 
 std::string UsageText(std::string_view programFile, const texts::Texts& texts) {
@@ -88,6 +98,7 @@ std::string UsageText(std::string_view programFile, const texts::Texts& texts) {
         {enable, texts.UsageEnable},
         {"/"s + std::string(switch_text::DisableAll), texts.UsageDisableAll},
         {"/"s + std::string(switch_text::Network), texts.UsageNetwork},
+        {"/"s + std::string(switch_text::RemoveTasks), texts.UsageRemoveTasks},
         {std::string(switch_text::HideUncPath) + ", " + std::string(switch_text::ShowUncPath),
          texts.UsageUncPath},
         {std::string(switch_text::Usage), texts.UsageHelp},

@@ -28,8 +28,10 @@ inline constexpr std::string_view EnableStartup = "enablestartup";
 inline constexpr std::string_view EnableStartupAll = "enablestartupall";
 inline constexpr std::string_view EnableAll = "enableall";
 inline constexpr std::string_view DisableAll = "disableall";
-// A word of its own, led by "/" or "-" (AsksForNetworkPrinter):
+// Words of their own, led by "/" or "-" (AsksForNetworkPrinter,
+// AsksToRemoveNetworkTasks):
 inline constexpr std::string_view Network = "network";
+inline constexpr std::string_view RemoveTasks = "removetasks";
 }  // namespace switch_text
 
 // Whether the command line asks for the usage: "/?" as a word of its own
@@ -42,6 +44,10 @@ bool AsksForUsage(std::string_view commandLine);
 // outside the double-quoted part. Inside a name ("lab/network 2", quoted) it
 // means nothing new.
 bool AsksForNetworkPrinter(std::string_view commandLine);
+
+// Whether the command line asks to remove the network switching tasks of
+// every user: "/removetasks" or "-removetasks" as /network is found.
+bool AsksToRemoveNetworkTasks(std::string_view commandLine);
 
 // The text of the usage box: the command line of the program file, every
 // switch with what it does, and the exit codes.

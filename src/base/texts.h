@@ -131,6 +131,7 @@ struct Texts {
     std::string_view UsageEnable;
     std::string_view UsageDisableAll;
     std::string_view UsageNetwork;
+    std::string_view UsageRemoveTasks;
     std::string_view UsageUncPath;
     std::string_view UsageHelp;
     std::string_view UsageExitCodes;
@@ -219,6 +220,7 @@ inline constexpr Entry kEntries[] = {
     {"UsageEnable", &Texts::UsageEnable},
     {"UsageDisableAll", &Texts::UsageDisableAll},
     {"UsageNetwork", &Texts::UsageNetwork},
+    {"UsageRemoveTasks", &Texts::UsageRemoveTasks},
     {"UsageUncPath", &Texts::UsageUncPath},
     {"UsageHelp", &Texts::UsageHelp},
     {"UsageExitCodes", &Texts::UsageExitCodes},

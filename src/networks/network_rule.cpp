@@ -62,6 +62,9 @@ std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> 
 }
 
 std::optional<NetworkDecision> DecideNetwork(RunState& state) {
+    // Windows before Vista has no list of networks to ask: no network has
+    // a choice there, whatever a substitute for the list would answer.
+    if (!state.IsWindows6OrLater) return std::nullopt;
     const auto connected = state.os.networks.Connected();
     for (const auto& network : connected) state.WriteDiagnostic("network connected: " + Describe(network));
     if (connected.empty()) return std::nullopt;

@@ -1,29 +1,55 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillon::platform {
 
-// The user's own scheduled tasks, by name in the scheduler's root folder.
-// Abstract so that tests can see what a run registers; the real one is
-// Windows' Task Scheduler, loaded only when a run first asks.
+// The account a run is: its security identifier ("S-1-5-21-...-1001"),
+// which every scheduler maps whatever the account's name or domain, and its
+// name as people read it ("DOMAIN\user"). The name is empty where the code
+// page cannot carry it exactly; both are empty when the system cannot tell.
+struct Account {
+    std::string sid;
+    std::string name;
+};
+
+// A task of the scheduler's root folder: its name, and the identifier of
+// the account it runs as (empty where the scheduler does not say).
+struct ScheduledTask {
+    std::string name;
+    std::string sid;
+};
+
+// Scheduled tasks, by name in the scheduler's root folder, which every user
+// of the PC shares. Abstract so that tests can see what a run registers;
+// the real one is Windows' Task Scheduler, loaded only when a run first
+// asks it something.
 class TaskScheduler {
 public:
     virtual ~TaskScheduler() = default;
 
-    // The account tasks run as and start for: "DOMAIN\user". Empty when the
-    // system cannot tell.
-    virtual std::string CurrentUser() = 0;
+    // The account this run is; asks the scheduler nothing.
+    virtual Account CurrentAccount() = 0;
 
     // Creates the task, or replaces the one of that name, from its
-    // definition (the scheduler's XML), to run as the current user while
-    // that user is logged on. False when the scheduler refused it.
+    // definition (the scheduler's XML), to run as the account the
+    // definition names while that user is logged on. False when the
+    // scheduler refused it.
     virtual bool Register(std::string_view name, std::string_view definition) = 0;
 
-    // Whether a task of that name exists.
-    virtual bool Exists(std::string_view name) = 0;
+    // The program the task of that name starts (its first action's path, as
+    // registered, quotes and all); "" for a task that starts no program the
+    // scheduler tells of; nothing when there is no such task.
+    virtual std::optional<std::string> Program(std::string_view name) = 0;
+
+    // The tasks whose names begin with the prefix, of every user this run
+    // may see (all of them for an administrator); nothing when the
+    // scheduler cannot list them.
+    virtual std::optional<std::vector<ScheduledTask>> Tasks(std::string_view prefix) = 0;
 
     // Deletes the task; true when it is gone, also when there was none.
     virtual bool Remove(std::string_view name) = 0;

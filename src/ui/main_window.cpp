@@ -9,6 +9,7 @@
 #include "base/run_events.h"
 #include "base/text.h"
 #include "base/texts.h"
+#include "networks/network_task.h"
 #include "printers/default_management.h"
 #include "printers/default_printer.h"
 #include "printers/printer_table.h"
@@ -25,29 +26,40 @@ namespace {
 using platform::ControlKind;
 using platform::ControlDesign;
 
-std::vector<ControlDesign> Controls(const texts::Texts& texts) {
-    return {
+// "Per network..." has a row of its own below "Add to startup". Where the
+// system cannot switch per network the window is without it, and the rows
+// below it and the list close up as they were before it came.
+std::vector<ControlDesign> Controls(const texts::Texts& texts, bool perNetwork) {
+    const int row = perNetwork ? 480 : 0;
+    const int tab = perNetwork ? 1 : 0;
+    std::vector<ControlDesign> controls = {
     // A list has no caption: the name is what a screen reader calls it.
-    ControlDesign{ControlKind::ListBox, frmQuillon::lstPrinters, "", 2640, 240, 6015, 1905, 0, {},
+    ControlDesign{ControlKind::ListBox, frmQuillon::lstPrinters, "", 2640, 240, 6015, 1425 + row, 0, {},
                 platform::kSorted, texts.PrintersListName},
     ControlDesign{ControlKind::PushButton, frmQuillon::cmdSetDefault, texts.SetAsDefault, 240, 240, 2175, 375, 1},
     ControlDesign{ControlKind::PushButton, frmQuillon::cmdCreateShortcut, texts.CreateDesktopShortcut, 240, 720,
                 2175, 375, 2},
     ControlDesign{ControlKind::PushButton, frmQuillon::cmdAddToStartup, texts.AddToStartup, 240, 1200, 2175, 375,
                 3},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdPerNetwork, texts.PerNetwork, 240, 1680, 2175,
-                375, 4},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAbout, texts.About, 5160, 2400, 1095, 375, 5},
-    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCancel, texts.Quit, 240, 2400, 2175, 375, 6},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdAbout, texts.About, 5160, 1920 + row, 1095, 375,
+                4 + tab},
+    ControlDesign{ControlKind::PushButton, frmQuillon::cmdCancel, texts.Quit, 240, 1920 + row, 2175, 375,
+                5 + tab},
     };
+    if (perNetwork) {
+        controls.insert(controls.begin() + 4,
+                        ControlDesign{ControlKind::PushButton, frmQuillon::cmdPerNetwork, texts.PerNetwork, 240,
+                                      1680, 2175, 375, 4});
+    }
+    return controls;
 }
 
-platform::WindowDesign WindowOf() {
+platform::WindowDesign WindowOf(bool perNetwork) {
     return {
     .name = "frmQuillon",
     .caption = texts::ProgramTitle,
     .clientWidth = 8955,
-    .clientHeight = 3060,
+    .clientHeight = perNetwork ? 3060 : 2580,
     .border = platform::WindowBorder::FixedDialog,
     .position = platform::WindowPosition::CenterScreen,
     .keyPreview = true,
@@ -61,11 +73,15 @@ constexpr int kKeyQ = 81;
 }  // namespace
 
 frmQuillon::frmQuillon(RunState& state, Forms& forms)
-    : Form(state, WindowOf(), Controls(state.Texts)), forms_(forms) {}
+    : Form(state, WindowOf(networks::NetworkSwitchingAvailable(state)),
+           Controls(state.Texts, networks::NetworkSwitchingAvailable(state))),
+      forms_(forms) {}
 
 void frmQuillon::Form_Load() {
     // Withheld as the other options withhold their buttons.
-    window().SetEnabled(cmdPerNetwork, state_.Options.NetworkSwitchingPolicy != kNo);
+    if (networks::NetworkSwitchingAvailable(state_)) {
+        window().SetEnabled(cmdPerNetwork, state_.Options.NetworkSwitchingPolicy != kNo);
+    }
     forms_.LoadMainWindow(*this);
 }
 

@@ -88,6 +88,10 @@ void frmNetworkPrinters::Form_Load() {
                       true);
     window.SetEnabled(optSameDefault, !enforced);
     window.SetEnabled(optChangeWithNetwork, !enforced);
+    // A program moved to another folder leaves the task starting a file that
+    // is gone; the run saw to it already where the administrator enforces
+    // switching.
+    if (options.NetworkSwitching == kYes && !enforced) networks::KeepNetworkTask(state_);
 
     // The networks connected now, then the table's other ones.
     std::vector<std::string> names;
@@ -190,7 +194,8 @@ bool frmNetworkPrinters::Store(bool switching) {
     stored = settings::SaveNetworkSwitching(registry, state_.Options) && stored;
     // The administrator's choice decides the task where there is one.
     const bool task = state_.Options.NetworkSwitchingPolicy == kYes || switching;
-    stored = (task ? networks::EnsureNetworkTask(state_) : networks::RemoveNetworkTask(state_)) && stored;
+    const auto change = task ? networks::EnsureNetworkTask(state_) : networks::RemoveNetworkTask(state_);
+    stored = change == networks::TaskChange::Done && stored;
     state_.WriteDiagnostic(std::string("printer per network ") + (task ? "on" : "off") +
                            (stored ? "" : ": not stored"));
     return stored;

@@ -76,6 +76,15 @@ struct cotaskmem_traits {
     static void close(type value) noexcept { CoTaskMemFree(value); }
 };
 
+// What the system handed out with LocalAlloc (the text of
+// ConvertSidToStringSidW) goes back with LocalFree.
+template <typename T>
+struct local_traits {
+    using type = T*;
+    static constexpr type empty() noexcept { return nullptr; }
+    static void close(type value) noexcept { static_cast<void>(LocalFree(value)); }
+};
+
 using unique_handle = unique_any<close_traits<HANDLE, &CloseHandle>>;
 using unique_file = unique_any<invalid_value_traits<&CloseHandle>>;
 using unique_find = unique_any<invalid_value_traits<&FindClose>>;
@@ -92,6 +101,8 @@ template <typename T = void>
 using unique_cotaskmem = unique_any<cotaskmem_traits<T>>;
 using unique_bstr = unique_any<close_traits<BSTR, &SysFreeString>>;
 using unique_event_source = unique_any<close_traits<HANDLE, &DeregisterEventSource>>;
+template <typename T = void>
+using unique_local = unique_any<local_traits<T>>;
 
 // Fonts, brushes, pens and bitmaps all go back with DeleteObject; the
 // handle keeps its own type so it can be passed on without casts.

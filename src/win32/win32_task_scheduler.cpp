@@ -1,6 +1,7 @@
 #include "win32/win32_task_scheduler.h"
 
 #include <windows.h>
+#include <sddl.h>
 #include <taskschd.h>
 
 #include <string>
@@ -20,6 +21,43 @@ constexpr CLSID kTaskScheduler = {
 unique_bstr Bstr(std::string_view text) {
     const std::wstring wide = Widen(text);
     return unique_bstr(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
+}
+
+std::wstring_view Text(const unique_bstr& text) { return {text.get(), SysStringLen(text.get())}; }
+
+// The identifier of the account: "S-1-5-21-...".
+std::string SidText(PSID sid) {
+    unique_local<wchar_t> text;
+    if (!ConvertSidToStringSidW(sid, text.out())) return {};
+    // Digits, letters and dashes: every code page carries them.
+    return Narrow(text.get());
+}
+
+// The identifier of the user a registered task runs as, whether its
+// principal names the account by identifier, as this program registers
+// it, or by name; "" where the scheduler does not say or the name is no
+// account's.
+std::string UserOf(IRegisteredTask& task) {
+    unique_com<ITaskDefinition> definition;
+    unique_com<IPrincipal> principal;
+    unique_bstr user;
+    if (FAILED(task.get_Definition(definition.out())) || !definition ||
+        FAILED(definition->get_Principal(principal.out())) || !principal ||
+        FAILED(principal->get_UserId(user.out())) || !user) {
+        return {};
+    }
+    const std::wstring name(Text(user));
+    if (name.starts_with(L"S-1-")) return Narrow(name);
+    DWORD sidSize = 0, domainSize = 0;
+    SID_NAME_USE use{};
+    LookupAccountNameW(nullptr, name.c_str(), nullptr, &sidSize, nullptr, &domainSize, &use);
+    std::vector<unsigned char> sid(sidSize);
+    std::wstring domain(domainSize, L'\0');
+    if (sidSize == 0 ||
+        !LookupAccountNameW(nullptr, name.c_str(), sid.data(), &sidSize, domain.data(), &domainSize, &use)) {
+        return {};
+    }
+    return SidText(sid.data());
 }
 
 // An argument left out: a VARIANT of nothing.
@@ -67,9 +105,10 @@ Win32TaskScheduler::Connection* Win32TaskScheduler::Connect() {
     return connection_.get();
 }
 
-// The account the process runs as, named by the account database rather
-// than by the scheduler, which not every system's scheduler tells.
-std::string Win32TaskScheduler::CurrentUser() {
+// The account the process runs as, from its token: the identifier as the
+// scheduler takes it, and the name the account database gives it, which
+// not every system's scheduler tells.
+Account Win32TaskScheduler::CurrentAccount() {
     unique_handle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.out())) return {};
     DWORD size = 0;
@@ -77,6 +116,8 @@ std::string Win32TaskScheduler::CurrentUser() {
     std::vector<unsigned char> buffer(size);
     if (size == 0 || !GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return {};
     const PSID sid = reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid;
+    Account account{SidText(sid), {}};
+    if (account.sid.empty()) return {};
     std::wstring name(257, L'\0'), domain(257, L'\0');
     for (int attempt = 0; attempt < 2; ++attempt) {
         DWORD nameSize = static_cast<DWORD>(name.size());
@@ -85,15 +126,18 @@ std::string Win32TaskScheduler::CurrentUser() {
         if (LookupAccountSidW(nullptr, sid, name.data(), &nameSize, domain.data(), &domainSize, &use)) {
             name.resize(nameSize);
             domain.resize(domainSize);
+            const std::string readable = NarrowExactly(domain) + "\\" + NarrowExactly(name);
             // A character the code page lacks would name another account.
-            return name.empty() ? std::string()
-                                : NarrowExactly(domain) + "\\" + NarrowExactly(name);
+            if (!name.empty() && readable.find(kUncarriedCharacter) == std::string::npos) {
+                account.name = readable;
+            }
+            break;
         }
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
         name.resize(nameSize);
         domain.resize(domainSize);
     }
-    return {};
+    return account;
 }
 
 bool Win32TaskScheduler::Register(std::string_view name, std::string_view definition) {
@@ -111,12 +155,52 @@ bool Win32TaskScheduler::Register(std::string_view name, std::string_view defini
                                                   Nothing(), TASK_LOGON_INTERACTIVE_TOKEN, sddl, task.out()));
 }
 
-bool Win32TaskScheduler::Exists(std::string_view name) {
+std::optional<std::string> Win32TaskScheduler::Program(std::string_view name) {
     Connection* connection = Connect();
     const unique_bstr path = Bstr(name);
     unique_com<IRegisteredTask> task;
-    return connection != nullptr && path &&
-           SUCCEEDED(connection->root->GetTask(path.get(), task.out())) && task;
+    if (connection == nullptr || !path || FAILED(connection->root->GetTask(path.get(), task.out())) ||
+        !task) {
+        return std::nullopt;
+    }
+    unique_com<ITaskDefinition> definition;
+    unique_com<IActionCollection> actions;
+    unique_com<IAction> action;
+    unique_com<IExecAction> exec;
+    unique_bstr program;
+    if (FAILED(task->get_Definition(definition.out())) || !definition ||
+        FAILED(definition->get_Actions(actions.out())) || !actions ||
+        FAILED(actions->get_Item(1, action.out())) || !action ||
+        FAILED(action.query(__uuidof(IExecAction), exec)) || !exec ||
+        FAILED(exec->get_Path(program.out())) || !program) {
+        return std::string();
+    }
+    return Narrow(Text(program));
+}
+
+std::optional<std::vector<ScheduledTask>> Win32TaskScheduler::Tasks(std::string_view prefix) {
+    Connection* connection = Connect();
+    unique_com<IRegisteredTaskCollection> tasks;
+    LONG count = 0;
+    if (connection == nullptr || FAILED(connection->root->GetTasks(TASK_ENUM_HIDDEN, tasks.out())) ||
+        !tasks || FAILED(tasks->get_Count(&count))) {
+        return std::nullopt;
+    }
+    std::vector<ScheduledTask> found;
+    const std::wstring widePrefix = Widen(prefix);
+    for (LONG index = 1; index <= count; ++index) {
+        VARIANT item = Nothing();
+        item.vt = VT_I4;
+        item.lVal = index;
+        unique_com<IRegisteredTask> task;
+        unique_bstr name;
+        if (FAILED(tasks->get_Item(item, task.out())) || !task || FAILED(task->get_Name(name.out())) ||
+            !name || !Text(name).starts_with(widePrefix)) {
+            continue;
+        }
+        found.push_back({Narrow(Text(name)), UserOf(*task.get())});
+    }
+    return found;
 }
 
 bool Win32TaskScheduler::Remove(std::string_view name) {

@@ -13,9 +13,10 @@ public:
     Win32TaskScheduler();
     ~Win32TaskScheduler() override;
 
-    std::string CurrentUser() override;
+    Account CurrentAccount() override;
     bool Register(std::string_view name, std::string_view definition) override;
-    bool Exists(std::string_view name) override;
+    std::optional<std::string> Program(std::string_view name) override;
+    std::optional<std::vector<ScheduledTask>> Tasks(std::string_view prefix) override;
     bool Remove(std::string_view name) override;
     std::uint32_t LastError() override;
 

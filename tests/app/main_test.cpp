@@ -122,7 +122,7 @@ TEST(Main, UsageBoxListsEverySwitchAndExitCodeAndSetsNothing) {
     EXPECT_EQ(usage.text.rfind("quillon.exe [printer] [switches]\n", 0), 0U) << usage.text;
     for (const char* word : {"\n/q\n", "\n/nogui\n", "\n/noquit\n", "\n/delay N\n",
                              "\n/setup\n", "/enablestartupall", "\n/disableall\n",
-                             "/showuncpath\n", "\n/?\n", "\n0\t", "\n1\t", "\n2\t", "\n3\t"}) {
+                             "/showuncpath\n", "\n/removetasks\n", "\n/?\n", "\n0\t", "\n1\t", "\n2\t", "\n3\t"}) {
         EXPECT_NE(usage.text.find(word), std::string::npos) << word;
     }
 }

@@ -39,7 +39,7 @@ TEST_P(RunEvents, OnlyRunsNobodyWatchesWriteThem) {
     run.system.windowStationVisible = !c.nobodySees;
     run.registry.SetSz(RegistryRoot::LocalMachine, settings::kSettingsKey, "networkpolicy", c.policy);
     run.scheduler.refuses = true;
-    if (std::string_view(c.policy) == "2") run.scheduler.tasks[networks::NetworkTaskName(run.scheduler.user)] = "";
+    if (std::string_view(c.policy) == "2") run.scheduler.tasks[networks::NetworkTaskName(run.scheduler.account)] = "";
 
     EXPECT_EQ(run.Start(c.commandLine), c.exitCode);
     const auto expected = c.event ? std::vector{*c.event} : std::vector<fakes::FakeEventLog::Event>{};
@@ -70,9 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
         RunEventCase{"laser 4 /q", nullptr, true, false, "", 2, Event{kError, 3001, {"Laser 4", "5", "text of 5"}}},
         RunEventCase{"laser 4", nullptr, true, false, "", 2, {}},  // the message box tells of it
         RunEventCase{"", nullptr, false, true, "", 1, Event{kWarning, 2003, {""}}},
-        RunEventCase{"/q /nogui laser 4", nullptr, false, false, "1", 0,
+        RunEventCase{"/network /q /nogui", nullptr, false, false, "1", 1,
                      Event{kError, 3002, {kUser, kDenied, kDeniedText}}},
-        RunEventCase{"/q /nogui laser 4", nullptr, false, false, "2", 0,
+        RunEventCase{"/network /q /nogui", nullptr, false, false, "2", 1,
                      Event{kError, 3003, {kUser, kDenied, kDeniedText}}}),
     [](const auto& info) {
         return testing_names::FromText(std::string(info.param.commandLine) + " " + info.param.policy, info.index);

@@ -154,7 +154,7 @@ TEST(PolicyTemplates, NameThePolicysStatesInGroupPolicysWords) {
 constexpr std::string_view kEnglishWords[] = {
     "the", "and", "with", "could", "not", "failed", "set", "get", "default", "shortcut", "startup", "network",
     "window", "user", "users", "you", "your", "this", "when", "where", "cannot", "unable", "successfully",
-    "created", "choose", "connected", "remove", "add", "yes", "quit", "about", "cancel", "setup", "button"};
+    "created", "choose", "connected", "add", "yes", "quit", "about", "cancel", "setup", "button"};
 // Words that the other languages' Windows write as English does: a text of
 // these alone may be the English one ("OK", "E-Mail:", Dutch "Printers").
 constexpr std::string_view kSharedWords[] = {"ok",    "web",   "e",  "mail",    "version",

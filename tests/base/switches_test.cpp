@@ -31,6 +31,9 @@ TEST(AsksForNetworkPrinter, AsAWordOfItsOwnOutsideTheQuotedName) {
         {"network", false},       {"", false},
     };
     for (const auto& [line, asks] : cases) EXPECT_EQ(AsksForNetworkPrinter(line), asks) << line;
+    // Found as /network is.
+    EXPECT_TRUE(AsksToRemoveNetworkTasks("-RemoveTasks"));
+    EXPECT_FALSE(AsksToRemoveNetworkTasks("\"lab /removetasks\" /q"));
 }
 
 TEST(StripSwitches, TakesOutSwitchWordsAndPutsTheQuotedPartFirst) {

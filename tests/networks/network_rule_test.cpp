@@ -33,6 +33,7 @@ struct Rule {
     std::optional<int> exitCode;  // nothing: the run waits in its window
     std::string printer;          // the default after the run; Fax was set by hand before it
     std::optional<Pair> recorded;  // the last switch after the run
+    std::uint32_t windowsVersion = 10;
 };
 
 class NetworkRule : public ::testing::TestWithParam<Rule> {};
@@ -55,6 +56,7 @@ TEST_P(NetworkRule, SetsThePrinterOfTheDecidingNetworkWhenItChanged) {
     for (const char* printer : {"Office Laser", "Home Inkjet", "Fax"}) run.AddPrinter(printer);
     run.SetDefault("Fax,winspool,Ne01:");
     run.networks.connected = c.connected;
+    run.system.version.majorVersion = c.windowsVersion;
     for (const auto& [network, printer] : c.user) {
         run.registry.SetSz(RegistryRoot::CurrentUser, kNetworksKey, network, printer);
     }
@@ -111,7 +113,9 @@ INSTANTIATE_TEST_SUITE_P(
         Rule{"new printer for the same network", {Adapter("Home")}, kTable, {}, Pair{"Home", "Fax"},
              "/network /q", 0, "Home Inkjet", kHome},
         Rule{"another network decides", {Adapter("Home")}, kTable, {}, kOffice, "/network /q", 0,
-             "Home Inkjet", kHome}),
+             "Home Inkjet", kHome},
+        Rule{"no network list before Vista", {Adapter("Home")}, kTable, {}, {}, "/network /q /nogui", 1,
+             "Fax", {}, 5}),
     [](const auto& info) { return testing_names::FromText(info.param.label, info.index); });
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     EXPECT_EQ(Stored(networks::kNetworksKey, "Office WLAN"), "HP LaserJet 4");
     EXPECT_EQ(Stored(networks::kNetworksKey, "eth0"), "Plotter");
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "1");
-    EXPECT_TRUE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.user)));
+    EXPECT_TRUE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.account)));
     EXPECT_EQ(run.Device(), "HP LaserJet 4,winspool,LPT1:");
     EXPECT_EQ(Stored(settings::kSettingsKey, networks::kSwitchedNetworkValue), "Office WLAN");
     EXPECT_TRUE(run.toolkit.Find("frmQuillon")->IsShown()) << "the main window stays";
@@ -105,8 +105,18 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     };
     run.toolkit.Find("frmQuillon")->Click("cmdPerNetwork");
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "2");
-    EXPECT_FALSE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.user)));
+    EXPECT_FALSE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.account)));
     EXPECT_EQ(Stored(networks::kNetworksKey, "eth0"), "Plotter");
+}
+
+// Switching on, the task starts the program where it was before it moved:
+// opening the window registers it again for this one.
+TEST_F(NetworkWindow, OpeningWithSwitchingOnFollowsAMovedProgram) {
+    run.registry.SetSz(RegistryRoot::CurrentUser, settings::kSettingsKey, "network", "1");
+    const auto task = networks::NetworkTaskName(run.scheduler.account);
+    run.scheduler.tasks[task] = networks::NetworkTaskDefinition("D:\\quillon.exe", run.scheduler.account.sid);
+    Open([](fakes::FakeWindow& window) { window.Click(Window::cmdCancel); });
+    EXPECT_EQ(run.scheduler.Program(task), "\"C:\\Program Files\\Quillon\\quillon.exe\"");
 }
 
 // Nothing is stored by Cancel on the notice of Windows' own management or

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "wine/fixture.h"
+#include "wine/layout.h"
 
 namespace quillon::e2e {
 namespace {
@@ -72,6 +73,18 @@ TEST_F(QuillonTest, VersionFiveBroadcastsTheChangeOnce) {
     EXPECT_EQ(listener.PumpUntilExit(program, 30s), 0U);
     EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
     EXPECT_EQ(BroadcastListener::sections(), std::vector<std::string>{"windows"});
+}
+
+// Windows before Vista has neither the Network List Manager nor the Task
+// Scheduler that starts on network events: the main window comes without
+// "Per network...", its other buttons and list closed up.
+TEST_F(QuillonTest, VersionFiveOffersNoPrinterPerNetwork) {
+    SetWineVersion("winxp64");
+    HWND main = Start("").WaitForWindow(texts::ProgramTitle);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(FindControl(main, "Button", texts::English().PerNetwork), nullptr);
+    EXPECT_NE(FindControl(main, "Button", texts::English().Quit), nullptr);
+    EXPECT_EQ(LayoutFaults(main, 96), std::vector<std::string>{});
 }
 
 TEST_F(QuillonTest, NinetyEightFamilyGoesThroughTheSpooler) {

@@ -78,6 +78,7 @@ extern const Texts kPolish{
     .UsageEnable = "Oferuje w tym uruchomieniu skrót na pulpicie, skrót w grupie Autostart, jego opcję Wszyscy użytkownicy lub wszystkie trzy.",
     .UsageDisableAll = "Nie oferuje żadnego z trzech w tym uruchomieniu.",
     .UsageNetwork = "Ustawia drukarkę wybraną dla sieci, z którą jest teraz połączenie (najpierw własny wybór, potem wybór administratora); jeśli żadna sieć jej nie ma, drukarkę podaną również.",
+    .UsageRemoveTasks = "Usuwa zaplanowane zadanie każdego użytkownika, które zmienia drukarkę domyślną wraz z siecią (robi to dezinstalacja; zadania innych użytkowników wymagają uprawnień administratora).",
     .UsageUncPath = "Wyświetla drukarki sieciowe bez nazwy lub z nazwą ich serwera.",
     .UsageHelp = "Wyświetla tę pomoc.",
     .UsageExitCodes = "Kody zakończenia:",
