@@ -237,6 +237,7 @@ std::vector<Network> Win32Networks::Connected() {
                 [&](const NetworkConnection& connection) { return connection.network == networkId; });
             if (anyConnection && onlyLoopback) continue;
             std::vector<const Adapter*> its;
+            its.reserve(up.size());
             for (const auto& adapter : up) its.push_back(adapter.second);
             const std::wstring_view shown(name.get(), SysStringLen(name.get()));
             connected.push_back(NetworkOf(Narrow(networkId), NarrowExactly(shown), its));
