@@ -222,8 +222,13 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
     const std::string script = std::string(scratch) + ".sh";
     const auto hostScript = HostPath(script);
     // A quiet run can start and end between two looks at the process list;
-    // the shell then tells how it ended. Written whole or not at all.
-    exitFile_ = std::string(scratch) + ".exit";
+    // the shell then tells how it ended. Written whole or not at all. The
+    // scratch file keeps the name taken while the process object lives, so
+    // that no later start takes it again and reads this one's exit code.
+    scratchFile_ = scratch;
+    exitFile_ = scratchFile_ + ".exit";
+    // One an ended program's shell wrote after its object had gone.
+    DeleteFileA(exitFile_.c_str());
     const std::string hostExit = ShellWord(HostPath(exitFile_).value_or(""));
     // Wine names the user's language after the host locale and writes file
     // names in its character set, and a locale the host lacks leaves it
@@ -263,7 +268,6 @@ Process::Process(const std::string& exe, const std::string& arguments, const std
         },
         started ? 30s : 0s);
     DeleteFileA(script.c_str());
-    DeleteFileA(scratch);
     if (info_.hProcess == nullptr && !EndedUnseen()) {
         throw std::runtime_error("cannot start " + exe + " in " + locale);
     }
@@ -280,6 +284,7 @@ Process::~Process() {
     if (info_.hThread) CloseHandle(info_.hThread);
     if (info_.hProcess) CloseHandle(info_.hProcess);
     if (!exitFile_.empty()) DeleteFileA(exitFile_.c_str());
+    if (!scratchFile_.empty()) DeleteFileA(scratchFile_.c_str());
 }
 
 std::optional<DWORD> Process::EndedUnseen() const {

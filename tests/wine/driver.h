@@ -65,6 +65,7 @@ private:
     std::optional<DWORD> EndedUnseen() const;
 
     PROCESS_INFORMATION info_{};
+    std::string scratchFile_;
     std::string exitFile_;
 };
 
