@@ -17,9 +17,9 @@ if(QUILLON_TESTS)
     foreach(source ${QUILLON_FUZZ_SOURCES})
         get_filename_component(name ${source} NAME_WE)
         string(REGEX REPLACE "_fuzz$" "" name ${name})
-        # Every seed of the corpus, then five seconds of new inputs: the
+        # Every seed of the corpus, then three seconds of new inputs: the
         # seeds hold each rule's edges, and longer runs are scripts/fuzz's.
-        add_test(NAME fuzz_smoke_${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/fuzz 5 ${name})
+        add_test(NAME fuzz_smoke_${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/fuzz 3 ${name})
         set_tests_properties(fuzz_smoke_${name} PROPERTIES TIMEOUT 300 LABELS checks COST 40 ENVIRONMENT
             "QUILLON_FUZZ_BUILT=1;QUILLON_FUZZ_JOBS=1;QUILLON_ASAN_BUILD=${CMAKE_BINARY_DIR}")
     endforeach()
