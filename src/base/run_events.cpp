@@ -18,13 +18,13 @@ void Write(RunState& state, Outcome outcome, bool answered, std::span<const std:
     state.os.eventLog.Report(event->type, static_cast<std::uint32_t>(event->id), strings);
 }
 
-// An error code as Windows shows it: an HRESULT in hexadecimal, a system
-// error in decimal.
 // The account as people read it, else by its identifier.
 std::string AccountName(const platform::Account& account) {
     return account.name.empty() ? account.sid : account.name;
 }
 
+// An error code as Windows shows it: an HRESULT in hexadecimal, a system
+// error in decimal.
 std::string ErrorCode(std::uint32_t error) {
     if (error < 0x10000) return std::to_string(error);
     constexpr char kDigits[] = "0123456789ABCDEF";
