@@ -53,8 +53,8 @@ unsigned WINAPI Write(void* parameter) {
     return 0;
 }
 
-// The text of a message table: the system's, or that of the module.
-std::wstring SystemText(DWORD code, HMODULE module = nullptr) {
+// The text of a message table: the module's where one is given, else the system's.
+std::wstring MessageText(DWORD code, HMODULE module = nullptr) {
     wchar_t text[512];
     const DWORD from = module ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM;
     const DWORD length = FormatMessageW(from | FORMAT_MESSAGE_IGNORE_INSERTS, module, code, 0, text,
@@ -82,9 +82,9 @@ void Win32EventLog::Report(EventType type, std::uint32_t id, std::span<const std
 }
 
 std::string Win32EventLog::ErrorText(std::uint32_t code) {
-    std::wstring text = SystemText(code);
+    std::wstring text = MessageText(code);
     // A system error carried in an HRESULT has the system's text.
-    if (text.empty() && HRESULT_FACILITY(code) == FACILITY_WIN32) text = SystemText(HRESULT_CODE(code));
+    if (text.empty() && HRESULT_FACILITY(code) == FACILITY_WIN32) text = MessageText(HRESULT_CODE(code));
     // The Task Scheduler's own HRESULTs (SCHED_E_...) are in its library's
     // message table, not the system's; it is read as data, so none of its
     // code runs.
@@ -94,7 +94,7 @@ std::string Win32EventLog::ErrorText(std::uint32_t code) {
         if (length > 0 && length < MAX_PATH) {
             const std::wstring path = std::wstring(folder, length) + L"\\taskschd.dll";
             const unique_hmodule scheduler(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-            if (scheduler) text = SystemText(code, scheduler.get());
+            if (scheduler) text = MessageText(code, scheduler.get());
         }
     }
     return Narrow(text);
