@@ -1,6 +1,8 @@
 #include "networks/network_rule.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
 #include <tuple>
 
 #include "base/pattern.h"
@@ -20,45 +22,53 @@ bool Names(const NetworkChoice& choice, const platform::Network& network, bool p
     return patterns && IsPattern(wanted) ? MatchesPattern(name, wanted) : name == wanted;
 }
 
-const NetworkChoice* ChoiceFor(const platform::Network& network, std::span<const NetworkChoice> user,
-                               std::span<const NetworkChoice> administrator) {
-    for (const NetworkChoice& choice : user) {
-        if (Names(choice, network, false)) return &choice;
-    }
-    for (const NetworkChoice& choice : administrator) {
-        if (Names(choice, network, true)) return &choice;
-    }
-    return nullptr;
-}
-
 // The order in which networks decide: the lower, the earlier.
 auto Rank(const platform::Network& network) {
-    return std::tuple(!network.physical, !network.routeCost, network.routeCost.value_or(0),
-                      text::ToLower(network.name));
+    return std::tuple(network.reach, !network.ipv4RouteCost, network.ipv4RouteCost.value_or(0),
+                      !network.ipv6RouteCost, network.ipv6RouteCost.value_or(0), text::ToLower(network.name));
+}
+
+std::string Cost(std::string_view family, const std::optional<std::uint32_t>& cost) {
+    return cost ? std::string(", ").append(family).append(" route cost ").append(std::to_string(*cost)) : "";
 }
 
 std::string Describe(const platform::Network& network) {
-    return network.name + (network.physical ? " (adapter" : " (virtual") +
-           (network.routeCost ? ", route cost " + std::to_string(*network.routeCost) : ", no default route") +
-           ")";
+    using platform::NetworkReach;
+    const char* reach = network.reach == NetworkReach::Physical  ? " (adapter"
+                        : network.reach == NetworkReach::Virtual ? " (virtual"
+                                                                 : " (no adapter found";
+    const bool routed = network.ipv4RouteCost || network.ipv6RouteCost;
+    return network.name + reach + Cost("IPv4", network.ipv4RouteCost) + Cost("IPv6", network.ipv6RouteCost) +
+           (routed ? ")" : ", no default route)");
 }
 
 }  // namespace
 
+const platform::Network* DecidingNetwork(std::span<const platform::Network> connected) {
+    const platform::Network* deciding = nullptr;
+    for (const platform::Network& network : connected) {
+        if (deciding == nullptr || Rank(network) < Rank(*deciding)) deciding = &network;
+    }
+    return deciding;
+}
+
+std::optional<std::string> PrinterFor(const platform::Network& network, std::span<const NetworkChoice> user,
+                                      std::span<const NetworkChoice> administrator) {
+    for (const NetworkChoice& choice : user) {
+        if (Names(choice, network, false)) return choice.printer;
+    }
+    for (const NetworkChoice& choice : administrator) {
+        if (Names(choice, network, true)) return choice.printer;
+    }
+    return std::nullopt;
+}
+
 std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> connected,
                                              std::span<const NetworkChoice> user,
                                              std::span<const NetworkChoice> administrator) {
-    const platform::Network* deciding = nullptr;
-    const NetworkChoice* choice = nullptr;
-    for (const platform::Network& network : connected) {
-        const NetworkChoice* found = ChoiceFor(network, user, administrator);
-        if (found != nullptr && (deciding == nullptr || Rank(network) < Rank(*deciding))) {
-            deciding = &network;
-            choice = found;
-        }
-    }
+    const platform::Network* deciding = DecidingNetwork(connected);
     if (deciding == nullptr) return std::nullopt;
-    return NetworkDecision{deciding->name, choice->printer};
+    return NetworkDecision{deciding->name, PrinterFor(*deciding, user, administrator)};
 }
 
 std::optional<NetworkDecision> DecideNetwork(RunState& state) {

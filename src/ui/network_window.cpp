@@ -217,9 +217,9 @@ void frmNetworkPrinters::cmdOK_Click() {
     // The network's printer is set, and counts as its switch, even where it
     // was the last one: the user asked for it.
     const auto decision = networks::DecideNetwork(state_);
-    if (decision && main.SetMatchingPrinter(text::ToLower(decision->printer))) {
-        networks::RecordNetworkSwitch(state_.os.registry, *decision);
-    }
+    if (!decision || !decision->printer) return;
+    main.SetMatchingPrinter(text::ToLower(*decision->printer),
+                            [&] { networks::RecordNetworkSwitch(state_.os.registry, *decision); });
 }
 
 }  // namespace quillon::ui

@@ -17,9 +17,10 @@ public:
     std::vector<platform::Network> connected;
     int queries = 0;  // how often a run asked
 
-    void Connect(std::string_view name, std::optional<std::uint32_t> routeCost = std::nullopt,
-                 bool physical = true) {
-        connected.push_back({"{" + std::string(name) + "}", std::string(name), physical, routeCost});
+    // Through a network card of its own, its default route of IPv4.
+    void Connect(std::string_view name, std::optional<std::uint32_t> routeCost = std::nullopt) {
+        connected.push_back({"{" + std::string(name) + "}", std::string(name), platform::NetworkReach::Physical,
+                             routeCost, std::nullopt});
     }
     void Disconnect(std::string_view name) {
         std::erase_if(connected, [&](const platform::Network& network) { return network.name == name; });

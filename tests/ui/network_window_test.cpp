@@ -92,7 +92,7 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "1");
     EXPECT_TRUE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.account)));
     EXPECT_EQ(run.Device(), "HP LaserJet 4,winspool,LPT1:");
-    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kSwitchedNetworkValue), "Office WLAN");
+    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kLastSwitchValue), R"("Office WLAN" "HP LaserJet 4")");
     EXPECT_TRUE(run.toolkit.Find("frmQuillon")->IsShown()) << "the main window stays";
 
     // Back to one default: the task goes, the table stays for another day.
