@@ -23,4 +23,8 @@ inline constexpr char kUncarriedCharacter = '\x01';
 // ("Ｈ" as "H", "Ł" as "L"), and a name would match another printer.
 std::string NarrowExactly(std::wstring_view text);
 
+// A security identifier as text ("S-1-5-21-..."); "" where it is none.
+// Digits, letters and dashes: every code page carries them.
+std::string SidText(void* sid);
+
 }  // namespace quillon::platform::win32

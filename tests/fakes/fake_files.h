@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -30,6 +31,11 @@ public:
     std::set<std::string> readOnlyFolders;
     // Every path removed by Delete, in order.
     std::vector<std::string> deleted;
+    // Short forms of paths and the long form each stands for.
+    std::map<std::string, std::string> shortPaths;
+    // The security of files and folders by path (in any case); Windows
+    // cannot tell that of any other.
+    std::map<std::string, platform::FileSecurity> security;
 
     void AddFile(std::string_view path, std::string_view content = {}, bool hidden = false,
                  bool system = false) {
@@ -88,6 +94,23 @@ public:
         deleted.push_back(it->path);
         files.erase(it);
         return true;
+    }
+
+    // A file's path as it was added; a short form's long one where that is
+    // there; folders are not known.
+    std::string LongPath(std::string_view path) override {
+        for (const auto& [shortPath, longPath] : shortPaths) {
+            if (Normal(shortPath) == Normal(path)) return LongPath(longPath);
+        }
+        const auto* file = Find(path);
+        return file ? file->path : std::string{};
+    }
+
+    std::optional<platform::FileSecurity> Security(std::string_view path) override {
+        for (const auto& [known, entries] : security) {
+            if (Normal(known) == Normal(path)) return entries;
+        }
+        return std::nullopt;
     }
 
 private:

@@ -38,6 +38,10 @@ public:
     bool windowStationVisible = true;
     int windowStationQueries = 0;
     bool sessionZero = false;
+    std::string programPath = "C:\\Program Files\\Quillon\\quillon.exe";
+    // Work given a time limit has not finished when the limit comes: it is
+    // not run at all, as with a scheduler that never answers.
+    bool workOverruns = false;
 
     void Advance(double seconds) { clockSeconds += seconds; }
 
@@ -49,6 +53,11 @@ public:
     }
     std::string ExecutableFolder() override { return executableFolder; }
     std::string ExecutableName() override { return executableName; }
+    std::string ProgramPath() override { return programPath; }
+    bool FinishesWithin(double, std::function<void()> work) override {
+        if (!workOverruns) work();
+        return !workOverruns;
+    }
     std::vector<std::string> PreferredUiLanguages() override { return uiLanguages; }
     double MonotonicSeconds() override { return clockSeconds; }
     platform::LocalDateTime Now() override {
