@@ -42,7 +42,7 @@ void KeepNetworkTaskAsAsked(RunState& state) {
 // the program. A scheduler that does not answer would hold the uninstall
 // with it, so the run ends when its time is up, whatever the scheduler
 // does then.
-[[noreturn]] void RemoveTasksOfEveryUser(RunState& state) {
+void RemoveTasksOfEveryUser(RunState& state) {
     constexpr double kRemovalSeconds = 30;
     bool removed = false;
     const bool finished = state.os.system.FinishesWithin(
