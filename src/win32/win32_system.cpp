@@ -29,22 +29,6 @@ GetVersionExAFunction FindGetVersionExA() {
                                                  "GetVersionExA");
 }
 
-std::string ModuleFileName() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        // Truncated: the long-path limit is 32767 characters.
-        if (path.size() > 32768) return {};
-        path.resize(path.size() * 2);
-    }
-}
-
 // The program's path as the loader has it, read wide, so that no character
 // the code page lacks becomes "?"; "" where it cannot be read.
 std::wstring WideModuleFileName() {
@@ -56,10 +40,15 @@ std::wstring WideModuleFileName() {
             path.resize(length);
             return path;
         }
+        // Truncated: the long-path limit is 32767 characters.
         if (path.size() > 32768) return {};
         path.resize(path.size() * 2);
     }
 }
+
+// The same in the code page, as the folder and name of the program are
+// read for the log and the shortcuts.
+std::string ModuleFileName() { return Narrow(WideModuleFileName()); }
 
 // The path with every part in its long form; the path as it is where the
 // file system cannot tell.
