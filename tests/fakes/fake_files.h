@@ -31,11 +31,9 @@ public:
     std::set<std::string> readOnlyFolders;
     // Every path removed by Delete, in order.
     std::vector<std::string> deleted;
-    // Short forms of paths and the long form each stands for.
-    std::map<std::string, std::string> shortPaths;
-    // The security of files and folders by path (in any case); Windows
-    // cannot tell that of any other.
-    std::map<std::string, platform::FileSecurity> security;
+    // Short paths' long forms; security that Windows can tell (of no others).
+    std::map<std::string, std::string, std::less<>> shortPaths;
+    std::map<std::string, platform::FileSecurity, std::less<>> security;
 
     void AddFile(std::string_view path, std::string_view content = {}, bool hidden = false,
                  bool system = false) {
@@ -66,6 +64,15 @@ public:
     }
 
     bool Exists(std::string_view path) override { return Find(path) != nullptr; }
+    std::string LongPath(std::string_view path) override {
+        const auto alias = shortPaths.find(path);
+        const auto* file = Find(alias == shortPaths.end() ? path : std::string_view(alias->second));
+        return file ? file->path : std::string{};
+    }
+    std::optional<platform::FileSecurity> Security(std::string_view path) override {
+        const auto known = security.find(path);
+        return known == security.end() ? std::nullopt : std::optional(known->second);
+    }
 
     std::vector<std::string> List(std::string_view pattern, bool includeHidden) override {
         const auto normalPattern = Normal(pattern);
@@ -94,23 +101,6 @@ public:
         deleted.push_back(it->path);
         files.erase(it);
         return true;
-    }
-
-    // A file's path as it was added; a short form's long one where that is
-    // there; folders are not known.
-    std::string LongPath(std::string_view path) override {
-        for (const auto& [shortPath, longPath] : shortPaths) {
-            if (Normal(shortPath) == Normal(path)) return LongPath(longPath);
-        }
-        const auto* file = Find(path);
-        return file ? file->path : std::string{};
-    }
-
-    std::optional<platform::FileSecurity> Security(std::string_view path) override {
-        for (const auto& [known, entries] : security) {
-            if (Normal(known) == Normal(path)) return entries;
-        }
-        return std::nullopt;
     }
 
 private:

@@ -39,8 +39,7 @@ public:
     int windowStationQueries = 0;
     bool sessionZero = false;
     std::string programPath = "C:\\Program Files\\Quillon\\quillon.exe";
-    // Work given a time limit has not finished when the limit comes: it is
-    // not run at all, as with a scheduler that never answers.
+    // Work given a time limit never finishes, as with a scheduler that hangs.
     bool workOverruns = false;
 
     void Advance(double seconds) { clockSeconds += seconds; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "fakes/harness.h"
 #include "networks/network_task.h"
@@ -94,130 +95,83 @@ TEST(NetworkSwitchingPolicy, KeepsTheUsersTaskOnThisProgramOrRemovesIt) {
     }
 }
 
-// The uninstaller's run removes the switching task of every user and
-// nothing else; one that stays, tasks not listed or a scheduler that does
-// not answer in time, the exit code and an event tell.
+// The uninstaller's run removes every user's switching task and nothing else;
+// one that stays, tasks not listed or no answer in time, code 2 and 3005 tell.
 TEST(RemoveEveryNetworkTask, TakesEveryUsersTaskAndLeavesOthers) {
-    using Event = fakes::FakeEventLog::Event;
-    const Event refused{platform::EventType::Error, 3005, {"0x80070005", "text of 2147942405"}};
-    const Event overran{platform::EventType::Error, 3005, {"1460", "text of 1460"}};
-    const struct {
-        bool refuses, overruns;
-        std::vector<Event> events;
-    } cases[] = {{false, false, {}}, {true, false, {refused}}, {false, true, {overran}}};
-    for (const auto& c : cases) {
+    for (const auto& [refuses, overruns, error] : {std::tuple(false, false, ""), std::tuple(true, false, "0x80070005"),
+                                                  std::tuple(false, true, "1460")}) {
         fakes::Harness run;
         run.scheduler.account = {"S-1-5-18", "NT AUTHORITY\\SYSTEM"};
         for (const char* name : {"PC anna)", "AzureAD AnnaSmith)"}) {
             run.scheduler.tasks[std::string(kNetworkTaskPrefix) + name] = "";
         }
         run.scheduler.tasks["Backup"] = "";
-        run.scheduler.refuses = c.refuses;
-        run.system.workOverruns = c.overruns;
-        const bool kept = c.refuses || c.overruns;
-        EXPECT_EQ(run.Start("/removetasks"), kept ? 2 : 0);
-        EXPECT_EQ(run.scheduler.tasks.size(), kept ? 3U : 1U);
+        run.scheduler.refuses = refuses;
+        run.system.workOverruns = overruns;
+        EXPECT_EQ(run.Start("/removetasks"), *error ? 2 : 0);
+        EXPECT_EQ(run.scheduler.tasks.size(), *error ? 3U : 1U);
         EXPECT_TRUE(run.scheduler.Exists("Backup"));
-        EXPECT_EQ(run.eventLog.events, c.events);
+        EXPECT_EQ(run.eventLog.events.size() == 1 ? run.eventLog.events[0].strings[0] : "", error);
         EXPECT_EQ(run.toolkit.CreatedCount("frmQuillon"), 0);
     }
 }
 
-// The program a check of the user's task has it start, and whether it
-// registers it again: the installed program where the installer recorded
-// one that is there, else the one the task names while that is there,
-// else this one, compared in their long forms; a definition of an older
-// version is registered again, a newer one left alone. Others who may
-// change the program keep it from being registered at all.
+// The task starts the installed program where recorded and there, else the
+// task's while there, else this one, in long form; an older definition is
+// registered again, a newer one left alone, none for a changeable program.
 TEST(KeepNetworkTask, FollowsTheInstalledProgramAndTheDefinitionsVersion) {
-    const char* installed = kThisProgram;
-    const char* tools = "C:\\Tools\\quillon.exe";
+    const char *installed = kThisProgram, *tools = "C:\\Tools\\quillon.exe", *gone = "D:\\Stick\\quillon.exe";
+    const char* shortName = "C:\\PROGRA~1\\Quillon\\quillon.exe";
+    const auto quoted = [](const char* p) { return p ? std::optional('"' + std::string(p) + '"') : std::nullopt; };
     const struct {
-        const char* recorded;  // the installer's record; null: none
-        const char* task;      // the program the task names; null: no task
-        const char* version;
-        const char* after;     // null: no task
-        bool registers;
+        const char *recorded, *task, *version, *after;  // null: none
+        bool registers, othersMayChange = false;
         const char* running = kShare;
-        const char* othersMayChange = nullptr;  // a folder whose access list lets others in
     } cases[] = {
-        {nullptr, nullptr, "", kShare, true},
-        {installed, kShare, "2", installed, true},
-        {installed, installed, "1", installed, true},
-        {installed, installed, "", installed, true},  // registered before versions were carried
-        {installed, installed, "2", installed, false},
-        {installed, "C:\\PROGRA~1\\Quillon\\quillon.exe", "2", "C:\\PROGRA~1\\Quillon\\quillon.exe", false},
-        {installed, installed, "3", installed, false},  // a newer program's
-        {nullptr, tools, "2", tools, false},
-        {nullptr, tools, "1", tools, true},
-        {nullptr, "D:\\Stick\\quillon.exe", "2", kShare, true},  // gone
-        {"C:\\Gone\\quillon.exe", nullptr, "", kShare, true},
-        {nullptr, nullptr, "", nullptr, false, ""},  // a path the code page cannot carry
-        {installed, nullptr, "", nullptr, false, kShare, "C:\\Program Files\\Quillon"},
-        {installed, installed, "1", installed, false, kShare, "C:\\"},  // the older task stays
+        {nullptr, nullptr, "", kShare, true},           {installed, kShare, "2", installed, true},
+        {installed, installed, "", installed, true},    {installed, installed, "2", installed, false},
+        {installed, shortName, "2", shortName, false},  {installed, installed, "3", installed, false},
+        {nullptr, tools, "2", tools, false},            {nullptr, gone, "2", kShare, true},
+        {gone, nullptr, "", kShare, true},              {nullptr, nullptr, "", nullptr, false, false, ""},
+        {installed, installed, "1", installed, false, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.recorded ? c.recorded : "-") + " " + (c.task ? c.task : "-") + " " + c.version);
+        SCOPED_TRACE(testing::Message() << "row " << &c - cases);
         fakes::Harness run;
         run.system.programPath = c.running;
         for (const char* file : {installed, kShare, tools}) run.files.AddFile(file);
-        run.files.shortPaths["C:\\PROGRA~1\\Quillon\\quillon.exe"] = installed;
-        if (c.recorded) {
-            run.registry.SetSz(platform::RegistryRoot::LocalMachine, settings::kSettingsKey, "program", c.recorded);
-        }
-        if (c.othersMayChange) {
-            run.files.security[c.othersMayChange] = {"S-1-5-32-544", {{"S-1-5-11", 0x1301BF}}};
-        }
+        run.files.shortPaths[shortName] = installed;
+        const auto machine = platform::RegistryRoot::LocalMachine;
+        if (c.recorded) run.registry.SetSz(machine, settings::kSettingsKey, "program", c.recorded);
+        if (c.othersMayChange) run.files.security["C:\\"] = {"S-1-5-32-544", {{"S-1-5-11", 0x1301BF}}};
         const std::string name = NetworkTaskName(run.scheduler.account);
-        if (c.task) {
-            std::string definition = NetworkTaskDefinition(c.task, kUser);
-            definition.replace(definition.find("<Version>2<"), 11, std::string("<Version>") + c.version + "<");
-            run.scheduler.tasks[name] = definition;
-        }
-        const std::string before = run.scheduler.tasks[name];
-        if (!c.task) run.scheduler.tasks.erase(name);
+        std::string task = c.task ? NetworkTaskDefinition(c.task, kUser) : "";
+        if (c.task) run.scheduler.tasks[name] = task.replace(task.find(">2<"), 3, std::string(">") + c.version + "<");
+        const auto before = run.scheduler.tasks;
         KeepNetworkTask(run.state);
-        EXPECT_EQ(run.scheduler.Program(name), c.after ? std::optional(std::string("\"") + c.after + "\"")
-                                                       : std::nullopt);
-        EXPECT_EQ(c.registers, run.scheduler.Exists(name) && run.scheduler.tasks[name] != before);
+        EXPECT_EQ(run.scheduler.Program(name), quoted(c.after));
+        EXPECT_EQ(run.scheduler.tasks != before, c.registers);
         EXPECT_EQ(run.eventLog.events.size(), c.othersMayChange ? 1U : 0U);
     }
 }
 
-// Whether others than administrators, SYSTEM, TrustedInstaller and the
-// user may put another program in the program's place.
+// Who besides administrators, SYSTEM, TrustedInstaller and the user may put
+// another program in its place, through the file, its folder or one above.
 TEST(ChangeableByOthers, FindsWhoMayReplaceTheProgramUpToTheDrive) {
-    const char* program = "C:\\Tools\\Quillon\\quillon.exe";
-    constexpr std::uint32_t kReadRun = 0x1200A9, kModify = 0x1301BF, kFull = 0x1F01FF;
-    const platform::AccessAllowed admins{"S-1-5-32-544", kFull}, system{"S-1-5-18", kFull},
-        users{"S-1-5-32-545", kReadRun}, creatorOwner{"S-1-3-0", kFull};
-    const platform::FileSecurity locked{"S-1-5-32-544", {admins, system, users, creatorOwner}};
-    // Users may add folders to the drive's root, not replace one.
-    const platform::FileSecurity root{"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464",
-                                      {admins, system, {"S-1-5-11", 0x4}, {"S-1-5-32-545", 0x4 | kReadRun}}};
-    const struct {
-        const char* path;
-        platform::FileSecurity security;
-        const char* changeable;
-    } cases[] = {
-        {"C:\\Tools\\Quillon", locked, ""},
-        {"C:\\Tools\\Quillon", {kUser, {{kUser, kFull}}}, ""},  // the user's own
-        {"C:\\Tools\\Quillon", {"S-1-5-32-544", {{"S-1-5-32-545", 0x2}}}, "C:\\Tools\\Quillon"},
-        {"C:\\Tools\\Quillon", {"S-1-5-32-544", {{"S-1-5-32-545", 0x4}}}, "C:\\Tools\\Quillon"},
-        {"C:\\Tools\\Quillon", {"S-1-5-21-7-8-9-1002", {admins}}, "C:\\Tools\\Quillon"},  // another's
-        {program, {"S-1-5-32-544", {{"S-1-1-0", 0x10000000}}}, program},  // no access list
-        {program, {"S-1-5-32-544", {{"S-1-5-11", 0x4}}}, program},
-        {"C:\\Tools", {"S-1-5-32-544", {{"S-1-5-11", kModify}}}, "C:\\Tools"},
-        {"C:\\Tools", {"S-1-5-32-544", {{"S-1-5-32-545", 0x2 | 0x4}}}, ""},
-        {"C:\\Tools", {"S-1-5-32-544", {{"S-1-5-32-545", 0x40}}}, "C:\\Tools"},
-        {"C:\\", root, ""},
-        {"C:\\", {"S-1-5-32-544", {{"S-1-1-0", 0x40000}}}, "C:\\"},
+    const std::string program = "C:\\Tools\\Quillon\\quillon.exe", folder = "C:\\Tools\\Quillon", tools = "C:\\Tools";
+    const char *admins = "S-1-5-32-544", *users = "S-1-5-32-545", *world = "S-1-1-0";
+    const struct { std::string path; const char *owner, *sid; std::uint32_t rights; std::string found; } cases[] = {
+        {folder, "S-1-5-18", "S-1-3-0", 0x1F01FF, ""},  // CREATOR OWNER allows nobody on the folder itself
+        {folder, kUser, kUser, 0x1F01FF, ""},           {folder, admins, users, 0x2, folder},
+        {folder, admins, users, 0x4, folder},           {folder, "S-1-5-21-7-8-9-1002", admins, 0x1F01FF, folder},
+        {program, admins, world, 0x10000000, program},  {tools, admins, "S-1-5-11", 0x1301BF, tools},
+        {tools, admins, users, 0x6, ""}, {tools, admins, users, 0x40, tools}, {"C:\\", admins, world, 0x40000, "C:\\"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.path);
+        SCOPED_TRACE(c.path + " " + c.sid);
         fakes::FakeFiles files;
-        files.security[c.path] = c.security;
-        EXPECT_EQ(ChangeableByOthers(files, program, kUser), c.changeable);
+        files.security[c.path] = {c.owner, {{c.sid, c.rights}}};
+        EXPECT_EQ(ChangeableByOthers(files, program, kUser), c.found);
     }
 }
 

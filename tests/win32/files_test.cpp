@@ -90,26 +90,6 @@ TEST(Win32FilesTest, ExistsOnlyForFiles) {
     EXPECT_FALSE(files.Exists(folder.path()));
 }
 
-// A folder's security as Windows gives it, and a path's long form; a path
-// on another computer, or none at all, tells nothing.
-TEST(Win32FilesTest, SecurityAndLongFormOfAFolder) {
-    TempFolder folder;
-    Win32Files files;
-    const std::string longName = folder / "a folder with a long name";
-    ASSERT_TRUE(CreateDirectoryA(longName.c_str(), nullptr));
-    char shortName[MAX_PATH] = {};
-    ASSERT_NE(GetShortPathNameA(longName.c_str(), shortName, MAX_PATH), 0u);
-    EXPECT_EQ(files.LongPath(shortName), files.LongPath(longName));
-    EXPECT_TRUE(files.LongPath(longName).ends_with("\\a folder with a long name"));
-    EXPECT_EQ(files.LongPath(folder / "none"), "");
-    const auto security = files.Security(longName);
-    ASSERT_TRUE(security);
-    EXPECT_TRUE(security->owner.starts_with("S-1-")) << security->owner;
-    EXPECT_FALSE(security->allowed.empty());
-    EXPECT_FALSE(files.Security("\\\\server\\share\\quillon.exe"));
-    EXPECT_FALSE(files.Security(folder / "none"));
-}
-
 class Win32FilesListTest : public ::testing::Test {
 protected:
     TempFolder folder;

@@ -6,7 +6,6 @@
 #include <tuple>
 
 #include "win32/program_arguments.h"
-#include "win32/unique_handle.h"
 #include "test_support.h"
 
 namespace quillon::platform::win32 {
@@ -70,19 +69,6 @@ TEST(Win32SystemTest, ExecutableFolderAndNameWithoutExtension) {
     const std::string childPath = win32_tests::ChildPath();
     const std::string expectedFolder = childPath.substr(0, childPath.rfind('\\'));
     EXPECT_EQ(win32_tests::ReadWholeFile(report), expectedFolder + "\nquillon_win32_child");
-}
-
-// Work that outlasts its time is left to itself: the wait ends on time.
-TEST(Win32SystemTest, FinishesWithinWaitsForTheWorkOrItsTime) {
-    Win32System system;
-    bool done = false;
-    EXPECT_TRUE(system.FinishesWithin(5, [&done] { done = true; }));
-    EXPECT_TRUE(done);
-    const unique_handle release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    const double start = system.MonotonicSeconds();
-    EXPECT_FALSE(system.FinishesWithin(0.2, [&release] { WaitForSingleObject(release.get(), INFINITE); }));
-    EXPECT_LT(system.MonotonicSeconds() - start, 2.0);
-    SetEvent(release.get());
 }
 
 TEST(Win32SystemTest, EnvironmentVariables) {

@@ -7,8 +7,7 @@
 
 // The administrator's policy on network switching, as every run but a quiet
 // one by name applies it: Enabled registers the user's task, Disabled
-// removes it. Wine's files carry access lists, so the check of who may
-// change the program runs too, on the build folder. Wine keeps a registered task as a file with the settings it
+// removes it. Wine keeps a registered task as a file with the settings it
 // was given, but without its triggers, its principal or what its action
 // runs, and runs none of them; of the instance policies it keeps IgnoreNew
 // alone. Those, and the task's starts, show only on Windows.
@@ -44,9 +43,8 @@ TEST_F(NetworkTask, PolicyRegistersAndRemovesTheUsersTask) {
     EXPECT_EQ(TaskFile(networks::kNetworkTaskPrefix), "");
 }
 
-// Wine gives a file an access list from its Unix mode: the host's /tmp,
-// which everyone may write to, lets everyone replace what is in it. A copy
-// of the program in a folder there gets no task.
+// Wine makes a file's access list of its Unix mode: everyone may replace
+// what is in the host's /tmp, so a copy of the program there gets no task.
 TEST_F(NetworkTask, NoTaskForAProgramOthersMayReplace) {
     DeleteFileA(TaskFile(networks::kNetworkTaskPrefix).c_str());
     SetMachineString("software\\kvo\\quillon", "networkpolicy", "1");
@@ -56,10 +54,8 @@ TEST_F(NetworkTask, NoTaskForAProgramOthersMayReplace) {
     ASSERT_TRUE(CopyFileA(ProgramPath(true).c_str(), copy.c_str(), FALSE));
     EXPECT_EQ(Process(copy, "/network \"HP LaserJet 4\" /q /nogui").WaitForExit(30s), 0u);
     EXPECT_EQ(TaskFile(networks::kNetworkTaskPrefix), "");
-    EXPECT_NE(FileBytes(log).find("not registered: others may change Z:\\tmp\r\n"), std::string::npos)
-        << FileBytes(log);
-    DeleteFileA(log.c_str());
-    DeleteFileA(copy.c_str());
+    EXPECT_NE(FileBytes(log).find("not registered: others may change Z:\\tmp\r\n"), std::string::npos);
+    for (const auto& file : {log, copy}) DeleteFileA(file.c_str());
     RemoveDirectoryA(folder.c_str());
 }
 
