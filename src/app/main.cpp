@@ -24,7 +24,10 @@ bool SetsANamedPrinterQuietly(RunState& state) {
 // the program it should, whatever the user chose, or gone. Without it, a
 // run by network of a user who switches keeps the user's own task so: the
 // task's own runs bring it to a new version. No window tells of a refusal:
-// the Application log does.
+// the Application log does. It tells of the scheduler's refusals only: a
+// task registered beside an older one that could not go is there, and an
+// account the system cannot tell names no task; a program others may
+// change has its own event.
 void KeepNetworkTaskAsAsked(RunState& state) {
     const std::int32_t policy = state.Options.NetworkSwitchingPolicy;
     if (!networks::NetworkSwitchingAvailable(state) || SetsANamedPrinterQuietly(state)) return;

@@ -107,7 +107,7 @@ bool OthersMayChange(const platform::FileSecurity& security, std::uint32_t right
 std::optional<platform::Account> TaskAccount(RunState& state, TaskChange& refusal) {
     platform::Account account = state.os.scheduler.CurrentAccount();
     if (account.sid.empty()) {
-        refusal = TaskChange::Refused;
+        refusal = TaskChange::AccountUnknown;
         state.WriteDiagnostic("network task: the account is unknown");
         return std::nullopt;
     }
@@ -212,22 +212,24 @@ namespace {
 TaskChange RegisterTask(RunState& state, const platform::Account& account, const std::string& program) {
     const std::string name = NetworkTaskName(account);
     if (program.empty()) {
-        state.WriteDiagnostic("network task refused: the program's path is not one the code page can carry");
-        return TaskChange::Refused;
+        state.WriteDiagnostic("network task not registered: the code page cannot carry the program's path");
+        return TaskChange::ProgramUnknown;
     }
     if (const std::string changeable = ChangeableByOthers(state.os.files, program, account.sid); !changeable.empty()) {
         state.WriteDiagnostic("network task not registered: others may change " + changeable);
         events::ReportTaskProgramChangeable(state, program, changeable);
         return TaskChange::ProgramChangeable;
     }
-    const bool registered = state.os.scheduler.Register(name, NetworkTaskDefinition(program, account.sid));
+    if (!state.os.scheduler.Register(name, NetworkTaskDefinition(program, account.sid))) {
+        state.WriteDiagnostic("network task refused");
+        return TaskChange::Refused;
+    }
     // A user's old task left beside the new one would run twice, or go on
     // switching after the user turned switching off.
-    const bool alone = registered && RemoveOtherTasks(state, account, name);
-    state.WriteDiagnostic(!registered ? "network task refused"
-                          : alone     ? "network task registered for " + program
-                                      : "network task registered; an older one could not be removed");
-    return alone ? TaskChange::Done : TaskChange::Refused;
+    const bool alone = RemoveOtherTasks(state, account, name);
+    state.WriteDiagnostic(alone ? "network task registered for " + program
+                                : "network task registered; an older one could not be removed");
+    return alone ? TaskChange::Done : TaskChange::OlderTaskStays;
 }
 
 }  // namespace

@@ -57,9 +57,12 @@ std::string ChangeableByOthers(platform::Files& files, std::string_view program,
 
 enum class TaskChange {
     Done,               // as asked, or already so
-    Refused,            // the scheduler refused, or the account is unknown
+    Refused,            // the scheduler refused
+    OlderTaskStays,     // registered, but a task of an older name of the account could not be removed
+    AccountUnknown,     // the system cannot tell the account: the scheduler was not asked
     NotForThisAccount,  // a service account: the scheduler was not asked
     ProgramChangeable,  // others may change the program it would start: not registered
+    ProgramUnknown,     // the code page cannot carry the program's path: the scheduler was not asked
 };
 
 // The task starts the installed program where the installer recorded one
