@@ -194,7 +194,8 @@ std::string NetworkTaskDefinition(std::string_view programPath, std::string_view
 
 std::string ChangeableByOthers(platform::Files& files, std::string_view program, std::string_view sid) {
     std::string path(program);
-    for (std::uint32_t rights = kReplacingFile;; rights = rights == kReplacingFile ? kReplacingFolder : kReplacingAbove) {
+    for (int level = 0;; ++level) {
+        const std::uint32_t rights = level == 0 ? kReplacingFile : level == 1 ? kReplacingFolder : kReplacingAbove;
         const auto security = files.Security(path);
         if (security && OthersMayChange(*security, rights, sid)) return path;
         // Up to the drive's root, "C:\", and no further.
