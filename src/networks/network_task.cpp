@@ -59,7 +59,7 @@ int DefinitionVersion(std::string_view text) {
 // The program the task is to start, in its long form (see EnsureNetworkTask).
 std::string TaskProgram(RunState& state, const std::optional<platform::RegisteredTask>& task) {
     auto& files = state.os.files;
-    const std::string installed = files.LongPath(settings::RegGetString(
+    std::string installed = files.LongPath(settings::RegGetString(
         state.os.registry, platform::RegistryRoot::LocalMachine, settings::kSettingsKey, kInstalledProgramValue, ""));
     if (!installed.empty()) return installed;
     if (task) {
