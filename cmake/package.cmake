@@ -131,9 +131,19 @@ function(quillon_msi output version program)
         # quillon.exe for an unversioned file and compares it by hash and
         # date instead of by version; the version is that of its resource
         # (res/version.h, U.S. English), and an unversioned file's hash goes.
+        # wixl writes no custom action that runs a program of the Binary
+        # table, nor the table that gives a folder its access list: the
+        # removal of the tasks at uninstall runs the package's own copy of
+        # the program (type 2, deferred, as the system, its result ignored:
+        # 2 + 1024 + 2048 + 64), and the install folder gets a list of its
+        # own, not inherited from the folder above, that lets only the
+        # system and administrators change it and users read and run it.
         COMMAND ${QUILLON_MSIBUILD} ${output}
             -q "UPDATE `File` SET `Version` = '${QUILLON_FILE_VERSION}', `Language` = '1033' WHERE `File` = 'QuillonExe'"
             -q "DELETE FROM `MsiFileHash` WHERE `File_` = 'QuillonExe'"
+            -q "UPDATE `CustomAction` SET `Type` = 3138, `Source` = 'RemovalProgram' WHERE `Action` = 'RemoveNetworkTasks'"
+            -q "CREATE TABLE `MsiLockPermissionsEx` (`MsiLockPermissionsEx` CHAR(72) NOT NULL, `LockObject` CHAR(72) NOT NULL, `Table` CHAR(32) NOT NULL, `SDDLText` CHAR(0) NOT NULL, `Condition` CHAR(255) PRIMARY KEY `MsiLockPermissionsEx`)"
+            -q "INSERT INTO `MsiLockPermissionsEx` (`MsiLockPermissionsEx`, `LockObject`, `Table`, `SDDLText`) VALUES ('ProgramFolder', 'INSTALLFOLDER', 'CreateFolder', 'D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)')"
         ${sign_msi}
         DEPENDS ${program} ${QUILLON_PACKAGING}/quillon.wxs ${CMAKE_SOURCE_DIR}/res/quillon.ico
             ${QUILLON_EPOCH} ${CMAKE_SOURCE_DIR}/packaging/pack.py

@@ -21,33 +21,45 @@ bool SetsANamedPrinterQuietly(RunState& state) {
 
 // The administrator's word on network switching holds in every run that
 // opens a window or switches by network: the user's task is there, starting
-// this program, whatever the user chose, or gone. No window tells of a
-// refusal: the Application log does. It tells of the scheduler's refusals
-// only: a task registered beside an older one that could not go is there,
-// and an account the system cannot tell names no task.
-void ApplyNetworkSwitchingPolicy(RunState& state) {
+// the program it should, whatever the user chose, or gone. Without it, a
+// run by network of a user who switches keeps the user's own task so: the
+// task's own runs bring it to a new version. No window tells of a refusal:
+// the Application log does. It tells of the scheduler's refusals only: a
+// task registered beside an older one that could not go is there, and an
+// account the system cannot tell names no task; a program others may
+// change has its own event.
+void KeepNetworkTaskAsAsked(RunState& state) {
     const std::int32_t policy = state.Options.NetworkSwitchingPolicy;
-    if ((policy != kYes && policy != kNo) || !networks::NetworkSwitchingAvailable(state) ||
-        SetsANamedPrinterQuietly(state)) {
-        return;
-    }
+    if (!networks::NetworkSwitchingAvailable(state) || SetsANamedPrinterQuietly(state)) return;
     using networks::TaskChange;
     if (policy == kYes) {
         if (networks::KeepNetworkTask(state) == TaskChange::Refused) events::ReportTaskNotChanged(state, true);
-    } else {
+    } else if (policy == kNo) {
         if (networks::RemoveNetworkTask(state) == TaskChange::Refused) events::ReportTaskNotChanged(state, false);
+    } else if (state.Options.NetworkSwitching == kYes && AsksForNetworkPrinter(state.CommandLine())) {
+        networks::KeepNetworkTask(state);
     }
+}
+
+// The uninstaller's run, as SYSTEM: every user's switching task goes with
+// the program. A scheduler that does not answer would hold the uninstall
+// with it, so the run ends when its time is up, whatever the scheduler
+// does then.
+void RemoveTasksOfEveryUser(RunState& state) {
+    constexpr double kRemovalSeconds = 30;
+    bool removed = false;
+    const bool finished = state.os.system.FinishesWithin(
+        kRemovalSeconds, [&state, &removed] { removed = networks::RemoveEveryNetworkTask(state); });
+    if (!finished || !removed) events::ReportTasksNotRemoved(state, finished);
+    state.os.system.End(finished && removed ? 0 : 2);
 }
 
 }  // namespace
 
 void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
-    // The uninstaller's run: every user's switching task goes with the
-    // program, and nothing else happens. It writes no log, which would keep
-    // the program's folder from going.
-    if (AsksToRemoveNetworkTasks(state.CommandLine())) {
-        state.os.system.End(networks::RemoveEveryNetworkTask(state) ? 0 : 2);
-    }
+    // Nothing else happens in the uninstaller's run. It writes no log,
+    // which would keep the program's folder from going.
+    if (AsksToRemoveNetworkTasks(state.CommandLine())) RemoveTasksOfEveryUser(state);
     state.DiagnosticsEnabled = diagnosticsBuild;
     state.WriteDiagnostic("started with switches: " + state.CommandLine());
     if (AsksForUsage(state.CommandLine())) {
@@ -60,7 +72,7 @@ void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
     state.IsWindows6OrLater = state.os.system.Version().majorVersion > 5;
     settings::LoadSettings(state.os.registry, state.Options);
     ApplyOptionSwitches(state.CommandLine(), state.Options);
-    ApplyNetworkSwitchingPolicy(state);
+    KeepNetworkTaskAsAsked(state);
 
     const bool setupAsked = state.CommandLineHas(switch_text::Setup) ||
                             state.CommandLineHas(switch_text::SetupDash);

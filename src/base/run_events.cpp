@@ -48,6 +48,8 @@ std::optional<Event> EventFor(Outcome outcome, bool answered, bool forNetwork) {
         case Outcome::DefaultNotSet: return Event{EventType::Error, EventId::DefaultNotSet};
         case Outcome::TaskNotRegistered: return Event{EventType::Error, EventId::TaskNotRegistered};
         case Outcome::TaskNotRemoved: return Event{EventType::Error, EventId::TaskNotRemoved};
+        case Outcome::TaskProgramChangeable: return Event{EventType::Error, EventId::TaskProgramChangeable};
+        case Outcome::TasksNotRemoved: return Event{EventType::Error, EventId::TasksNotRemoved};
     }
     return std::nullopt;
 }
@@ -87,6 +89,19 @@ void ReportTaskNotChanged(RunState& state, bool registering) {
     const std::array<std::string, 3> strings{AccountName(state.os.scheduler.CurrentAccount()), ErrorCode(error),
                                              state.os.eventLog.ErrorText(error)};
     Write(state, registering ? Outcome::TaskNotRegistered : Outcome::TaskNotRemoved, false, strings);
+}
+
+void ReportTaskProgramChangeable(RunState& state, std::string_view program, std::string_view changeable) {
+    const std::array<std::string, 3> strings{AccountName(state.os.scheduler.CurrentAccount()), std::string(program),
+                                             std::string(changeable)};
+    Write(state, Outcome::TaskProgramChangeable, false, strings);
+}
+
+void ReportTasksNotRemoved(RunState& state, bool finished) {
+    // ERROR_TIMEOUT where the scheduler never answered.
+    const std::uint32_t error = finished ? state.os.scheduler.LastError() : 1460;
+    const std::array<std::string, 2> strings{ErrorCode(error), state.os.eventLog.ErrorText(error)};
+    Write(state, Outcome::TasksNotRemoved, false, strings);
 }
 
 }  // namespace quillon::events

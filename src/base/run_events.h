@@ -20,6 +20,8 @@ enum class EventId : std::uint32_t {
     DefaultNotSet = 3001,               // printer, error code, error text
     TaskNotRegistered = 3002,           // user, error code, error text
     TaskNotRemoved = 3003,              // user, error code, error text
+    TaskProgramChangeable = 3004,       // user, program, the file or folder others may change
+    TasksNotRemoved = 3005,             // error code, error text
 };
 
 // What became of a run, as far as an administrator asks why.
@@ -30,6 +32,8 @@ enum class Outcome {
     NothingSet,           // nobody could see the run, and no printer was named
     TaskNotRegistered,    // the scheduler refused the switching task
     TaskNotRemoved,
+    TaskProgramChangeable,  // others may change the program the task would start: none registered
+    TasksNotRemoved,        // the run that removes every user's task failed, or ran out of time
 };
 
 struct Event {
@@ -58,5 +62,13 @@ void ReportNothingSet(RunState& state);
 // The scheduler refused to register or to remove the user's switching
 // task, in a run no window answers for (an administrator's policy).
 void ReportTaskNotChanged(RunState& state, bool registering);
+// The switching task was not registered, as others than administrators,
+// SYSTEM and the user may change the program it would start, through the
+// file or folder named. Written whoever asked for the task: no window
+// tells why.
+void ReportTaskProgramChangeable(RunState& state, std::string_view program, std::string_view changeable);
+// Not every user's switching task could be removed, or the removal did not
+// finish in its time.
+void ReportTasksNotRemoved(RunState& state, bool finished);
 
 }  // namespace quillon::events

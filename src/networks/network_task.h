@@ -28,13 +28,32 @@ bool NetworkSwitchingAvailable(const RunState& state);
 // or removes a task.
 bool IsServiceAccount(std::string_view sid);
 
+// The version of the task's definition, which its registration carries:
+// raised with every change of the definition, so that a run registers a
+// task of an older version again and leaves a newer program's alone. A
+// task registered before it was carried counts as older.
+inline constexpr int kNetworkTaskVersion = 2;
+
+// The value under the machine's options key where the installer records
+// the full path of the program it installed.
+inline constexpr std::string_view kInstalledProgramValue = "program";
+
 // The task's definition in the scheduler's XML: started at the user's
 // log-on and a few seconds after Windows connects or disconnects a network,
 // running the program by its full path with "/network /q /nogui", as the
 // user named by the account's identifier, on battery too, ended after a
 // minute, one run at a time with the latest event's run the one that
-// finishes.
+// finishes; its registration carries kNetworkTaskVersion.
 std::string NetworkTaskDefinition(std::string_view programPath, std::string_view sid);
+
+// The first of the program, its folder and the folders above it that an
+// account other than the administrators, SYSTEM, TrustedInstaller and the
+// one of that identifier may change so as to put another program in the
+// program's place: write, append to or delete the file; add to, delete
+// from or delete its folder; delete or rename a folder above; change an
+// access list or take an owner's place. "" where none, as far as Windows
+// tells: a path on another computer is not asked about.
+std::string ChangeableByOthers(platform::Files& files, std::string_view program, std::string_view sid);
 
 enum class TaskChange {
     Done,               // as asked, or already so
@@ -42,16 +61,23 @@ enum class TaskChange {
     OlderTaskStays,     // registered, but a task of an older name of the account could not be removed
     AccountUnknown,     // the system cannot tell the account: the scheduler was not asked
     NotForThisAccount,  // a service account: the scheduler was not asked
+    ProgramChangeable,  // others may change the program it would start: not registered
+    ProgramUnknown,     // the code page cannot carry the program's path: the scheduler was not asked
 };
 
-// Registers this user's task for this program (replacing an older
-// definition, and the user's tasks under an older name of the account).
+// The task starts the installed program where the installer recorded one
+// that is there; else the program it starts already, while that is there,
+// so that copies on a share, a stick or under a short name do not take it
+// over in turn; else this one.
+// Registers this user's task (replacing an older definition, and the
+// user's tasks under an older name of the account), unless others may
+// change the program it would start: that run writes an event.
 TaskChange EnsureNetworkTask(RunState& state);
 // Removes every task of this user's, under any name of the account.
 TaskChange RemoveNetworkTask(RunState& state);
-// Registers the task again where it is missing or starts another program
-// than this one (the program moved, or another copy registered it); asks
-// the scheduler once where it is as it should be.
+// Registers the task again where it is missing, is of an older version or
+// is to start another program; asks the scheduler once where it is as it
+// should be.
 TaskChange KeepNetworkTask(RunState& state);
 
 // Removes the tasks of every user this run may see (all of them for an

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,15 @@ public:
     // its file name without the extension ("quillon").
     virtual std::string ExecutableFolder() = 0;
     virtual std::string ExecutableName() = 0;
+
+    // The running program's full path in its long form, as the file
+    // system names it; "" where the code page cannot carry it exactly.
+    virtual std::string ProgramPath() = 0;
+
+    // Runs the work on a thread of its own and waits for it until the
+    // seconds have passed. False when it has not finished by then: it goes
+    // on alone, and the process should end soon.
+    virtual bool FinishesWithin(double seconds, std::function<void()> work) = 0;
 
     // The user's display languages by their names ("de-DE"), the one the
     // user prefers first; empty when the system cannot tell.

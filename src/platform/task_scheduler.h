@@ -24,6 +24,11 @@ struct ScheduledTask {
     std::string sid;
 };
 
+struct RegisteredTask {
+    std::string program;
+    std::string version;
+};
+
 // Scheduled tasks, by name in the scheduler's root folder, which every user
 // of the PC shares. Abstract so that tests can see what a run registers;
 // the real one is Windows' Task Scheduler, loaded only when a run first
@@ -41,10 +46,11 @@ public:
     // scheduler refused it.
     virtual bool Register(std::string_view name, std::string_view definition) = 0;
 
-    // The program the task of that name starts (its first action's path, as
-    // registered, quotes and all); "" for a task that starts no program the
-    // scheduler tells of; nothing when there is no such task.
-    virtual std::optional<std::string> Program(std::string_view name) = 0;
+    // What the task of that name holds: the program it starts (its first
+    // action's path, as registered, quotes and all) and the version its
+    // registration gives (RegistrationInfo's Version), each "" where the
+    // scheduler tells of none; nothing when there is no such task.
+    virtual std::optional<RegisteredTask> Registered(std::string_view name) = 0;
 
     // The tasks whose names begin with the prefix, of every user this run
     // may see (all of them for an administrator); nothing when the
@@ -54,8 +60,8 @@ public:
     // Deletes the task; true when it is gone, also when there was none.
     virtual bool Remove(std::string_view name) = 0;
 
-    // Why the last Register or Remove was refused: the scheduler's HRESULT,
-    // or a system error code; 0 after one that succeeded.
+    // Why the last Register, Tasks or Remove was refused: the scheduler's
+    // HRESULT, or a system error code; 0 after one that succeeded.
     virtual std::uint32_t LastError() = 0;
 };
 

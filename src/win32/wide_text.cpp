@@ -1,8 +1,11 @@
 #include "win32/wide_text.h"
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <climits>
+
+#include "win32/unique_handle.h"
 
 namespace quillon::platform::win32 {
 
@@ -64,6 +67,12 @@ std::string NarrowExactly(std::wstring_view text) {
         i += units;
     }
     return narrow;
+}
+
+std::string SidText(void* sid) {
+    unique_local<wchar_t> text;
+    if (sid == nullptr || !ConvertSidToStringSidW(sid, text.out())) return {};
+    return Narrow(text.get());
 }
 
 }  // namespace quillon::platform::win32

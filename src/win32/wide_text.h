@@ -28,4 +28,8 @@ std::string NarrowExactly(std::wstring_view text);
 // of it exactly; nothing when it does not.
 std::optional<std::string> NarrowWhole(std::wstring_view text);
 
+// A security identifier as text ("S-1-5-21-..."); "" where it is none.
+// Digits, letters and dashes: every code page carries them.
+std::string SidText(void* sid);
+
 }  // namespace quillon::platform::win32

@@ -1,6 +1,7 @@
 #include "win32/win32_files.h"
 
 #include <windows.h>
+#include <aclapi.h>
 
 #include <algorithm>
 #include <string>
@@ -83,6 +84,53 @@ std::vector<std::string> Win32Files::List(std::string_view pattern, bool include
 bool Win32Files::Delete(std::string_view path) {
     const std::string pathText(path);
     return DeleteFileA(pathText.c_str()) != FALSE;
+}
+
+std::string Win32Files::LongPath(std::string_view path) {
+    const std::wstring wide = Widen(path);
+    const DWORD needed = wide.empty() ? 0 : GetLongPathNameW(wide.c_str(), nullptr, 0);
+    if (needed == 0) return {};
+    std::wstring longPath(needed, L'\0');
+    const DWORD length = GetLongPathNameW(wide.c_str(), longPath.data(), needed);
+    if (length == 0 || length >= needed) return {};
+    longPath.resize(length);
+    return Narrow(longPath);
+}
+
+std::optional<FileSecurity> Win32Files::Security(std::string_view path) {
+    const std::wstring wide = Widen(path);
+    // Another computer's access list names its own accounts, and its share
+    // has a list of its own besides.
+    if (wide.size() < 3 || wide[1] != L':' || GetDriveTypeW(wide.substr(0, 3).c_str()) == DRIVE_REMOTE) {
+        return std::nullopt;
+    }
+    PSID owner = nullptr;
+    PACL dacl = nullptr;
+    unique_local<void> descriptor;
+    if (GetNamedSecurityInfoW(wide.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                              &owner, nullptr, &dacl, nullptr, descriptor.out()) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    FileSecurity security{SidText(owner), {}};
+    // No list at all (FAT, exFAT) lets everyone do everything.
+    if (dacl == nullptr) {
+        security.allowed.push_back({"S-1-1-0", GENERIC_ALL | FILE_ALL_ACCESS});
+        return security;
+    }
+    for (DWORD index = 0; index < dacl->AceCount; ++index) {
+        void* entry = nullptr;
+        if (!GetAce(dacl, index, &entry)) continue;
+        const auto* header = static_cast<const ACE_HEADER*>(entry);
+        // A conditional entry may allow as much as a plain one.
+        if ((header->AceType != ACCESS_ALLOWED_ACE_TYPE && header->AceType != ACCESS_ALLOWED_CALLBACK_ACE_TYPE) ||
+            (header->AceFlags & INHERIT_ONLY_ACE) != 0) {
+            continue;
+        }
+        // Both kinds lay out their mask and identifier alike.
+        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(entry);
+        security.allowed.push_back({SidText(&allowed->SidStart), allowed->Mask});
+    }
+    return security;
 }
 
 }  // namespace quillon::platform::win32

@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
+#include <process.h>
+
 #include <algorithm>
+#include <memory>
 
 #include "win32/library_search.h"
+#include "win32/unique_handle.h"
 #include "win32/program_arguments.h"
 #include "win32/wide_text.h"
 #include "win32/win32_code_page.h"
@@ -25,11 +29,12 @@ GetVersionExAFunction FindGetVersionExA() {
                                                  "GetVersionExA");
 }
 
-std::string ModuleFileName() {
-    std::string path(MAX_PATH, '\0');
+// The program's path as the loader has it, read wide, so that no character
+// the code page lacks becomes "?"; "" where it cannot be read.
+std::wstring WideModuleFileName() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length =
-            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
@@ -39,6 +44,30 @@ std::string ModuleFileName() {
         if (path.size() > 32768) return {};
         path.resize(path.size() * 2);
     }
+}
+
+// The same in the code page, as the folder and name of the program are
+// read for the log and the shortcuts.
+std::string ModuleFileName() { return Narrow(WideModuleFileName()); }
+
+// The path with every part in its long form; the path as it is where the
+// file system cannot tell.
+std::wstring LongForm(const std::wstring& path) {
+    const DWORD needed = path.empty() ? 0 : GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) return path;
+    std::wstring longPath(needed, L'\0');
+    const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), needed);
+    if (length == 0 || length >= needed) return path;
+    longPath.resize(length);
+    return longPath;
+}
+
+// The work a thread of its own runs, which it owns: a wait that gives up
+// leaves it to finish alone.
+unsigned WINAPI RunWork(void* parameter) {
+    const std::unique_ptr<std::function<void()>> work(static_cast<std::function<void()>*>(parameter));
+    (*work)();
+    return 0;
 }
 
 using ProcessIdToSessionIdFunction = BOOL(WINAPI*)(DWORD, DWORD*);
@@ -115,6 +144,20 @@ std::string Win32System::ExecutableName() {
     const auto dot = name.rfind('.');
     if (dot != std::string::npos) name.resize(dot);
     return name;
+}
+
+std::string Win32System::ProgramPath() {
+    const std::string path = NarrowExactly(LongForm(WideModuleFileName()));
+    return path.find(kUncarriedCharacter) == std::string::npos ? path : std::string{};
+}
+
+bool Win32System::FinishesWithin(double seconds, std::function<void()> work) {
+    auto owned = std::make_unique<std::function<void()>>(std::move(work));
+    const unique_handle worker(
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &RunWork, owned.get(), 0, nullptr)));
+    if (!worker) return false;
+    static_cast<void>(owned.release());
+    return WaitForSingleObject(worker.get(), static_cast<DWORD>(seconds * 1000)) == WAIT_OBJECT_0;
 }
 
 std::vector<std::string> Win32System::PreferredUiLanguages() {

@@ -14,6 +14,8 @@ public:
     std::string EnvironmentVariable(std::string_view name) override;
     std::string ExecutableFolder() override;
     std::string ExecutableName() override;
+    std::string ProgramPath() override;
+    bool FinishesWithin(double seconds, std::function<void()> work) override;
     std::vector<std::string> PreferredUiLanguages() override;
     double MonotonicSeconds() override;
     LocalDateTime Now() override;

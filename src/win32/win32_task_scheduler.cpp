@@ -1,7 +1,6 @@
 #include "win32/win32_task_scheduler.h"
 
 #include <windows.h>
-#include <sddl.h>
 #include <taskschd.h>
 
 #include <string>
@@ -25,14 +24,6 @@ unique_bstr Bstr(std::string_view text) {
 }
 
 std::wstring_view Text(const unique_bstr& text) { return {text.get(), SysStringLen(text.get())}; }
-
-// The identifier of the account: "S-1-5-21-...".
-std::string SidText(PSID sid) {
-    unique_local<wchar_t> text;
-    if (!ConvertSidToStringSidW(sid, text.out())) return {};
-    // Digits, letters and dashes: every code page carries them.
-    return Narrow(text.get());
-}
 
 // The identifier of the user a registered task runs as, whether its
 // principal names the account by identifier, as this program registers
@@ -152,37 +143,47 @@ bool Win32TaskScheduler::Register(std::string_view name, std::string_view defini
                                                   Nothing(), TASK_LOGON_INTERACTIVE_TOKEN, sddl, task.out()));
 }
 
-std::optional<std::string> Win32TaskScheduler::Program(std::string_view name) {
+std::optional<RegisteredTask> Win32TaskScheduler::Registered(std::string_view name) {
     Connection* connection = Connect();
     const unique_bstr path = Bstr(name);
     unique_com<IRegisteredTask> task;
-    if (connection == nullptr || !path || FAILED(connection->root->GetTask(path.get(), task.out())) ||
-        !task) {
+    unique_com<ITaskDefinition> definition;
+    if (connection == nullptr || !path || FAILED(connection->root->GetTask(path.get(), task.out())) || !task) {
         return std::nullopt;
     }
-    unique_com<ITaskDefinition> definition;
+    RegisteredTask registered;
+    if (FAILED(task->get_Definition(definition.out())) || !definition) return registered;
+    unique_com<IRegistrationInfo> info;
+    unique_bstr version;
+    if (SUCCEEDED(definition->get_RegistrationInfo(info.out())) && info &&
+        SUCCEEDED(info->get_Version(version.out())) && version) {
+        registered.version = Narrow(Text(version));
+    }
     unique_com<IActionCollection> actions;
     unique_com<IAction> action;
     unique_com<IExecAction> exec;
     unique_bstr program;
-    if (FAILED(task->get_Definition(definition.out())) || !definition ||
-        FAILED(definition->get_Actions(actions.out())) || !actions ||
-        FAILED(actions->get_Item(1, action.out())) || !action ||
-        FAILED(action.query(__uuidof(IExecAction), exec)) || !exec ||
-        FAILED(exec->get_Path(program.out())) || !program) {
-        return std::string();
+    if (SUCCEEDED(definition->get_Actions(actions.out())) && actions &&
+        SUCCEEDED(actions->get_Item(1, action.out())) && action &&
+        SUCCEEDED(action.query(__uuidof(IExecAction), exec)) && exec &&
+        SUCCEEDED(exec->get_Path(program.out())) && program) {
+        registered.program = NarrowExactly(Text(program));
     }
-    return Narrow(Text(program));
+    return registered;
 }
 
 std::optional<std::vector<ScheduledTask>> Win32TaskScheduler::Tasks(std::string_view prefix) {
     Connection* connection = Connect();
     unique_com<IRegisteredTaskCollection> tasks;
     LONG count = 0;
-    if (connection == nullptr || FAILED(connection->root->GetTasks(TASK_ENUM_HIDDEN, tasks.out())) ||
-        !tasks || FAILED(tasks->get_Count(&count))) {
+    if (connection == nullptr) {
+        Succeeded(connectError_);
         return std::nullopt;
     }
+    HRESULT result = connection->root->GetTasks(TASK_ENUM_HIDDEN, tasks.out());
+    if (SUCCEEDED(result) && !tasks) result = E_POINTER;
+    if (SUCCEEDED(result)) result = tasks->get_Count(&count);
+    if (!Succeeded(result)) return std::nullopt;
     std::vector<ScheduledTask> found;
     const std::wstring widePrefix = Widen(prefix);
     for (LONG index = 1; index <= count; ++index) {

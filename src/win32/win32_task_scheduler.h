@@ -15,7 +15,7 @@ public:
 
     Account CurrentAccount() override;
     bool Register(std::string_view name, std::string_view definition) override;
-    std::optional<std::string> Program(std::string_view name) override;
+    std::optional<RegisteredTask> Registered(std::string_view name) override;
     std::optional<std::vector<ScheduledTask>> Tasks(std::string_view prefix) override;
     bool Remove(std::string_view name) override;
     std::uint32_t LastError() override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -30,6 +31,9 @@ public:
     std::set<std::string> readOnlyFolders;
     // Every path removed by Delete, in order.
     std::vector<std::string> deleted;
+    // Short paths' long forms; security that Windows can tell (of no others).
+    std::map<std::string, std::string, std::less<>> shortPaths;
+    std::map<std::string, platform::FileSecurity, std::less<>> security;
 
     void AddFile(std::string_view path, std::string_view content = {}, bool hidden = false,
                  bool system = false) {
@@ -60,6 +64,15 @@ public:
     }
 
     bool Exists(std::string_view path) override { return Find(path) != nullptr; }
+    std::string LongPath(std::string_view path) override {
+        const auto alias = shortPaths.find(path);
+        const auto* file = Find(alias == shortPaths.end() ? path : std::string_view(alias->second));
+        return file ? file->path : std::string{};
+    }
+    std::optional<platform::FileSecurity> Security(std::string_view path) override {
+        const auto known = security.find(path);
+        return known == security.end() ? std::nullopt : std::optional(known->second);
+    }
 
     std::vector<std::string> List(std::string_view pattern, bool includeHidden) override {
         const auto normalPattern = Normal(pattern);

@@ -38,6 +38,9 @@ public:
     bool windowStationVisible = true;
     int windowStationQueries = 0;
     bool sessionZero = false;
+    std::string programPath = "C:\\Program Files\\Quillon\\quillon.exe";
+    // Work given a time limit never finishes, as with a scheduler that hangs.
+    bool workOverruns = false;
 
     void Advance(double seconds) { clockSeconds += seconds; }
 
@@ -49,6 +52,11 @@ public:
     }
     std::string ExecutableFolder() override { return executableFolder; }
     std::string ExecutableName() override { return executableName; }
+    std::string ProgramPath() override { return programPath; }
+    bool FinishesWithin(double, std::function<void()> work) override {
+        if (!workOverruns) work();
+        return !workOverruns;
+    }
     std::vector<std::string> PreferredUiLanguages() override { return uiLanguages; }
     double MonotonicSeconds() override { return clockSeconds; }
     platform::LocalDateTime Now() override {

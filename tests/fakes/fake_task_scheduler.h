@@ -34,7 +34,7 @@ public:
         if (!refuses) tasks[std::string(name)] = std::string(definition);
         return !refuses;
     }
-    std::optional<std::string> Program(std::string_view name) override {
+    std::optional<platform::RegisteredTask> Registered(std::string_view name) override {
         ++questions;
         const auto task = tasks.find(name);
         if (task == tasks.end()) return std::nullopt;
@@ -42,10 +42,11 @@ public:
         for (auto at = command.find("&quot;"); at != std::string::npos; at = command.find("&quot;")) {
             command.replace(at, 6, "\"");
         }
-        return command;
+        return platform::RegisteredTask{command, Element(task->second, "Version")};
     }
     std::optional<std::vector<platform::ScheduledTask>> Tasks(std::string_view prefix) override {
         ++questions;
+        lastError = refuses ? refusal : 0;
         if (refuses) return std::nullopt;
         std::vector<platform::ScheduledTask> found;
         for (const auto& [name, definition] : tasks) {
@@ -63,6 +64,10 @@ public:
     std::uint32_t LastError() override { return lastError; }
 
     bool Exists(std::string_view name) const { return tasks.find(name) != tasks.end(); }
+    std::optional<std::string> Program(std::string_view name) {
+        const auto task = Registered(name);
+        return task ? std::optional(task->program) : std::nullopt;
+    }
 
 private:
     std::uint32_t lastError = 0;

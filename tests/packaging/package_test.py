@@ -72,6 +72,21 @@ class Package(unittest.TestCase):
         self.assertEqual({name: value for (*where, name), value in source.items() if tuple(where) == key},
                          {"*": "", "EventMessageFile": "[#QuillonExe]", "TypesSupported": "#7"})
 
+    def test_nothing_a_user_can_change_runs_as_the_system(self):
+        [msi] = DIST.glob("quillon-*-x64.msi")
+        export = lambda table: [row.split("\t") for row in subprocess.run(
+            ["msiinfo", "export", msi, table], check=True, capture_output=True, text=True).stdout.splitlines()[3:]]
+        # Deferred (0x400) without impersonation (0x800): the program's copy in the
+        # Binary table (type 2); the install folder's access list its own.
+        self.assertEqual([(row[0], int(row[1]) & 0x3F, row[2]) for row in export("CustomAction")
+                          if int(row[1]) & 0xC00 == 0xC00], [("RemoveNetworkTasks", 2, "RemovalProgram")])
+        stream = subprocess.run(["msiinfo", "extract", msi, "Binary.RemovalProgram"], check=True, capture_output=True)
+        self.assertEqual(stream.stdout, EXE.read_bytes())
+        [lock] = export("MsiLockPermissionsEx")
+        self.assertEqual(lock[1:3] + [lock[3][:3]], ["INSTALLFOLDER", "CreateFolder", "D:P"])
+        aces = re.findall(r"\(A;[A-Z]*;([^;]+);;;([^)]+)\)", lock[3])
+        self.assertEqual({sid for rights, sid in aces if rights not in ("0x1200a9", "FRFX")}, {"SY", "BA"})
+
     def test_template_is_well_formed_and_every_language_has_exactly_its_texts(self):
         admx = ElementTree.parse(DIST / "policy" / "quillon.admx").getroot()
         named = {kind: set() for kind in ("string", "presentation")}

@@ -242,7 +242,7 @@ TEST_F(ProgramResources, MessageTableDescribesEveryEventWithItsStrings) {
     const std::pair<EventId, int> described[] = {
         {EventId::NetworkSwitched, 2}, {EventId::PrinterNotInstalled, 1}, {EventId::NetworkPrinterNotInstalled, 2},
         {EventId::NothingSet, 1},      {EventId::DefaultNotSet, 3},       {EventId::TaskNotRegistered, 3},
-        {EventId::TaskNotRemoved, 3}};
+        {EventId::TaskNotRemoved, 3},  {EventId::TaskProgramChangeable, 3}, {EventId::TasksNotRemoved, 2}};
     for (const auto& [id, count] : described) {
         const char* strings[] = {"<1>", "<2>", "<3>", "<4>"};
         DWORD_PTR arguments[4];

@@ -14,7 +14,8 @@ namespace {
 // account the user logged on as, named as the account database names it.
 TEST(Win32TaskScheduler, TheAccountsIdentifierNamesTheSameAccount) {
     const Account account = Win32TaskScheduler().CurrentAccount();
-    ASSERT_TRUE(account.sid.starts_with("S-1-5-")) << account.sid;
+    // "S-1-5-21-..." for a local or domain account, "S-1-12-1-..." for Entra ID.
+    ASSERT_TRUE(account.sid.starts_with("S-1-")) << account.sid;
     unique_local<void> sid;
     ASSERT_TRUE(ConvertStringSidToSidA(account.sid.c_str(), sid.out()));
     char name[257] = {}, domain[257] = {}, user[257] = {};

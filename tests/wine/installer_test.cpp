@@ -98,6 +98,7 @@ TEST_F(InstallerTest, InstallsUpgradesInPlaceAndUninstallsOnlyWhatItPutThere) {
     const std::string icon = ProductIcon(entries[0].productCode);
     EXPECT_EQ(FileBytes(icon), FileBytes(PathFromEnvironment("QUILLON_ICON"))) << icon;
     EXPECT_EQ(MachineString(eventSource, "EventMessageFile"), exe);
+    EXPECT_EQ(MachineString("software\\kvo\\quillon", "program"), exe);  // what the tasks start
 
     const std::string link = StartMenuShortcut();
     ASSERT_FALSE(link.empty());

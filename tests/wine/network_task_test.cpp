@@ -22,8 +22,10 @@ TEST_F(NetworkTask, PolicyRegistersAndRemovesTheUsersTask) {
     // A quiet run by name leaves the scheduler alone.
     EXPECT_EQ(RunToEnd("nothing /q /nogui"), 1u);
     EXPECT_EQ(TaskFile(networks::kNetworkTaskPrefix), "");
-    // The task's own run: whatever the networks choose, it ends by itself.
-    EXPECT_NE(RunToEnd("/network /q /nogui"), 99u);
+    // The read-me's fleet line, on networks nobody chose a printer for:
+    // the printer named, and the user's task.
+    EXPECT_EQ(RunToEnd("/network \"HP LaserJet 4\" /q /nogui"), 0u);
+    EXPECT_EQ(DefaultDevice(), "HP LaserJet 4,winspool,LPT1:");
     // Named after its user ("Quillon network printer (PC user)").
     const std::string task = TaskFile(networks::kNetworkTaskPrefix);
     ASSERT_FALSE(task.empty());
@@ -39,6 +41,22 @@ TEST_F(NetworkTask, PolicyRegistersAndRemovesTheUsersTask) {
     SetMachineString("software\\kvo\\quillon", "networkpolicy", "2");
     EXPECT_NE(RunToEnd("/network /q /nogui"), 99u);
     EXPECT_EQ(TaskFile(networks::kNetworkTaskPrefix), "");
+}
+
+// Wine makes a file's access list of its Unix mode: everyone may replace
+// what is in the host's /tmp, so a copy of the program there gets no task.
+TEST_F(NetworkTask, NoTaskForAProgramOthersMayReplace) {
+    DeleteFileA(TaskFile(networks::kNetworkTaskPrefix).c_str());
+    SetMachineString("software\\kvo\\quillon", "networkpolicy", "1");
+    const std::string folder = "Z:\\tmp\\quillon-" + std::to_string(GetCurrentProcessId());
+    const std::string copy = folder + "\\quillon.exe", log = folder + "\\QLNDiagnostics.log";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(ProgramPath(true).c_str(), copy.c_str(), FALSE));
+    EXPECT_EQ(Process(copy, "/network \"HP LaserJet 4\" /q /nogui").WaitForExit(30s), 0u);
+    EXPECT_EQ(TaskFile(networks::kNetworkTaskPrefix), "");
+    EXPECT_NE(FileBytes(log).find("not registered: others may change Z:\\tmp\r\n"), std::string::npos);
+    for (const auto& file : {log, copy}) DeleteFileA(file.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace
