@@ -1,11 +1,20 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace quillon::platform {
+
+// A unicast address of one of a network's adapters.
+struct IpAddress {
+    bool ipv6 = false;
+    std::array<std::uint8_t, 16> bytes{};  // in network order; IPv4 in the first four
+
+    friend bool operator==(const IpAddress&, const IpAddress&) = default;
+};
 
 // A network the computer is connected to, as Windows identifies it.
 struct Network {
@@ -19,6 +28,10 @@ struct Network {
     // interface's), the lowest of its adapters' for IPv4 and IPv6; nothing
     // when no default route leads through it.
     std::optional<std::uint32_t> routeCost;
+    // The unicast addresses of its adapters that are up, which tell one
+    // site of a company from another where the network has one name at
+    // every site.
+    std::vector<IpAddress> addresses;
 };
 
 // The networks connected now. Abstract so that tests can connect and
