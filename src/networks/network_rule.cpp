@@ -3,33 +3,13 @@
 #include <algorithm>
 #include <tuple>
 
-#include "base/pattern.h"
 #include "base/text.h"
+#include "networks/network_place.h"
 
 namespace quillon::networks {
 namespace {
 
 using platform::RegistryRoot;
-
-// A user's choice names its network exactly; an administrator's rule may
-// name it by a pattern. Both without regard to case, as the registry keeps
-// the names.
-bool Names(const NetworkChoice& choice, const platform::Network& network, bool patterns) {
-    const std::string name = text::ToLower(network.name);
-    const std::string wanted = text::ToLower(choice.network);
-    return patterns && IsPattern(wanted) ? MatchesPattern(name, wanted) : name == wanted;
-}
-
-const NetworkChoice* ChoiceFor(const platform::Network& network, std::span<const NetworkChoice> user,
-                               std::span<const NetworkChoice> administrator) {
-    for (const NetworkChoice& choice : user) {
-        if (Names(choice, network, false)) return &choice;
-    }
-    for (const NetworkChoice& choice : administrator) {
-        if (Names(choice, network, true)) return &choice;
-    }
-    return nullptr;
-}
 
 // The order in which networks decide: the lower, the earlier.
 auto Rank(const platform::Network& network) {
@@ -51,14 +31,14 @@ std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> 
     const platform::Network* deciding = nullptr;
     const NetworkChoice* choice = nullptr;
     for (const platform::Network& network : connected) {
-        const NetworkChoice* found = ChoiceFor(network, user, administrator);
+        const NetworkChoice* found = DecidingRule(network, user, administrator);
         if (found != nullptr && (deciding == nullptr || Rank(network) < Rank(*deciding))) {
             deciding = &network;
             choice = found;
         }
     }
     if (deciding == nullptr) return std::nullopt;
-    return NetworkDecision{deciding->name, choice->printer};
+    return NetworkDecision{deciding->name, choice->printer, choice->network};
 }
 
 std::optional<NetworkDecision> DecideNetwork(RunState& state) {

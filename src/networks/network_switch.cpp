@@ -18,7 +18,7 @@ std::optional<NetworkDecision> LastSwitch(platform::Registry& registry) {
     auto network = StoredText(registry, kSwitchedNetworkValue);
     auto printer = StoredText(registry, kSwitchedPrinterValue);
     if (!network || !printer) return std::nullopt;
-    return NetworkDecision{std::move(*network), std::move(*printer)};
+    return NetworkDecision{std::move(*network), std::move(*printer), ""};
 }
 
 }  // namespace
@@ -32,8 +32,8 @@ NetworkSwitch DecideNetworkSwitch(RunState& state) {
     NetworkSwitch decided{DecideNetwork(state), LastSwitch(state.os.registry)};
     if (!decided.decision) return decided;
     decided.changesDefault = ChangesDefault(*decided.decision, decided.last);
-    state.WriteDiagnostic("network deciding: " + decided.decision->network + ", printer " +
-                          decided.decision->printer +
+    state.WriteDiagnostic("network deciding: " + decided.decision->network + ", rule " +
+                          decided.decision->rule + ", printer " + decided.decision->printer +
                           (decided.changesDefault ? "" : ", as at the last switch: the default stays"));
     return decided;
 }

@@ -17,10 +17,10 @@ using platform::RegistryRoot;
 using Pair = std::pair<std::string, std::string>;  // network, printer
 
 platform::Network Adapter(const std::string& name, std::optional<std::uint32_t> cost = std::nullopt) {
-    return {"{" + name + "}", name, true, cost};
+    return {"{" + name + "}", name, true, cost, {}};
 }
 platform::Network Virtual(const std::string& name, std::optional<std::uint32_t> cost = std::nullopt) {
-    return {"{" + name + "}", name, false, cost};
+    return {"{" + name + "}", name, false, cost, {}};
 }
 
 struct Rule {
@@ -63,7 +63,7 @@ TEST_P(NetworkRule, SetsThePrinterOfTheDecidingNetworkWhenItChanged) {
     for (const auto& [network, printer] : c.machine) {
         run.registry.SetSz(RegistryRoot::LocalMachine, kNetworkRulesKey, network, printer);
     }
-    if (c.last) RecordNetworkSwitch(run.registry, {c.last->first, c.last->second});
+    if (c.last) RecordNetworkSwitch(run.registry, {c.last->first, c.last->second, ""});
     EXPECT_EQ(run.Start(c.commandLine), c.exitCode);
     EXPECT_EQ(run.Device(), c.printer + ",winspool,Ne01:");
     EXPECT_EQ(Switched(run.registry), c.recorded);

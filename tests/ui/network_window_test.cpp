@@ -59,7 +59,7 @@ protected:
 // registers the task and sets the printer of the network that decides now,
 // even where that was the last switch.
 TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPrinter) {
-    networks::RecordNetworkSwitch(run.registry, {"Office WLAN", "HP LaserJet 4"});
+    networks::RecordNetworkSwitch(run.registry, {"Office WLAN", "HP LaserJet 4", "Office WLAN"});
     Open([&](fakes::FakeWindow& window) {
         EXPECT_EQ(Entries(window, Window::cboNetwork),
                   (std::vector<std::string>{"Office WLAN", "eth0", "Home"}));
