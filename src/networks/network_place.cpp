@@ -129,6 +129,38 @@ std::optional<platform::IpAddress> ParseAddress(std::string_view text) {
     return ip;
 }
 
+std::string AddressText(const platform::IpAddress& address) {
+    std::string text;
+    if (!address.ipv6) {
+        for (int i = 0; i < 4; ++i) text += (i ? "." : "") + std::to_string(address.bytes[i]);
+        return text;
+    }
+    int groups[8];
+    for (int i = 0; i < 8; ++i) groups[i] = address.bytes[2 * i] << 8 | address.bytes[2 * i + 1];
+    int gap = -1, gapLength = 1;  // a single zero group stays
+    for (int i = 0, run = 0; i < 8; ++i) {
+        run = groups[i] == 0 ? run + 1 : 0;
+        if (run > gapLength) gap = i - run + 1, gapLength = run;
+    }
+    constexpr char kDigits[] = "0123456789abcdef";
+    for (int i = 0; i < 8; ++i) {
+        if (i == gap) {
+            text += "::";
+            i += gapLength - 1;
+            continue;
+        }
+        if (!text.empty() && text.back() != ':') text += ':';
+        bool leading = true;
+        for (int shift = 12; shift >= 0; shift -= 4) {
+            const int digit = groups[i] >> shift & 0xF;
+            if (digit == 0 && leading && shift > 0) continue;
+            leading = false;
+            text += kDigits[digit];
+        }
+    }
+    return text;
+}
+
 std::optional<AddressRange> ParseAddressRange(std::string_view text) {
     const std::size_t slash = text.find('/');
     if (slash == npos) return std::nullopt;

@@ -21,6 +21,10 @@ struct AddressRange {
 // usual); nothing for anything else.
 std::optional<platform::IpAddress> ParseAddress(std::string_view text);
 
+// The address as ParseAddress reads it, IPv6 with its longest run of zero
+// groups as "::".
+std::string AddressText(const platform::IpAddress& address);
+
 // "192.0.2.0/24" or "2001:db8:1::/48". Nothing for anything else: a prefix
 // longer than the address, an octet above 255 or written with a leading
 // zero (which some tools read as octal), a missing prefix length, an IPv6

@@ -17,10 +17,17 @@ auto Rank(const platform::Network& network) {
                       text::ToLower(network.name));
 }
 
+// What a rule by address range is matched against.
+std::string Addresses(const platform::Network& network) {
+    std::string text;
+    for (const auto& address : network.addresses) text += (text.empty() ? ", addresses " : " ") + AddressText(address);
+    return text;
+}
+
 std::string Describe(const platform::Network& network) {
     return network.name + (network.physical ? " (adapter" : " (virtual") +
            (network.routeCost ? ", route cost " + std::to_string(*network.routeCost) : ", no default route") +
-           ")";
+           Addresses(network) + ")";
 }
 
 }  // namespace

@@ -26,7 +26,10 @@ class NetworkPlace : public ::testing::TestWithParam<Place> {};
 TEST_P(NetworkPlace, DecidesByTheMostPreciseRule) {
     const auto& c = GetParam();
     platform::Network network{"{n}", c.network, true, 1, {}};
-    for (const auto& address : c.addresses) network.addresses.push_back(ParseAddress(address).value());
+    for (const auto& address : c.addresses) {
+        network.addresses.push_back(ParseAddress(address).value());
+        EXPECT_EQ(ParseAddress(AddressText(network.addresses.back())), network.addresses.back()) << address;
+    }
     std::vector<NetworkChoice> user, administrator;
     for (const auto& name : c.user) user.push_back({name, "user " + name});
     for (const auto& name : c.administrator) administrator.push_back({name, "admin " + name});
