@@ -48,6 +48,13 @@ std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> 
     return NetworkDecision{deciding->name, choice->printer, choice->network};
 }
 
+std::vector<NetworkChoice> LoadAdministratorRules(platform::Registry& registry) {
+    auto rules = LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworkRulesKey);
+    const auto machineRules = LoadNetworkChoices(registry, RegistryRoot::LocalMachine, kNetworkRulesKey);
+    rules.insert(rules.end(), machineRules.begin(), machineRules.end());
+    return rules;
+}
+
 std::optional<NetworkDecision> DecideNetwork(RunState& state) {
     // Windows before Vista has no list of networks to ask: no network has
     // a choice there, whatever a substitute for the list would answer.
@@ -56,11 +63,8 @@ std::optional<NetworkDecision> DecideNetwork(RunState& state) {
     for (const auto& network : connected) state.WriteDiagnostic("network connected: " + Describe(network));
     if (connected.empty()) return std::nullopt;
     auto& registry = state.os.registry;
-    const auto user = LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworksKey);
-    auto rules = LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworkRulesKey);
-    const auto machineRules = LoadNetworkChoices(registry, RegistryRoot::LocalMachine, kNetworkRulesKey);
-    rules.insert(rules.end(), machineRules.begin(), machineRules.end());
-    return DecideNetwork(connected, user, rules);
+    return DecideNetwork(connected, LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworksKey),
+                         LoadAdministratorRules(registry));
 }
 
 }  // namespace quillon::networks

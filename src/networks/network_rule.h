@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "base/run_state.h"
 #include "networks/network_choices.h"
@@ -26,6 +27,10 @@ using NetworkDecision = ChosenPrinter;
 std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> connected,
                                              std::span<const NetworkChoice> user,
                                              std::span<const NetworkChoice> administrator);
+
+// The administrator's rules as stored: the user's key's before the
+// machine's.
+std::vector<NetworkChoice> LoadAdministratorRules(platform::Registry& registry);
 
 // The same for this run: the networks connected now, the user's table and
 // the administrator's rules as stored (the user's key's rules before the

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "networks/network_choices.h"
+#include "networks/network_rule.h"
 #include "platform/networks.h"
 #include "ui/form.h"
 #include "ui/forms.h"
@@ -26,6 +28,7 @@ public:
     static constexpr std::string_view cboPrinter = "cboPrinter";
     static constexpr std::string_view cmdAdd = "cmdAdd";
     static constexpr std::string_view cmdRemove = "cmdRemove";
+    static constexpr std::string_view lblPlaceRule = "lblPlaceRule";
     static constexpr std::string_view cmdOK = "cmdOK";
     static constexpr std::string_view cmdCancel = "cmdCancel";
 
@@ -51,6 +54,10 @@ private:
 
     Forms& forms_;
     std::vector<platform::Network> connected_;
+    // Where an administrator's rule for the place the computer is decides:
+    // its decision, which the user's own choice for that network does not
+    // undo.
+    std::optional<networks::NetworkDecision> placeRule_;
     std::vector<networks::NetworkChoice> choices_;
     // The printer names behind the entries of cboPrinter.
     std::vector<std::string> printerNames_;

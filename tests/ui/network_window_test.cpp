@@ -8,6 +8,7 @@
 
 #include "fakes/harness.h"
 #include "networks/network_choices.h"
+#include "networks/network_place.h"
 #include "networks/network_switch.h"
 #include "networks/network_task.h"
 #include "ui/main_window.h"
@@ -67,6 +68,7 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
         EXPECT_EQ(window.Caption(Window::cboPrinter), "Fax");
         EXPECT_EQ(Entries(window, Window::lstNetworkPrinters), std::vector<std::string>{"Home - Plotter"});
         EXPECT_TRUE(window.IsChecked(Window::optSameDefault));
+        EXPECT_FALSE(window.IsVisible(Window::lblPlaceRule)) << "no rule for the place";
         // The table waits for switching, and no user could choose in it.
         EXPECT_NONFATAL_FAILURE(window.Select(Window::cboNetwork, 1), "the control is disabled");
 
@@ -107,6 +109,25 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "2");
     EXPECT_FALSE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.account)));
     EXPECT_EQ(Stored(networks::kNetworksKey, "eth0"), "Plotter");
+}
+
+// A rule for the place outranks the user's table: the window says so, and
+// the user's own printer there is set as one set by hand, the place's
+// decision the last switch, so that the next run leaves it.
+TEST_F(NetworkWindow, ARuleForThePlaceIsShownAndTheUsersPrinterThereIsSetByHand) {
+    run.networks.connected[0].addresses = {*networks::ParseAddress("10.1.2.3")};
+    run.registry.SetSz(RegistryRoot::LocalMachine, networks::kNetworkRulesKey, "office* 10.1.0.0/16", "hp laser*");
+    Open([&](fakes::FakeWindow& window) {
+        EXPECT_EQ(window.Caption(Window::lblPlaceRule),
+                  texts::Fill(run.state.Texts.AdministratorPlaceRule, "office* 10.1.0.0/16", "hp laser*"));
+        EXPECT_TRUE(window.IsVisible(Window::lblPlaceRule));
+        window.Choose(Window::optChangeWithNetwork);
+        window.Select(Window::cboPrinter, 2);
+        window.Click(Window::cmdAdd);
+        window.Click(Window::cmdOK);
+    });
+    EXPECT_EQ(run.Device(), "Plotter,winspool,LPT2:");
+    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kSwitchedPrinterValue), "hp laser*");
 }
 
 // Switching on, the task starts the program where it was before it moved:
