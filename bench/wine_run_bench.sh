@@ -314,7 +314,10 @@ bench_success_window_run() {
 # each run, so that each one sets the printer, as on a change of network,
 # and does not end early as on the same network.
 forget_switch() {
-    wine reg delete 'HKCU\software\kvo\quillon' /v switchednetwork /f >/dev/null 2>&1 || true
+    local value
+    for value in lastswitch switchednetwork; do
+        wine reg delete 'HKCU\software\kvo\quillon' /v "$value" /f >/dev/null 2>&1 || true
+    done
 }
 bench_network() {
     local runs=$1 i program=() named=() other=() exe other_exe='' key='HKCU\software\kvo\quillon\networkrules'

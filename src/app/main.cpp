@@ -63,8 +63,12 @@ void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
     const bool setupAsked = state.CommandLineHas(switch_text::Setup) ||
                             state.CommandLineHas(switch_text::SetupDash);
     // Where nobody sees the setup window, the run goes on with the options
-    // it has, as the rest of it goes on without windows.
-    if ((setupAsked || state.Options.DesktopSetting == kNotStored) && !state.NobodySees()) {
+    // it has, as the rest of it goes on without windows; so does a quiet
+    // network switch, which the task starts at every log-on and change of
+    // network and nobody waits for.
+    const bool quietSwitch = AsksForNetworkPrinter(state.CommandLine()) &&
+                             (state.CommandLineHas(switch_text::Quiet) || state.CommandLineHas(switch_text::NoGui));
+    if ((setupAsked || state.Options.DesktopSetting == kNotStored) && !state.NobodySees() && !quietSwitch) {
         forms.Setup().Show();
     } else {
         forms.Quillon().Show();

@@ -76,23 +76,35 @@ void SetNamedPrinter(RunState& state, ui::frmQuillon& form, const std::function<
     NothingMatched(state, argument);
 }
 
-// "/network": the printer chosen for the network that decides takes the
-// place of a name on the command line, which stays the fallback. Returns
-// what to do once a printer is the default: keep the switch, or, for a
-// name, forget the last one, since the default is no network's choice now.
+// "/network": the printer chosen for the network where the computer is
+// takes the place of a name on the command line, which stays the fallback
+// where that network has no choice or no network is connected. A move is
+// kept at once, without a printer, so that it counts even when the run
+// sets nothing or is stopped first; the printer joins it as it becomes the
+// default. Returns what to do then: keep the switch, or, for a name set
+// with no network connected, forget it, since the default is no network's
+// choice now.
 std::function<void()> ChooseNetworkPrinter(RunState& state) {
     if (!AsksForNetworkPrinter(state.CommandLine())) return {};
     auto& registry = state.os.registry;
     const auto decided = networks::DecideNetworkSwitch(state);
+    // No network at all (a Wi-Fi blip, sleep): the last switch stays, and
+    // the next network is measured against it.
     if (!decided.decision) {
         if (state.PrinterArgument.empty()) NothingMatched(state, "chosen for the networks connected now");
         return [&registry] { networks::ForgetNetworkSwitch(registry); };
     }
     // The default the user may have set by hand since stays.
-    if (!decided.changesDefault) state.os.system.End(0);
-    state.PrinterArgument = text::ToLower(decided.decision->printer);
-    state.NetworkPrinter = *decided.decision;
-    return [&registry, decision = *decided.decision] { networks::RecordNetworkSwitch(registry, decision); };
+    if (!decided.switches) state.os.system.End(0);
+    const networks::NetworkDecision& decision = *decided.decision;
+    networks::RecordNetworkSwitch(registry, {decision.network, std::nullopt, ""});
+    if (!decision.printer) {
+        if (state.PrinterArgument.empty()) NothingMatched(state, "chosen for " + decision.network);
+        return {};
+    }
+    state.PrinterArgument = text::ToLower(*decision.printer);
+    state.NetworkPrinter = ChosenPrinter{decision.network, *decision.printer, decision.rule};
+    return [&registry, decision] { networks::RecordNetworkSwitch(registry, decision); };
 }
 
 void PrepareWindow(RunState& state, ui::frmQuillon& form) {

@@ -1,6 +1,8 @@
 #include "networks/network_rule.h"
 
-#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <string_view>
 #include <tuple>
 
 #include "base/text.h"
@@ -13,8 +15,12 @@ using platform::RegistryRoot;
 
 // The order in which networks decide: the lower, the earlier.
 auto Rank(const platform::Network& network) {
-    return std::tuple(!network.physical, !network.routeCost, network.routeCost.value_or(0),
-                      text::ToLower(network.name));
+    return std::tuple(network.reach, !network.ipv4RouteCost, network.ipv4RouteCost.value_or(0),
+                      !network.ipv6RouteCost, network.ipv6RouteCost.value_or(0), text::ToLower(network.name));
+}
+
+std::string Cost(std::string_view family, const std::optional<std::uint32_t>& cost) {
+    return cost ? std::string(", ").append(family).append(" route cost ").append(std::to_string(*cost)) : "";
 }
 
 // What a rule by address range is matched against.
@@ -25,27 +31,33 @@ std::string Addresses(const platform::Network& network) {
 }
 
 std::string Describe(const platform::Network& network) {
-    return network.name + (network.physical ? " (adapter" : " (virtual") +
-           (network.routeCost ? ", route cost " + std::to_string(*network.routeCost) : ", no default route") +
-           Addresses(network) + ")";
+    using platform::NetworkReach;
+    const char* reach = network.reach == NetworkReach::Physical  ? " (adapter"
+                        : network.reach == NetworkReach::Virtual ? " (virtual"
+                                                                 : " (no adapter found";
+    const bool routed = network.ipv4RouteCost || network.ipv6RouteCost;
+    return network.name + reach + Cost("IPv4", network.ipv4RouteCost) + Cost("IPv6", network.ipv6RouteCost) +
+           (routed ? "" : ", no default route") + Addresses(network) + ")";
 }
 
 }  // namespace
 
+const platform::Network* DecidingNetwork(std::span<const platform::Network> connected) {
+    const platform::Network* deciding = nullptr;
+    for (const platform::Network& network : connected) {
+        if (deciding == nullptr || Rank(network) < Rank(*deciding)) deciding = &network;
+    }
+    return deciding;
+}
+
 std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> connected,
                                              std::span<const NetworkChoice> user,
                                              std::span<const NetworkChoice> administrator) {
-    const platform::Network* deciding = nullptr;
-    const NetworkChoice* choice = nullptr;
-    for (const platform::Network& network : connected) {
-        const NetworkChoice* found = DecidingRule(network, user, administrator);
-        if (found != nullptr && (deciding == nullptr || Rank(network) < Rank(*deciding))) {
-            deciding = &network;
-            choice = found;
-        }
-    }
+    const platform::Network* deciding = DecidingNetwork(connected);
     if (deciding == nullptr) return std::nullopt;
-    return NetworkDecision{deciding->name, choice->printer, choice->network};
+    const NetworkChoice* rule = DecidingRule(*deciding, user, administrator);
+    if (rule == nullptr) return NetworkDecision{deciding->name, std::nullopt, ""};
+    return NetworkDecision{deciding->name, rule->printer, rule->network};
 }
 
 std::vector<NetworkChoice> LoadAdministratorRules(platform::Registry& registry) {

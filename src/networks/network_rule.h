@@ -11,19 +11,30 @@
 
 namespace quillon::networks {
 
-// The network whose printer is the default, and that printer as chosen: a
-// name or, in an administrator's rule, a pattern, matched against the
-// installed printers as a printer named on the command line is. The run
-// keeps it (RunState::NetworkPrinter) for what it tells an administrator.
-using NetworkDecision = ChosenPrinter;
+// What a run decides: the network where the computer is, and the printer
+// chosen for it as written (a name or, in an administrator's rule, a
+// pattern, matched against the installed printers as a printer named on
+// the command line is); no printer where that network has no choice. The
+// rule that chose it makes the place with the network: the
+// administrator's rule's name as written (a name, a range, or both), or
+// the network's name in the user's table; empty without a printer.
+struct NetworkDecision {
+    std::string network;
+    std::optional<std::string> printer;
+    std::string rule;
+};
 
-// Which network decides, among the connected networks that the user's
-// table or an administrator's rule gives a printer: one reached through a
-// network adapter of its own before a VPN, a tunnel or a virtual switch,
-// since a printer is where the computer is; then the one whose default
-// route Windows prefers (one without a default route last); then by name.
-// Its printer is the user's choice for it, else the first administrator's
-// rule that names it. Nothing when no connected network has a printer.
+// Where the computer is: the connected network that ranks first, whether
+// or not it has a printer, since a printer is where the computer is. One
+// reached through a network card of its own before one reached only
+// through a VPN, a tunnel or a virtual switch, and one that no adapter
+// could be found for last; then the cheaper default route, IPv4 before
+// IPv6, so that an IPv6 route that comes and goes does not turn the order
+// (one without a default route last); then by name. Null when none is
+// connected.
+const platform::Network* DecidingNetwork(std::span<const platform::Network> connected);
+
+// The network above with the rule that decides for it (DecidingRule); nothing when no network is connected.
 std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> connected,
                                              std::span<const NetworkChoice> user,
                                              std::span<const NetworkChoice> administrator);

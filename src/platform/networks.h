@@ -16,18 +16,26 @@ struct IpAddress {
     friend bool operator==(const IpAddress&, const IpAddress&) = default;
 };
 
+// How a network is reached, in the order in which networks decide: a
+// printer is where the computer is, and a VPN, a tunnel or a virtual switch
+// leads elsewhere.
+enum class NetworkReach {
+    Physical,  // through a network card of its own (Ethernet, Wi-Fi, mobile broadband)
+    Virtual,   // only through a VPN, a tunnel or a virtual switch
+    Unknown,   // through no adapter that Windows could name
+};
+
 // A network the computer is connected to, as Windows identifies it.
 struct Network {
     std::string id;    // Windows' own identity of the network, stable across connections
     std::string name;  // what Windows shows: the Wi-Fi name, the domain, "Network 2"; for a
                        // network Windows gives no name, its adapter's name
-    // Reached through a network adapter of its own (Ethernet, Wi-Fi, mobile
-    // broadband), not only through a VPN, a tunnel or a virtual switch.
-    bool physical = true;
+    NetworkReach reach = NetworkReach::Unknown;
     // What Windows weighs its default route by (the route's metric plus its
-    // interface's), the lowest of its adapters' for IPv4 and IPv6; nothing
-    // when no default route leads through it.
-    std::optional<std::uint32_t> routeCost;
+    // interface's), the lowest of its adapters' for each family; nothing
+    // when no default route of that family leads through it.
+    std::optional<std::uint32_t> ipv4RouteCost;
+    std::optional<std::uint32_t> ipv6RouteCost;
     // The unicast addresses of its adapters that are up, which tell one
     // site of a company from another where the network has one name at
     // every site.

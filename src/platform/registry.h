@@ -45,7 +45,8 @@ public:
 
     // Every named value of the key with its name, in the registry's order;
     // empty when the key cannot be opened. The key's default value is left
-    // out.
+    // out, and so is a value whose name or text the program's code page
+    // cannot carry.
     virtual std::vector<std::pair<std::string, RegistryValue>> Values(
         RegistryRoot root, std::string_view keyPath) = 0;
 

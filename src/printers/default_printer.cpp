@@ -79,7 +79,8 @@ bool IsInstalledPrinter(platform::Profile& profile, std::string_view name) {
     return HasPrinterPortsKey(profile, name) || HasPrinterPortsKey(profile, ToUncForm(name));
 }
 
-SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_view> entry) {
+SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_view> entry,
+                                     const std::function<void()>& whenSet) {
     if (!entry) return {SetDefaultStatus::Failed};
     std::string name = ListEntryToPrinterName(state.PrinterTable, *entry);
     auto value = LookUpDriverAndPort(state.os.profile, name);
@@ -93,12 +94,12 @@ SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_
         state.WriteDiagnostic("set default printer to " + name + " failed");
         return {SetDefaultStatus::Failed, platform::kErrorInvalidPrinterName};
     }
-    const std::uint32_t error = WriteDefaultDevice(state, name, value.driver, value.port);
+    const std::uint32_t error = WriteDefaultDevice(state, name, value.driver, value.port, whenSet);
     return {error == 0 ? SetDefaultStatus::Set : SetDefaultStatus::Failed, error};
 }
 
 std::uint32_t WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
-                                 std::string_view port) {
+                                 std::string_view port, const std::function<void()>& whenSet) {
     std::string value(name);
     value.append(",").append(driver).append(",").append(port);
     const std::uint32_t error = state.os.profile.WriteString("windows", "Device", value);
@@ -107,12 +108,14 @@ std::uint32_t WriteDefaultDevice(RunState& state, std::string_view name, std::st
     // of the new default only from the broadcast, on every version; the
     // profile waits a bounded time for them, so they cannot hold the run.
     // A value that was not stored is no change to tell of.
+    if (stored && whenSet) whenSet();
     if (stored) state.os.profile.BroadcastChange("windows");
     state.WriteDiagnostic("default printer set to " + std::string(name));
     return error;
 }
 
-SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry) {
+SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry,
+                                     const std::function<void()>& whenSet) {
     const std::string name =
         entry ? ListEntryToPrinterName(state.PrinterTable, *entry) : std::string{};
     if (name.empty()) return {SetDefaultStatus::Failed};
@@ -136,6 +139,7 @@ SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_
         record->transmissionRetryTimeout};
     const std::uint32_t error = printer->WriteInfo5(updated);
     if (error == 0) {
+        if (whenSet) whenSet();
         state.WriteDiagnostic("default printer set to " + name);
         return {SetDefaultStatus::Set};
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,16 +38,22 @@ struct SetDefaultResult {
 // The NT family: [windows] "Device" from the printer's [PrinterPorts]
 // value, looked up under the on-form and then the UNC form of its name.
 // The entry is the text of the list entry, nothing when none is selected.
-SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_view> entry);
+// whenSet runs once the new default is stored, before anything else: what
+// the run keeps of it is kept even when the run is stopped while other
+// programs are told.
+SetDefaultResult SetDefaultByProfile(RunState& state, std::optional<std::string_view> entry,
+                                     const std::function<void()>& whenSet = {});
 
 // The 95/98/Me family: the default attribute of the printer's level-5
 // record, through the spooler.
-SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry);
+SetDefaultResult SetDefaultBySpooler(RunState& state, std::optional<std::string_view> entry,
+                                     const std::function<void()>& whenSet = {});
 
 // Writes [windows] "Device" = name,driver,port and, when it was stored,
-// tells the other programs; 0 when stored, else the profile's error code.
+// runs whenSet and tells the other programs; 0 when stored, else the
+// profile's error code.
 std::uint32_t WriteDefaultDevice(RunState& state, std::string_view name, std::string_view driver,
-                        std::string_view port);
+                                 std::string_view port, const std::function<void()>& whenSet = {});
 
 // Whether [PrinterPorts] holds a printer of that name, in its on-form or its
 // UNC form. The profile hands out its names in the active code page; one the

@@ -127,14 +127,13 @@ void frmQuillon::SetSelectedAsDefault(bool fromCommandLine, const std::function<
         if (fromCommandLine) state_.os.system.End(3);
         return;
     }
-    if (SetSelected(quiet) != printers::SetDefaultStatus::Set) state_.os.system.End(2);
+    if (SetSelected(quiet, whenSet) != printers::SetDefaultStatus::Set) state_.os.system.End(2);
     if (fromCommandLine) events::ReportPrinterSet(state_, SelectedPrinterName());
-    if (whenSet) whenSet();
     if (!quiet) forms_.Success().Confirm(this, fromCommandLine);
     state_.os.system.End(0);
 }
 
-printers::SetDefaultStatus frmQuillon::SetSelected(bool quiet) {
+printers::SetDefaultStatus frmQuillon::SetSelected(bool quiet, const std::function<void()>& whenSet) {
     const auto& list = window();
     const int selected = list.ListIndex(lstPrinters);
     state_.SelectedPrinterText = selected >= 0 ? list.ListText(lstPrinters, selected) : "";
@@ -144,8 +143,8 @@ printers::SetDefaultStatus frmQuillon::SetSelected(bool quiet) {
     const bool win9x = state_.os.system.Version().platformId == platform::kPlatformWin32Windows;
     auto& toolkit = state_.os.toolkit;
     toolkit.SetScreenPointer(platform::ScreenPointer::Hourglass);
-    const auto result = win9x ? printers::SetDefaultBySpooler(state_, entry)
-                              : printers::SetDefaultByProfile(state_, entry);
+    const auto result = win9x ? printers::SetDefaultBySpooler(state_, entry, whenSet)
+                              : printers::SetDefaultByProfile(state_, entry, whenSet);
     toolkit.SetScreenPointer(platform::ScreenPointer::Default);
 
     using printers::SetDefaultStatus;
@@ -168,7 +167,7 @@ std::string frmQuillon::SelectedPrinterName() const {
     return printers::ListEntryToPrinterName(state_.PrinterTable, state_.SelectedPrinterText);
 }
 
-bool frmQuillon::SetMatchingPrinter(std::string_view argument) {
+bool frmQuillon::SetMatchingPrinter(std::string_view argument, const std::function<void()>& whenSet) {
     auto& list = window();
     const int count = list.ListCount(lstPrinters);
     for (int index = 0; index < count; ++index) {
@@ -176,7 +175,7 @@ bool frmQuillon::SetMatchingPrinter(std::string_view argument) {
             printers::ListEntryToPrinterName(state_.PrinterTable, list.ListText(lstPrinters, index)));
         if (!PrinterArgumentMatches(name, argument)) continue;
         list.SetListIndex(lstPrinters, index);
-        return SetSelected(false) == printers::SetDefaultStatus::Set;
+        return SetSelected(false, whenSet) == printers::SetDefaultStatus::Set;
     }
     state_.WriteDiagnostic("could not find printer " + std::string(argument));
     return false;

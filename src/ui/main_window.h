@@ -39,7 +39,7 @@ public:
     void cmdSetDefault_Click();
     // The same for the printer the command line named: the success window
     // then closes by itself, so that a shortcut or log-on entry needs no
-    // click. whenSet runs once the printer is the default, before the end.
+    // click. whenSet runs as the printer becomes the default.
     void SetDefaultFromCommandLine(const std::function<void()>& whenSet = {});
     void cmdCreateShortcut_Click();
     void cmdAddToStartup_Click();
@@ -62,14 +62,15 @@ public:
     // Sets the first printer of the list that the argument names, as a
     // printer named on the command line is matched, and selects it; the
     // window stays open. A failure is told as the button tells it; false
-    // when nothing was set.
-    bool SetMatchingPrinter(std::string_view argument);
+    // when nothing was set. whenSet runs as the printer becomes the default.
+    bool SetMatchingPrinter(std::string_view argument, const std::function<void()>& whenSet = {});
 
 private:
     void SetSelectedAsDefault(bool fromCommandLine, const std::function<void()>& whenSet = {});
     // Sets the selected entry as the default and tells the user of a
-    // failure; what the window does next is the caller's.
-    printers::SetDefaultStatus SetSelected(bool quiet);
+    // failure; what the window does next is the caller's. whenSet runs as
+    // the default is stored, before other programs are told of it.
+    printers::SetDefaultStatus SetSelected(bool quiet, const std::function<void()>& whenSet = {});
     // The printer SetSelected last set, as Windows names it.
     std::string SelectedPrinterName() const;
     // The shortcut for the selected entry; nothing when none is selected.

@@ -128,12 +128,12 @@ void frmNetworkPrinters::Form_Load() {
     // otherwise seem to be ignored.
     const auto decision =
         networks::DecideNetwork(connected_, choices_, networks::LoadAdministratorRules(state_.os.registry));
-    if (decision && networks::NamesAddresses(decision->rule)) {
-        placeRule_ = decision;
+    const bool placeRule = decision && decision->printer && networks::NamesAddresses(decision->rule);
+    if (placeRule) {
         window.SetCaption(lblPlaceRule, texts::Fill(state_.Texts.AdministratorPlaceRule, decision->rule,
-                                                    decision->printer));
+                                                    *decision->printer));
     }
-    window.SetVisible(lblPlaceRule, placeRule_.has_value());
+    window.SetVisible(lblPlaceRule, placeRule);
 
     ShowChoices();
     EnableControls();
@@ -232,18 +232,19 @@ void frmNetworkPrinters::cmdOK_Click() {
     // The network's printer is set, and counts as its switch, even where it
     // was the last one: the user asked for it.
     const auto decision = networks::DecideNetwork(state_);
-    if (!decision) return;
+    if (!decision || !decision->printer) return;
     // Under a rule for the place, the user's own printer for the network is
     // set as one set by hand: it stays until the place changes, and the
     // next run does not undo it.
-    std::string printer = decision->printer;
+    std::string printer = *decision->printer;
     if (networks::NamesAddresses(decision->rule)) {
         const auto own = std::find_if(choices_.begin(), choices_.end(), [&](const auto& choice) {
             return SameNetwork(choice.network, decision->network);
         });
         if (own != choices_.end()) printer = own->printer;
     }
-    if (main.SetMatchingPrinter(text::ToLower(printer))) networks::RecordNetworkSwitch(state_.os.registry, *decision);
+    main.SetMatchingPrinter(text::ToLower(printer),
+                            [&] { networks::RecordNetworkSwitch(state_.os.registry, *decision); });
 }
 
 }  // namespace quillon::ui

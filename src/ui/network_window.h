@@ -1,12 +1,10 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "networks/network_choices.h"
-#include "networks/network_rule.h"
 #include "platform/networks.h"
 #include "ui/form.h"
 #include "ui/forms.h"
@@ -54,10 +52,6 @@ private:
 
     Forms& forms_;
     std::vector<platform::Network> connected_;
-    // Where an administrator's rule for the place the computer is decides:
-    // its decision, which the user's own choice for that network does not
-    // undo.
-    std::optional<networks::NetworkDecision> placeRule_;
     std::vector<networks::NetworkChoice> choices_;
     // The printer names behind the entries of cboPrinter.
     std::vector<std::string> printerNames_;

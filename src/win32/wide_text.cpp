@@ -27,6 +27,20 @@ std::string Narrow(std::wstring_view text) {
     return narrow;
 }
 
+std::optional<std::string> NarrowWhole(std::wstring_view text) {
+    if (text.empty() || GetACP() == CP_UTF8) return Narrow(text);
+    if (text.size() > INT_MAX) return std::nullopt;
+    const int size = static_cast<int>(text.size());
+    BOOL usedDefault = FALSE;
+    const int needed = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0,
+                                           nullptr, &usedDefault);
+    if (needed <= 0 || usedDefault) return std::nullopt;
+    std::string narrow(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, narrow.data(), needed, nullptr,
+                        nullptr);
+    return narrow;
+}
+
 std::string NarrowExactly(std::wstring_view text) {
     // UTF-8 carries every character, and takes neither the flag nor the
     // question.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,9 @@ inline constexpr char kUncarriedCharacter = '\x01';
 // would come out as "?", which is a pattern character, or as a look-alike
 // ("Ｈ" as "H", "Ł" as "L"), and a name would match another printer.
 std::string NarrowExactly(std::wstring_view text);
+
+// UTF-16 as ANSI code-page text when the code page carries every character
+// of it exactly; nothing when it does not.
+std::optional<std::string> NarrowWhole(std::wstring_view text);
 
 }  // namespace quillon::platform::win32

@@ -31,8 +31,8 @@ struct Adapter {
     std::string name;  // as Windows shows it: "Ethernet 2", "Wi-Fi"
     bool loopback = false;
     bool up = false;
-    bool physical = true;
-    std::optional<std::uint32_t> routeCost;
+    bool physical = false;
+    std::optional<std::uint32_t> ipv4RouteCost, ipv6RouteCost;
     std::vector<IpAddress> addresses;
 };
 
@@ -63,20 +63,23 @@ struct IpHelper {
     FreeMibTableFunction freeTable = LookUpFunction<FreeMibTableFunction>(library.get(), "FreeMibTable");
 };
 
-// Whether the adapter is a network card of its own. A VPN's adapter is a
-// tunnel or a dial-up (PPP) one; a virtual switch's (Hyper-V, WSL) counts
-// as Ethernet, but Windows marks only hardware with a connector, as it
-// does for its own list of physical adapters.
+// Whether the adapter is a network card of its own: a hardware interface,
+// not a filter module stacked on one, with a connector. A VPN's adapter is
+// a tunnel or a dial-up (PPP) one, or an Ethernet one that some clients
+// give a connector; a virtual switch's (Hyper-V, WSL) counts as Ethernet
+// too; neither is hardware. An adapter Windows cannot describe is not
+// taken for a card.
 bool IsPhysical(const IpHelper& helper, const IP_ADAPTER_ADDRESSES& adapter) {
     if (adapter.IfType == IF_TYPE_TUNNEL || adapter.IfType == IF_TYPE_PPP ||
-        adapter.IfType == IF_TYPE_PROP_VIRTUAL || adapter.IfType == IF_TYPE_SOFTWARE_LOOPBACK) {
+        adapter.IfType == IF_TYPE_PROP_VIRTUAL || adapter.IfType == IF_TYPE_SOFTWARE_LOOPBACK ||
+        helper.getIfEntry == nullptr) {
         return false;
     }
-    if (helper.getIfEntry == nullptr) return true;
     MIB_IF_ROW2 row{};
     row.InterfaceLuid = adapter.Luid;
-    if (helper.getIfEntry(&row) != NO_ERROR) return true;
-    return row.InterfaceAndOperStatusFlags.ConnectorPresent != FALSE;
+    if (helper.getIfEntry(&row) != NO_ERROR) return false;
+    const auto& flags = row.InterfaceAndOperStatusFlags;
+    return flags.HardwareInterface != FALSE && flags.FilterInterface == FALSE && flags.ConnectorPresent != FALSE;
 }
 
 // The default routes (0.0.0.0/0 and ::/0) by interface, each costing what
@@ -99,10 +102,12 @@ std::map<ULONG64, std::vector<std::pair<ADDRESS_FAMILY, ULONG>>> DefaultRoutes(c
     return routes;
 }
 
+// The cheapest of the adapter's default routes of the family.
 std::optional<std::uint32_t> RouteCost(const std::vector<std::pair<ADDRESS_FAMILY, ULONG>>& routes,
-                                       const IP_ADAPTER_ADDRESSES& adapter) {
+                                       const IP_ADAPTER_ADDRESSES& adapter, ADDRESS_FAMILY wanted) {
     std::optional<std::uint32_t> lowest;
     for (const auto& [family, metric] : routes) {
+        if (family != wanted) continue;
         const ULONG interfaceMetric = family == AF_INET6 ? adapter.Ipv6Metric : adapter.Ipv4Metric;
         const auto cost = static_cast<std::uint32_t>(
             std::min<std::uint64_t>(std::uint64_t{metric} + interfaceMetric, UINT32_MAX));
@@ -157,31 +162,37 @@ std::map<std::wstring, Adapter> Adapters() {
     }
     if (result != ERROR_SUCCESS) return adapters;
     const auto routes = DefaultRoutes(helper);
+    const std::vector<std::pair<ADDRESS_FAMILY, ULONG>> noRoutes;
     for (auto* adapter = reinterpret_cast<PIP_ADAPTER_ADDRESSES>(buffer.data()); adapter != nullptr;
          adapter = adapter->Next) {
         if (adapter->AdapterName == nullptr) continue;
-        const auto adapterRoutes = routes.find(adapter->Luid.Value);
+        const auto found = routes.find(adapter->Luid.Value);
+        const auto& adapterRoutes = found != routes.end() ? found->second : noRoutes;
         adapters[Upper(Widen(adapter->AdapterName))] = {
             adapter->FriendlyName != nullptr ? NarrowExactly(adapter->FriendlyName) : "",
             adapter->IfType == IF_TYPE_SOFTWARE_LOOPBACK, adapter->OperStatus == IfOperStatusUp,
-            IsPhysical(helper, *adapter),
-            adapterRoutes != routes.end() ? RouteCost(adapterRoutes->second, *adapter) : std::nullopt,
-            UnicastAddresses(*adapter)};
+            IsPhysical(helper, *adapter), RouteCost(adapterRoutes, *adapter, AF_INET),
+            RouteCost(adapterRoutes, *adapter, AF_INET6), UnicastAddresses(*adapter)};
     }
     return adapters;
 }
 
+void KeepLower(std::optional<std::uint32_t>& lowest, const std::optional<std::uint32_t>& cost) {
+    if (cost && (!lowest || *cost < *lowest)) lowest = cost;
+}
+
 // A network as its adapters that are up show it: physical when any of them
-// is, its route the cheapest of theirs.
+// is, each route the cheapest of theirs, its addresses all of theirs. One
+// without such an adapter is reached in a way nobody can tell.
 Network NetworkOf(std::string id, std::string name, const std::vector<const Adapter*>& adapters) {
-    Network network{std::move(id), std::move(name), true, std::nullopt, {}};
+    Network network{std::move(id), std::move(name), NetworkReach::Unknown, std::nullopt, std::nullopt, {}};
     if (adapters.empty()) return network;
-    network.physical =
+    const bool physical =
         std::any_of(adapters.begin(), adapters.end(), [](const Adapter* adapter) { return adapter->physical; });
+    network.reach = physical ? NetworkReach::Physical : NetworkReach::Virtual;
     for (const Adapter* adapter : adapters) {
-        if (adapter->routeCost && (!network.routeCost || *adapter->routeCost < *network.routeCost)) {
-            network.routeCost = adapter->routeCost;
-        }
+        KeepLower(network.ipv4RouteCost, adapter->ipv4RouteCost);
+        KeepLower(network.ipv6RouteCost, adapter->ipv6RouteCost);
         network.addresses.insert(network.addresses.end(), adapter->addresses.begin(), adapter->addresses.end());
     }
     return network;

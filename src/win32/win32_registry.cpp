@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32/unique_handle.h"
@@ -98,14 +100,14 @@ bool Win32Registry::SetDword(RegistryRoot root, std::string_view keyPath,
 namespace {
 
 // A value's bytes as the A calls would give them: texts in the code page,
-// everything else as stored.
-std::string NarrowData(DWORD type, const std::vector<BYTE>& data) {
+// everything else as stored; nothing for a text the code page cannot carry.
+std::optional<std::string> NarrowData(DWORD type, const std::vector<BYTE>& data) {
     if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
         return std::string(data.begin(), data.end());
     }
     std::wstring wide(data.size() / sizeof(wchar_t), L'\0');
     std::memcpy(wide.data(), data.data(), wide.size() * sizeof(wchar_t));
-    return Narrow(wide);
+    return NarrowWhole(wide);
 }
 
 }  // namespace
@@ -113,7 +115,10 @@ std::string NarrowData(DWORD type, const std::vector<BYTE>& data) {
 // Read through the wide calls: the key counts its longest name in UTF-16
 // characters, and a name takes more bytes than that in UTF-8 or a
 // double-byte code page, so a walk in the code page's text would find the
-// buffer too small and end there. The names and texts are converted after.
+// buffer too small and end there. The names and texts are converted after;
+// a value whose name or text the code page cannot carry whole is left out,
+// since the code page's stand-in "?" would make a pattern of it that names
+// other networks and printers.
 std::vector<std::pair<std::string, RegistryValue>> Win32Registry::Values(RegistryRoot root,
                                                                          std::string_view keyPath) {
     std::vector<std::pair<std::string, RegistryValue>> values;
@@ -149,7 +154,11 @@ std::vector<std::pair<std::string, RegistryValue>> Win32Registry::Values(Registr
         if (result != ERROR_SUCCESS) break;
         name.resize(nameSize);
         data.resize(dataSize);
-        if (!name.empty()) values.emplace_back(Narrow(name), RegistryValue{type, NarrowData(type, data)});
+        auto narrowName = NarrowWhole(name);
+        auto narrowData = NarrowData(type, data);
+        if (!name.empty() && narrowName && narrowData) {
+            values.emplace_back(std::move(*narrowName), RegistryValue{type, std::move(*narrowData)});
+        }
         ++index;
     }
     return values;

@@ -19,10 +19,12 @@ public:
     std::vector<platform::Network> connected;
     int queries = 0;  // how often a run asked
 
-    // Addresses as written ("192.0.2.5", "2001:db8::5").
+    // Through a network card of its own, its default route of IPv4; its
+    // addresses as written ("192.0.2.5", "2001:db8::5").
     void Connect(std::string_view name, std::optional<std::uint32_t> routeCost = std::nullopt,
-                 bool physical = true, std::initializer_list<std::string_view> addresses = {}) {
-        connected.push_back({"{" + std::string(name) + "}", std::string(name), physical, routeCost, {}});
+                 std::initializer_list<std::string_view> addresses = {}) {
+        connected.push_back({"{" + std::string(name) + "}", std::string(name), platform::NetworkReach::Physical,
+                             routeCost, std::nullopt, {}});
         for (const auto address : addresses) connected.back().addresses.push_back(*networks::ParseAddress(address));
     }
     void Disconnect(std::string_view name) {

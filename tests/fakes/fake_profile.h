@@ -26,6 +26,7 @@ public:
     // Every WriteString call, stored or not.
     std::vector<std::tuple<std::string, std::string, std::string>> writes;
     std::vector<std::string> broadcasts;
+    std::function<void()> whenBroadcast;  // runs as each broadcast is made
     // The buffer size of every key-list read, in call order.
     std::vector<std::size_t> keyListReads;
     bool failWrites = false;  // refused as the registry refuses: ERROR_ACCESS_DENIED
@@ -90,6 +91,7 @@ public:
 
     void BroadcastChange(std::string_view section) override {
         broadcasts.emplace_back(section);
+        if (whenBroadcast) whenBroadcast();
     }
 
 private:

@@ -25,7 +25,7 @@ class NetworkPlace : public ::testing::TestWithParam<Place> {};
 // registry lists the rules in.
 TEST_P(NetworkPlace, DecidesByTheMostPreciseRule) {
     const auto& c = GetParam();
-    platform::Network network{"{n}", c.network, true, 1, {}};
+    platform::Network network{"{n}", c.network, platform::NetworkReach::Physical, 1, std::nullopt, {}};
     for (const auto& address : c.addresses) {
         network.addresses.push_back(ParseAddress(address).value());
         EXPECT_EQ(ParseAddress(AddressText(network.addresses.back())), network.addresses.back()) << address;

@@ -94,7 +94,7 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "1");
     EXPECT_TRUE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.account)));
     EXPECT_EQ(run.Device(), "HP LaserJet 4,winspool,LPT1:");
-    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kSwitchedNetworkValue), "Office WLAN");
+    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kLastSwitchValue), R"("Office WLAN" "HP LaserJet 4" "Office WLAN")");
     EXPECT_TRUE(run.toolkit.Find("frmQuillon")->IsShown()) << "the main window stays";
 
     // Back to one default: the task goes, the table stays for another day.
@@ -127,7 +127,9 @@ TEST_F(NetworkWindow, ARuleForThePlaceIsShownAndTheUsersPrinterThereIsSetByHand)
         window.Click(Window::cmdOK);
     });
     EXPECT_EQ(run.Device(), "Plotter,winspool,LPT2:");
-    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kSwitchedPrinterValue), "hp laser*");
+    const auto last = networks::LastNetworkSwitch(run.registry);
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->rule + " " + last->printer.value_or(""), "office* 10.1.0.0/16 hp laser*");
 }
 
 // Switching on, the task starts the program where it was before it moved:

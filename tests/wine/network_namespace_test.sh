@@ -7,7 +7,8 @@
 # seeded in the registry, and as adapters come and go and their default
 # routes change metrics, the printer of the network that decides is set, a
 # default set by hand stays while that network stays, and a network without
-# a choice ends the run with exit code 1 under "/nogui". Last, the events of
+# a choice where the laptop is sets nothing, ends the run with exit code 1
+# under "/nogui" and counts as a move. Last, the events of
 # the Application log that runs write, or do not: a switch's, a missing
 # printer's, Windows' error, none for a quiet run that went well or an error
 # a box showed.
@@ -162,9 +163,29 @@ network home down
 network office down
 network café0 up
 expect "café0's choice read back" 0 "Fax,winspool,FAX:"
+# A laptop's days, with cafe for the home that has no choice: the office,
+# home, a printer set by hand there, the office the next morning; then home
+# again with the office's network up beside it, as a VPN would be, behind
+# the home route.
+laser="HP LaserJet 4,winspool,LPT1:"
 network café0 down
+network office up
+route office 10
+expect "at the office" 0 "$laser"
+network office down
 network cafe up
-expect "only an unchosen network" 1 "Fax,winspool,FAX:"
+expect "home without a choice: nothing set" 1 "$laser"
+set_by_hand "Fax,winspool,FAX:"
+network cafe down
+network office up
+route office 10
+expect "back at the office: its printer again" 0 "$laser"
+network office down
+network home up
+route home 100
+network cafe up
+route cafe 10
+expect "the route through a network without a choice decides: nothing set" 1 "$laser"
 
 # Runs the program with Wine's event log channel on, where its ReportEventW
 # writes each string of an event, and expects the exit code and the strings
@@ -194,4 +215,12 @@ events "a printer Windows cannot set: Windows' error" 2 'L"Accounts Broken" L"18
     /q /nogui "Accounts Broken"
 # The error box answers for the run, which waits in it until it is ended.
 events "an error shown in a box writes nothing" 124 "" "Accounts Broken"
+
+# A user without options (no desktop policy on a fleet PC): the task's run
+# opens no setup window and sets the network's printer.
+"$wine_run" "$prefix" reg delete 'HKCU\software\kvo\quillon' /v desktop /f >/dev/null
+network home down
+network office up
+route office 10
+expect "no options stored: no window, the network's printer" 0 "$laser"
 exit $((failures > 0))

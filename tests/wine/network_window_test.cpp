@@ -87,8 +87,9 @@ TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
         if (switching) {
             EXPECT_EQ(UserString(kNetworksKey, connected), "Fax") << connected;
             // The printer is set, and kept as the switch, after the window has gone.
-            const auto switched = [] { return UserString("software\\kvo\\quillon", "switchednetwork"); };
-            EXPECT_TRUE(WaitUntil([&] { return switched() == connected; }, 10s)) << switched().value_or("");
+            const auto switched = [] { return UserString("software\\kvo\\quillon", "lastswitch"); };
+            const std::string kept = "\"" + connected + "\" \"Fax\"";
+            EXPECT_TRUE(WaitUntil([&] { return switched() == kept; }, 10s)) << switched().value_or("");
             EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
         }
         program_.reset();
