@@ -68,7 +68,7 @@ void Main(RunState& state, ui::Forms& forms, bool diagnosticsBuild) {
     // network and nobody waits for.
     const bool quietSwitch = AsksForNetworkPrinter(state.CommandLine()) &&
                              (state.CommandLineHas(switch_text::Quiet) || state.CommandLineHas(switch_text::NoGui));
-    if ((setupAsked || state.Options.DesktopSetting == kNotStored) && !state.NobodySees() && !quietSwitch) {
+    if ((setupAsked || state.Options.DesktopSetting == kNotStored) && !quietSwitch && !state.NobodySees()) {
         forms.Setup().Show();
     } else {
         forms.Quillon().Show();

@@ -1,5 +1,6 @@
 #include "networks/network_switch.h"
 
+#include <initializer_list>
 #include <vector>
 
 #include "base/text.h"
@@ -16,10 +17,15 @@ std::optional<std::string> StoredText(platform::Registry& registry, std::string_
     return std::string(text::BeforeNul(value->data));
 }
 
-std::string Quoted(std::string_view field) {
-    std::string quoted = "\"";
-    for (const char c : field) quoted.append(c == '"' ? 2 : 1, c);
-    return quoted + '"';
+// The fields of a switch as kept: each quoted, a blank between them.
+std::string Joined(std::initializer_list<std::string_view> fields) {
+    std::string kept;
+    for (const std::string_view field : fields) {
+        kept += kept.empty() ? "\"" : " \"";
+        for (const char c : field) kept.append(c == '"' ? 2 : 1, c);
+        kept += '"';
+    }
+    return kept;
 }
 
 // The fields of a kept switch; nothing for a text not written as one.
@@ -94,8 +100,7 @@ std::optional<NetworkDecision> LastNetworkSwitch(platform::Registry& registry) {
 }
 
 bool RecordNetworkSwitch(platform::Registry& registry, const NetworkDecision& decision) {
-    const std::string kept =
-        Quoted(decision.network) + ' ' + Quoted(decision.printer.value_or("")) + ' ' + Quoted(decision.rule);
+    const std::string kept = Joined({decision.network, decision.printer.value_or(""), decision.rule});
     return registry.SetString(RegistryRoot::CurrentUser, settings::kSettingsKey, kLastSwitchValue, kept) &&
            ForgetEarlierSwitch(registry);
 }

@@ -79,8 +79,7 @@ TEST_P(NetworkRule, SetsThePrinterOfTheDecidingNetworkWhenItChanged) {
     } else if (c.last) {
         RecordNetworkSwitch(run.registry, {c.last->first, c.last->second, c.lastRule});
     }
-    // A run stopped while other programs are told of the new default has
-    // kept its switch.
+    // A run stopped while other programs are told of the new default has kept its switch.
     std::optional<Pair> atBroadcast;
     run.profile.whenBroadcast = [&] { atBroadcast = Switched(run.registry); };
     EXPECT_EQ(run.Start(c.commandLine), c.exitCode);
@@ -133,8 +132,7 @@ INSTANTIATE_TEST_SUITE_P(
         Rule{"name where the network has no choice", {Adapter("Cafe")}, kTable, {}, kHome,
              "/network home /q", 0, "Home Inkjet", Pair{"Cafe", ""}},
         Rule{.label = "name with no network forgets an earlier version's switch", .user = kTable, .last = kHome,
-             .commandLine = "/network home /q", .exitCode = 0, .printer = "Home Inkjet",
-             .lastOfAnEarlierVersion = true},
+             .commandLine = "/network home /q", .exitCode = 0, .printer = "Home Inkjet", .lastOfAnEarlierVersion = true},
         Rule{"choice before name", {Adapter("Office")}, kTable, {}, {}, "/network home /q", 0,
              "Office Laser", kOffice},
         Rule{"without the switch", {Adapter("Office")}, kTable, {}, kHome, "home /q", 0, "Home Inkjet",
@@ -158,8 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
         Rule{"no network list before Vista", {Adapter("Home")}, kTable, {}, {}, "/network /q /nogui", 1,
              "Fax", {}, 5},
         Rule{.label = "no options stored: no setup window", .connected = {Adapter("Home")}, .user = kTable,
-             .commandLine = "/network /q", .exitCode = 0, .printer = "Home Inkjet", .recorded = kHome,
-             .optionsStored = false}),
+             .commandLine = "/network /q", .exitCode = 0, .printer = "Home Inkjet", .recorded = kHome, .optionsStored = false}),
     [](const auto& info) { return testing_names::FromText(info.param.label, info.index); });
 
 }  // namespace

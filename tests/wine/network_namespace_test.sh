@@ -163,10 +163,8 @@ network home down
 network office down
 network café0 up
 expect "café0's choice read back" 0 "Fax,winspool,FAX:"
-# A laptop's days, with cafe for the home that has no choice: the office,
-# home, a printer set by hand there, the office the next morning; then home
-# again with the office's network up beside it, as a VPN would be, behind
-# the home route.
+# A laptop's days (cafe is a home without a choice): office, home, by hand, office; home beside
+# the office's network, as beside a VPN, behind the home route.
 laser="HP LaserJet 4,winspool,LPT1:"
 network café0 down
 network office up
@@ -217,8 +215,7 @@ events "a printer Windows cannot set: Windows' error" 2 'L"Accounts Broken" L"18
 # The error box answers for the run, which waits in it until it is ended.
 events "an error shown in a box writes nothing" 124 "" "Accounts Broken"
 
-# A user without options (no desktop policy on a fleet PC): the task's run
-# opens no setup window and sets the network's printer.
+# A user without options (a fleet PC without the desktop policy): the task's run opens no window.
 "$wine_run" "$prefix" reg delete 'HKCU\software\kvo\quillon' /v desktop /f >/dev/null
 network home down
 network office up
