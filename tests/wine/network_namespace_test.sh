@@ -206,7 +206,8 @@ events() {
 
 network cafe down
 network home up
-events "a switch writes the network, the printer and the rule" 0 'L"home" L"HP DeskJet 500" L"home"' \
+# The rule is the value's name as the registry keeps it: the window's test wrote "Home".
+events "a switch writes the network, the printer and the rule" 0 'L"home" L"HP DeskJet 500" L"Home"' \
     /network /q /nogui
 events "a quiet run by name writes nothing" 0 "" /q /nogui "hp laserjet 4"
 events "no printer of that name: its name" 1 'L"Lobby Printer"' /q /nogui "Lobby Printer"
