@@ -3,7 +3,8 @@
 # broken installer source fails it):
 #   quillon-<version>-win64.zip   quillon.exe and README.txt
 #   quillon-<version>-x64.msi     the installer of packaging/quillon.wxs
-#   README.txt                    the read-me for Windows users
+#   README.txt                    the read-me for Windows users, made from
+#                                 README.md
 #   policy/quillon.admx, policy/<language>/quillon.adml   the administrative
 #                                 template and its texts, en-US and the others
 #   SHA256SUMS                    the checksums of all the others, made last
@@ -76,11 +77,16 @@ function(quillon_product_code variable version)
     set(${variable} {${code}} PARENT_SCOPE)
 endfunction()
 
-# The read-me names this version's product code for uninstalling.
+# The read-me is README.md's parts for users and administrators as plain
+# text, with this version's file names and its product code for
+# uninstalling.
 quillon_product_code(QUILLON_PRODUCT_CODE ${QUILLON_VERSION})
-# Windows' own editor shows the read-me, so it gets Windows line ends.
-configure_file(${QUILLON_PACKAGING}/README.txt.in ${QUILLON_DIST}/README.txt
-    @ONLY NEWLINE_STYLE CRLF)
+add_custom_command(OUTPUT ${QUILLON_DIST}/README.txt
+    COMMAND ${Python3_EXECUTABLE} ${QUILLON_PACKAGING}/readme.py ${CMAKE_SOURCE_DIR}/README.md
+        ${QUILLON_DIST}/README.txt ${QUILLON_VERSION} ${QUILLON_PRODUCT_CODE}
+    DEPENDS ${CMAKE_SOURCE_DIR}/README.md ${QUILLON_PACKAGING}/readme.py
+    COMMENT "Building ${QUILLON_DIST}/README.txt"
+    VERBATIM)
 # The template's texts, one folder per language named as Windows names it
 # under PolicyDefinitions; a language dropped from the source goes here too.
 file(GLOB QUILLON_POLICY_FILES CONFIGURE_DEPENDS RELATIVE ${QUILLON_PACKAGING}

@@ -1,6 +1,6 @@
 # Shared by the scripts: the packages the project needs on a
-# Debian 12 machine, the build trees, and the services the Windows side runs
-# against (an X display for Wine, CUPS for printers). Sourced, not run.
+# Debian 12 machine, the build trees, and the X display the Windows side
+# runs against. Sourced, not run.
 
 QUILLON_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -27,17 +27,16 @@ QUILLON_RUN_PACKAGES=("${QUILLON_WINDOWS_PACKAGES[@]}" "${QUILLON_WINE_PACKAGES[
 QUILLON_PACKAGE_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl python3 msitools osslsigncode openssl)
 # scripts/test and the scripts it runs, everything: besides the above the host
 # toolchain and GoogleTest, lnkinfo to read the shortcuts quillon.exe writes,
-# CUPS for printers Wine can see, Python for the package tests and the
-# layer check, ps for tests/wine/wine-run, msitools and unzip to unpack the
-# packages and osslsigncode and openssl for the release tests; iproute2 for
-# the adapters of the network namespace test; clang with its sanitizer and
+# Python for the package tests and the layer check, ps for
+# tests/wine/wine-run, msitools and unzip to unpack the packages and
+# osslsigncode and openssl for the release tests; iproute2 for the adapters
+# of the network namespace test; clang with its sanitizer and
 # libFuzzer runtimes builds the sanitizer and fuzz tree; clang-tidy and
 # cppcheck are scripts/lint's.
 QUILLON_PACKAGES=(
     "${QUILLON_RUN_PACKAGES[@]}"
     g++ make libgtest-dev
     liblnk-utils
-    cups cups-client cups-bsd
     python3 procps msitools osslsigncode openssl unzip
     iproute2
     clang libclang-rt-14-dev clang-tidy cppcheck
@@ -141,38 +140,4 @@ stop_xvfb() {
     wait "$QUILLON_XVFB_PID" 2>/dev/null || true
     QUILLON_XVFB_PID=
     unset DISPLAY
-}
-
-# Starts the CUPS scheduler unless it runs already. Wine takes every CUPS
-# queue as a printer of its own, in every prefix, and whenever it starts
-# afresh it makes the CUPS default (or else the first queue) the default
-# printer again: queues a test makes must go when it ends. Test queues need
-# devices that swallow their output, file:///dev/null, which CUPS refuses
-# unless FileDevice is on.
-start_cups() {
-    local config=/etc/cups/cups-files.conf changed=
-    if ! grep -qE '^[[:space:]]*FileDevice[[:space:]]+Yes' "$config" 2>/dev/null; then
-        echo "FileDevice Yes" | as_root tee -a "$config" >/dev/null
-        changed=1
-    fi
-    if lpstat -r 2>/dev/null | grep -q "is running"; then
-        [ -z "$changed" ] && return 0
-        # A running scheduler reads its configuration again on a hang-up.
-        as_root kill -HUP "$(cat /run/cups/cupsd.pid)"
-    else
-        as_root cupsd
-    fi
-    local waited
-    for waited in $(seq 100); do
-        lpstat -r 2>/dev/null | grep -q "is running" && return 0
-        sleep 0.1
-    done
-    echo "CUPS did not start" >&2
-    return 1
-}
-
-# Tests that make CUPS queues of their own need the scheduler; the others see
-# printers only through Wine's registry.
-tests_need_cups() {
-    grep -rqs -e lpadmin "$QUILLON_ROOT/tests"
 }

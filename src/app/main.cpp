@@ -22,7 +22,9 @@ bool SetsANamedPrinterQuietly(RunState& state) {
 // The administrator's word on network switching holds in every run that
 // opens a window or switches by network: the user's task is there, starting
 // this program, whatever the user chose, or gone. No window tells of a
-// refusal: the Application log does.
+// refusal: the Application log does. It tells of the scheduler's refusals
+// only: a task registered beside an older one that could not go is there,
+// and an account the system cannot tell names no task.
 void ApplyNetworkSwitchingPolicy(RunState& state) {
     const std::int32_t policy = state.Options.NetworkSwitchingPolicy;
     if ((policy != kYes && policy != kNo) || !networks::NetworkSwitchingAvailable(state) ||

@@ -53,7 +53,7 @@ bool SameProgram(std::string_view registered, std::string_view programPath) {
 std::optional<platform::Account> TaskAccount(RunState& state, TaskChange& refusal) {
     platform::Account account = state.os.scheduler.CurrentAccount();
     if (account.sid.empty()) {
-        refusal = TaskChange::Refused;
+        refusal = TaskChange::AccountUnknown;
         state.WriteDiagnostic("network task: the account is unknown");
         return std::nullopt;
     }
@@ -146,11 +146,14 @@ TaskChange EnsureNetworkTask(RunState& state) {
         state.os.scheduler.Register(name, NetworkTaskDefinition(ProgramPath(state), account->sid));
     // A user's old task left beside the new one would run twice, or go on
     // switching after the user turned switching off.
-    const bool alone = registered && RemoveOtherTasks(state, *account, name);
-    state.WriteDiagnostic(!registered ? "network task refused"
-                          : alone     ? "network task registered"
-                                      : "network task registered; an older one could not be removed");
-    return alone ? TaskChange::Done : TaskChange::Refused;
+    if (!registered) {
+        state.WriteDiagnostic("network task refused");
+        return TaskChange::Refused;
+    }
+    const bool alone = RemoveOtherTasks(state, *account, name);
+    state.WriteDiagnostic(alone ? "network task registered"
+                                : "network task registered; an older one could not be removed");
+    return alone ? TaskChange::Done : TaskChange::OlderTaskStays;
 }
 
 TaskChange RemoveNetworkTask(RunState& state) {

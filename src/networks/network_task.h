@@ -38,7 +38,9 @@ std::string NetworkTaskDefinition(std::string_view programPath, std::string_view
 
 enum class TaskChange {
     Done,               // as asked, or already so
-    Refused,            // the scheduler refused, or the account is unknown
+    Refused,            // the scheduler refused
+    OlderTaskStays,     // registered, but a task of an older name of the account could not be removed
+    AccountUnknown,     // the system cannot tell the account: the scheduler was not asked
     NotForThisAccount,  // a service account: the scheduler was not asked
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/process_user.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
@@ -24,6 +25,9 @@ struct Event {
     WORD type = EVENTLOG_INFORMATION_TYPE;
     DWORD id = 0;
     std::vector<std::wstring> strings;
+    // Event Viewer shows the event's user by it: on a PC that several
+    // people use, whose default printer it was.
+    std::vector<unsigned char> user;
 };
 
 WORD TypeOf(EventType type) {
@@ -43,16 +47,18 @@ unsigned WINAPI Write(void* parameter) {
     for (const auto& text : event->strings) strings.push_back(text.c_str());
     const unique_event_source source(RegisterEventSourceW(nullptr, kSource));
     if (source) {
-        ReportEventW(source.get(), event->type, 0, event->id, nullptr, static_cast<WORD>(strings.size()), 0,
-                     strings.empty() ? nullptr : strings.data(), nullptr);
+        ReportEventW(source.get(), event->type, 0, event->id, event->user.empty() ? nullptr : event->user.data(),
+                     static_cast<WORD>(strings.size()), 0, strings.empty() ? nullptr : strings.data(), nullptr);
     }
     return 0;
 }
 
-std::wstring SystemText(DWORD code) {
+// The text of a message table: the module's where one is given, else the system's.
+std::wstring MessageText(DWORD code, HMODULE module = nullptr) {
     wchar_t text[512];
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                                        0, text, static_cast<DWORD>(std::size(text)), nullptr);
+    const DWORD from = module ? FORMAT_MESSAGE_FROM_HMODULE : FORMAT_MESSAGE_FROM_SYSTEM;
+    const DWORD length = FormatMessageW(from | FORMAT_MESSAGE_IGNORE_INSERTS, module, code, 0, text,
+                                        static_cast<DWORD>(std::size(text)), nullptr);
     std::wstring result(text, length);
     while (!result.empty() && (result.back() == L'\r' || result.back() == L'\n' || result.back() == L' ')) {
         result.pop_back();
@@ -68,6 +74,7 @@ void Win32EventLog::Report(EventType type, std::uint32_t id, std::span<const std
     event->type = TypeOf(type);
     event->id = id;
     for (const auto& text : strings) event->strings.push_back(Widen(text));
+    event->user = ProcessUserSid();
     const unique_handle writer(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Write, event.get(), 0, nullptr)));
     if (!writer) return;
     static_cast<void>(event.release());
@@ -75,9 +82,21 @@ void Win32EventLog::Report(EventType type, std::uint32_t id, std::span<const std
 }
 
 std::string Win32EventLog::ErrorText(std::uint32_t code) {
-    std::wstring text = SystemText(code);
+    std::wstring text = MessageText(code);
     // A system error carried in an HRESULT has the system's text.
-    if (text.empty() && HRESULT_FACILITY(code) == FACILITY_WIN32) text = SystemText(HRESULT_CODE(code));
+    if (text.empty() && HRESULT_FACILITY(code) == FACILITY_WIN32) text = MessageText(HRESULT_CODE(code));
+    // The Task Scheduler's own HRESULTs (SCHED_E_...) are in its library's
+    // message table, not the system's; it is read as data, so none of its
+    // code runs.
+    if (text.empty() && HRESULT_FACILITY(code) == FACILITY_ITF) {
+        wchar_t folder[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (length > 0 && length < MAX_PATH) {
+            const std::wstring path = std::wstring(folder, length) + L"\\taskschd.dll";
+            const unique_hmodule scheduler(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+            if (scheduler) text = MessageText(code, scheduler.get());
+        }
+    }
     return Narrow(text);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/process_user.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
@@ -109,13 +110,9 @@ Win32TaskScheduler::Connection* Win32TaskScheduler::Connect() {
 // scheduler takes it, and the name the account database gives it, which
 // not every system's scheduler tells.
 Account Win32TaskScheduler::CurrentAccount() {
-    unique_handle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.out())) return {};
-    DWORD size = 0;
-    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
-    std::vector<unsigned char> buffer(size);
-    if (size == 0 || !GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return {};
-    const PSID sid = reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid;
+    std::vector<unsigned char> user = ProcessUserSid();
+    if (user.empty()) return {};
+    const PSID sid = user.data();
     Account account{SidText(sid), {}};
     if (account.sid.empty()) return {};
     std::wstring name(257, L'\0'), domain(257, L'\0');

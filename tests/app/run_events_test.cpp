@@ -12,6 +12,9 @@ namespace {
 using platform::EventType;
 using platform::RegistryRoot;
 
+// How the scheduler answers a policy's run.
+enum class Scheduler { Refuses, KeepsOlderTask, UnknownAccount };
+
 struct RunEventCase {
     const char* commandLine;
     const char* officeChoice;  // the user's printer for the connected network "Office"; nullptr: none
@@ -20,6 +23,7 @@ struct RunEventCase {
     const char* policy;        // "networkpolicy": "1" the task, "2" none, "" no policy
     std::optional<int> exitCode;
     std::optional<fakes::FakeEventLog::Event> event;
+    Scheduler scheduler = Scheduler::Refuses;
 };
 
 class RunEvents : public ::testing::TestWithParam<RunEventCase> {};
@@ -38,7 +42,13 @@ TEST_P(RunEvents, OnlyRunsNobodyWatchesWriteThem) {
     run.profile.failWrites = c.refusedProfile;
     run.system.windowStationVisible = !c.nobodySees;
     run.registry.SetSz(RegistryRoot::LocalMachine, settings::kSettingsKey, "networkpolicy", c.policy);
-    run.scheduler.refuses = true;
+    run.scheduler.refuses = c.scheduler == Scheduler::Refuses;
+    if (c.scheduler == Scheduler::KeepsOlderTask) {
+        run.scheduler.refusesRemoval = true;
+        run.scheduler.tasks["Quillon network printer (PC olduser)"] =
+            networks::NetworkTaskDefinition("C:\\old\\quillon.exe", run.scheduler.account.sid);
+    }
+    if (c.scheduler == Scheduler::UnknownAccount) run.scheduler.account = {};
     if (std::string_view(c.policy) == "2") run.scheduler.tasks[networks::NetworkTaskName(run.scheduler.account)] = "";
 
     EXPECT_EQ(run.Start(c.commandLine), c.exitCode);
@@ -73,7 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
         RunEventCase{"/network /q /nogui", nullptr, false, false, "1", 1,
                      Event{kError, 3002, {kUser, kDenied, kDeniedText}}},
         RunEventCase{"/network /q /nogui", nullptr, false, false, "2", 1,
-                     Event{kError, 3003, {kUser, kDenied, kDeniedText}}}),
+                     Event{kError, 3003, {kUser, kDenied, kDeniedText}}},
+        // Registered: the task switches, though the older one stays.
+        RunEventCase{"/network /q /nogui", nullptr, false, false, "1", 1, {}, Scheduler::KeepsOlderTask},
+        RunEventCase{"/network /q /nogui", nullptr, false, false, "1", 1, {}, Scheduler::UnknownAccount}),
     [](const auto& info) {
         return testing_names::FromText(std::string(info.param.commandLine) + " " + info.param.policy, info.index);
     });

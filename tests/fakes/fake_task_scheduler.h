@@ -21,6 +21,8 @@ public:
     platform::Account account{"S-1-5-21-7-8-9-1001", "PC\\user"};
     std::map<std::string, std::string, std::less<>> tasks;
     bool refuses = false;
+    // Registers, but removes nothing.
+    bool refusesRemoval = false;
     // What a refusal reports: E_ACCESSDENIED.
     std::uint32_t refusal = 0x80070005;
     int questions = 0;
@@ -53,9 +55,10 @@ public:
     }
     bool Remove(std::string_view name) override {
         ++questions;
-        lastError = refuses ? refusal : 0;
-        if (const auto it = tasks.find(name); it != tasks.end() && !refuses) tasks.erase(it);
-        return !refuses;
+        const bool refused = refuses || refusesRemoval;
+        lastError = refused ? refusal : 0;
+        if (const auto it = tasks.find(name); it != tasks.end() && !refused) tasks.erase(it);
+        return !refused;
     }
     std::uint32_t LastError() override { return lastError; }
 

@@ -1,5 +1,6 @@
 """The release package as a Windows user or an administrator opens it: the
 zip, the read-me and the administrative template of build/win/dist."""
+import codecs
 import os
 import pathlib
 import re
@@ -20,22 +21,6 @@ POLICY_LANGUAGES = ("en-US", "de-DE", "fr-FR", "es-ES", "it-IT", "pt-BR", "nl-NL
 UNTRANSLATED = re.compile(r"HKEY_[A-Z_]+(?:\\[a-z]+)+|(?<![\w/])/[a-z]+|\w+\.exe")
 
 
-def section(text, title):
-    """The lines after a heading ("## title", or the title underlined) up to
-    the next one."""
-    lines = text.splitlines()
-    body = []
-    for line in lines[[line.strip("# ") for line in lines].index(title) + 1:]:
-        if line.startswith("## ") or (body and re.fullmatch(r"-+", line)):
-            break
-        body.append(line)
-    return body
-
-
-def switches(lines):
-    return {word for line in lines for word in re.findall(r"(?:^|[\s`,])([/-][a-z]+)", line)}
-
-
 def policy_texts(adml):
     return {element.get("id"): element.text for element in adml.iter(f"{POLICY}string")}
 
@@ -52,20 +37,22 @@ class Package(unittest.TestCase):
             self.assertEqual(archive.read("quillon.exe"), EXE.read_bytes())
             self.assertEqual(archive.read("README.txt"), (DIST / "README.txt").read_bytes())
 
-    def test_read_me_lists_the_switches_and_exit_codes_of_the_program(self):
+    def test_read_me_is_the_readme_for_users_and_administrators_of_this_release(self):
         raw = (DIST / "README.txt").read_bytes()
+        self.assertTrue(raw.startswith(codecs.BOM_UTF8), "marked as UTF-8 for Notepad")
         self.assertEqual(raw.count(b"\n"), raw.count(b"\r\n"), "Windows line ends")
-        version = re.search(r"quillon-(.+)-win64\.zip", next(DIST.glob("*.zip")).name)[1]
-        text = raw.decode("ascii").replace("\r\n", "\n")
-        self.assertEqual(text.splitlines()[0], "Quillon " + version)
+        text = raw.decode("utf-8-sig").replace("\r\n", "\n")
+        [msi] = DIST.glob("quillon-*-x64.msi")
+        properties = subprocess.run(["msiinfo", "export", msi, "Property"], check=True, capture_output=True,
+                                    text=True).stdout
+        product_code = re.search(r"^ProductCode\t(.+)$", properties, re.M)[1]
+        self.assertEqual(text.splitlines()[0], "Quillon " + re.search(r"quillon-(.+)-x64\.msi", msi.name)[1])
+        self.assertIn(f"msiexec /x {product_code} /qn", text)
         readme = README.read_text(encoding="utf-8")
-        table = [line.split("|")[1] for line in section(readme, "Command line") if line.startswith("| `")]
-        self.assertEqual(switches(line for line in section(text, "Switches") if re.match(r"  [/-]", line)),
-                         switches(table))
-        codes = {line.split("|")[1].strip() for line in section(readme, "Exit codes")
-                 if re.match(r"\| \d", line)}
-        self.assertEqual({line.split()[0] for line in section(text, "Exit codes") if re.match(r"  \d", line)},
-                         codes)
+        part = readme[readme.index("<!-- read-me -->"):readme.index("<!-- /read-me -->")]
+        for title in re.findall(r"^#+ (.+)$", part, re.M):
+            self.assertIn(f"\n{title}\n", text)
+        self.assertNotRegex(text, r"`|\*\*|\]\(|\|---|<!--|<version>|<product code>", "Markdown left")
 
     def test_installer_gives_the_program_its_file_version(self):
         [msi] = DIST.glob("quillon-*-x64.msi")

@@ -79,7 +79,7 @@ extern const Texts kGerman{
     .UsageEnable = "Bietet für diesen Aufruf die Desktopverknüpfung, die Verknüpfung in der Autostartgruppe, deren Option „Alle Benutzer“ oder alle drei an.",
     .UsageDisableAll = "Bietet alle drei für diesen Aufruf nicht an.",
     .UsageNetwork = "Legt den Drucker fest, der für ein jetzt verbundenes Netzwerk ausgewählt ist (zuerst Ihre eigene Auswahl, dann die Ihres Administrators); wenn für kein Netzwerk einer ausgewählt ist, den ebenfalls angegebenen Drucker.",
-    .UsageRemoveTasks = "Entfernt die geplante Aufgabe jedes Benutzers, die den Standarddrucker mit dem Netzwerk wechselt (dies tut die Deinstallation; Aufgaben anderer Benutzer erfordern Administratorrechte).",
+    .UsageRemoveTasks = "Entfernt die geplante Aufgabe jedes Benutzers, die den Standarddrucker wechselt, wenn sich das Netzwerk ändert (dies tut die Deinstallation; Aufgaben anderer Benutzer erfordern Administratorrechte).",
     .UsageUncPath = "Listet Netzwerkdrucker ohne bzw. mit dem Namen ihres Servers auf.",
     .UsageHelp = "Zeigt diese Hilfe an.",
     .UsageExitCodes = "Exitcodes:",

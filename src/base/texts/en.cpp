@@ -84,7 +84,7 @@ extern const Texts kEnglish{
         "for this run.",
     .UsageDisableAll = "Withholds all three for this run.",
     .UsageNetwork = "Sets the printer chosen for a network connected now (your own choices first, then your administrator's); where no network has one, the printer named as well.",
-    .UsageRemoveTasks = "Removes every user's scheduled task that changes the default printer with the network (the uninstaller does this; other users' tasks need administrator rights).",
+    .UsageRemoveTasks = "Removes every user's scheduled task that changes the default printer when the network changes (the uninstaller does this; other users' tasks need administrator rights).",
     .UsageUncPath = "Lists network printers without or with the name of their server.",
     .UsageHelp = "Shows this help.",
     .UsageExitCodes = "Exit codes:",

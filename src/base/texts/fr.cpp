@@ -80,7 +80,7 @@ extern const Texts kFrench{
     .UsageEnable = "Propose, pour cette exécution, le raccourci sur le Bureau, le raccourci du groupe Démarrage, son option Tous les utilisateurs, ou les trois.",
     .UsageDisableAll = "Ne propose aucun des trois pour cette exécution.",
     .UsageNetwork = "Définit l’imprimante choisie pour un réseau connecté maintenant (vos propres choix d’abord, puis ceux de votre administrateur)\u00a0; si aucun réseau n’en a, l’imprimante indiquée également.",
-    .UsageRemoveTasks = "Supprime la tâche planifiée de chaque utilisateur qui change l’imprimante par défaut avec le réseau (la désinstallation le fait\u00a0; les tâches des autres utilisateurs nécessitent des droits d’administrateur).",
+    .UsageRemoveTasks = "Supprime la tâche planifiée de chaque utilisateur qui change l’imprimante par défaut lorsque le réseau change (la désinstallation le fait\u00a0; les tâches des autres utilisateurs nécessitent des droits d’administrateur).",
     .UsageUncPath = "Répertorie les imprimantes réseau sans ou avec le nom de leur serveur.",
     .UsageHelp = "Affiche cette aide.",
     .UsageExitCodes = "Codes de sortie\u00a0:",

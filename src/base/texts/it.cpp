@@ -79,7 +79,7 @@ extern const Texts kItalian{
     .UsageEnable = "Offre, per questa esecuzione, il collegamento sul desktop, il collegamento nel gruppo Esecuzione automatica, la relativa opzione Tutti gli utenti, o tutti e tre.",
     .UsageDisableAll = "Non offre nessuno dei tre per questa esecuzione.",
     .UsageNetwork = "Imposta la stampante scelta per una rete connessa ora (prima le proprie scelte, poi quelle dell'amministratore); se nessuna rete ne ha una, la stampante indicata insieme.",
-    .UsageRemoveTasks = "Rimuove l'attività pianificata di ogni utente che cambia la stampante predefinita con la rete (lo fa la disinstallazione; le attività di altri utenti richiedono diritti di amministratore).",
+    .UsageRemoveTasks = "Rimuove l'attività pianificata di ogni utente che cambia la stampante predefinita quando cambia la rete (lo fa la disinstallazione; le attività di altri utenti richiedono diritti di amministratore).",
     .UsageUncPath = "Elenca le stampanti di rete senza o con il nome del relativo server.",
     .UsageHelp = "Mostra questa guida.",
     .UsageExitCodes = "Codici di uscita:",

@@ -78,7 +78,7 @@ extern const Texts kChineseSimplified{
     .UsageEnable = "在本次运行中提供桌面快捷方式、启动组快捷方式、其“所有用户”选项，或全部三项。",
     .UsageDisableAll = "在本次运行中不提供这三项。",
     .UsageNetwork = "设置为当前连接的网络选择的打印机（先是你自己的选择，然后是管理员的选择）；如果没有网络选择了打印机，则设置同时指定的打印机。",
-    .UsageRemoveTasks = "删除每个用户随网络更改默认打印机的计划任务（卸载时会执行此操作；其他用户的任务需要管理员权限）。",
+    .UsageRemoveTasks = "删除每个用户在网络变化时更改默认打印机的计划任务（卸载时会执行此操作；其他用户的任务需要管理员权限）。",
     .UsageUncPath = "列出网络打印机，不带或带有其服务器名称。",
     .UsageHelp = "显示此帮助。",
     .UsageExitCodes = "退出代码：",
