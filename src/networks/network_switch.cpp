@@ -28,7 +28,9 @@ std::string Joined(std::initializer_list<std::string_view> fields) {
     return kept;
 }
 
-// The fields of a kept switch; nothing for a text not written as one.
+// The fields of a kept switch; nothing for a text not written as one. No
+// code page's double-byte character holds a quote or a blank, so they part
+// the fields in every one.
 std::optional<std::vector<std::string>> Fields(std::string_view kept) {
     std::vector<std::string> fields;
     std::size_t at = 0;
