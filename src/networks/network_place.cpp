@@ -71,11 +71,12 @@ bool ReadGroups(std::string_view groups, bool ipv4Last, std::vector<std::uint8_t
 
 std::optional<platform::IpAddress> ReadIpv6(std::string_view address) {
     const std::size_t gap = address.find("::");
-    std::vector<std::uint8_t> front, back;
+    std::vector<std::uint8_t> front;
     if (gap == npos) {
         if (!ReadGroups(address, true, front) || front.size() != 16) return std::nullopt;
     } else {
         const std::string_view tail = address.substr(gap + 2);
+        std::vector<std::uint8_t> back;
         // "::" stands for at least one group of zeros, once.
         if (tail.find("::") != npos || !ReadGroups(address.substr(0, gap), false, front) ||
             !ReadGroups(tail, true, back) || front.size() + back.size() > 14) {
@@ -98,6 +99,11 @@ std::array<std::uint8_t, 16> Prefix(const std::array<std::uint8_t, 16>& bytes, i
     return prefix;
 }
 
+bool HasAddressIn(const platform::Network& network, const AddressRange& range) {
+    return std::any_of(network.addresses.begin(), network.addresses.end(),
+                       [&](const platform::IpAddress& address) { return InRange(range, address); });
+}
+
 bool NameMatches(const std::string& wanted, const std::string& lowerName) {
     return IsPattern(wanted) ? MatchesPattern(lowerName, wanted) : lowerName == wanted;
 }
@@ -105,9 +111,9 @@ bool NameMatches(const std::string& wanted, const std::string& lowerName) {
 enum class Tier { NameAndRange, RangeAlone, UsersChoice, Name };
 
 // The order of the rules that match: the lower, the earlier.
-using Rank = std::tuple<Tier, bool, int, bool, std::size_t, std::string, std::size_t>;
+using RuleOrder = std::tuple<Tier, bool, int, bool, std::size_t, std::string, std::size_t>;
 
-Rank RankOf(Tier tier, const Place& place, std::string lowerRule, std::size_t given) {
+RuleOrder RankOf(Tier tier, const Place& place, std::string lowerRule, std::size_t given) {
     const bool pattern = IsPattern(place.network);
     return {tier,
             place.range && place.range->first.ipv6,
@@ -135,8 +141,8 @@ std::string AddressText(const platform::IpAddress& address) {
         for (int i = 0; i < 4; ++i) text += (i ? "." : "") + std::to_string(address.bytes[i]);
         return text;
     }
-    int groups[8];
-    for (int i = 0; i < 8; ++i) groups[i] = address.bytes[2 * i] << 8 | address.bytes[2 * i + 1];
+    std::array<int, 8> groups{};
+    for (std::size_t i = 0; i < groups.size(); ++i) groups[i] = address.bytes[2 * i] << 8 | address.bytes[2 * i + 1];
     int gap = -1, gapLength = 1;  // a single zero group stays
     for (int i = 0, run = 0; i < 8; ++i) {
         run = groups[i] == 0 ? run + 1 : 0;
@@ -189,8 +195,8 @@ const NetworkChoice* DecidingRule(const platform::Network& network, std::span<co
                                   std::span<const NetworkChoice> administrator) {
     const std::string name = text::ToLower(network.name);
     const NetworkChoice* deciding = nullptr;
-    std::optional<Rank> best;
-    const auto consider = [&](const NetworkChoice& rule, Rank rank) {
+    std::optional<RuleOrder> best;
+    const auto consider = [&](const NetworkChoice& rule, RuleOrder rank) {
         if (!best || rank < *best) {
             best = std::move(rank);
             deciding = &rule;
@@ -199,10 +205,7 @@ const NetworkChoice* DecidingRule(const platform::Network& network, std::span<co
     for (std::size_t i = 0; i < administrator.size(); ++i) {
         const Place place = ParsePlace(administrator[i].network);
         if (!place.network.empty() && !NameMatches(place.network, name)) continue;
-        if (place.range && std::none_of(network.addresses.begin(), network.addresses.end(),
-                                        [&](const auto& address) { return InRange(*place.range, address); })) {
-            continue;
-        }
+        if (place.range && !HasAddressIn(network, *place.range)) continue;
         const Tier tier = !place.range ? Tier::Name : place.network.empty() ? Tier::RangeAlone : Tier::NameAndRange;
         consider(administrator[i], RankOf(tier, place, text::ToLower(administrator[i].network), i));
     }
