@@ -97,13 +97,13 @@ std::function<void()> ChooseNetworkPrinter(RunState& state) {
     // The default the user may have set by hand since stays.
     if (!decided.switches) state.os.system.End(0);
     const networks::NetworkDecision& decision = *decided.decision;
-    networks::RecordNetworkSwitch(registry, {decision.network, std::nullopt});
+    networks::RecordNetworkSwitch(registry, {decision.network, std::nullopt, ""});
     if (!decision.printer) {
         if (state.PrinterArgument.empty()) NothingMatched(state, "chosen for " + decision.network);
         return {};
     }
     state.PrinterArgument = text::ToLower(*decision.printer);
-    state.NetworkPrinter = ChosenPrinter{decision.network, *decision.printer};
+    state.NetworkPrinter = ChosenPrinter{decision.network, *decision.printer, decision.rule};
     return [&registry, decision] { networks::RecordNetworkSwitch(registry, decision); };
 }
 

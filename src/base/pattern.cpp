@@ -1,5 +1,6 @@
 #include "base/pattern.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -128,6 +129,12 @@ bool MatchesPattern(std::string_view name, std::string_view pattern) {
     }
     while (e < elements.size() && elements[e].kind == Element::Star) ++e;
     return e == elements.size();
+}
+
+std::size_t FixedCharacters(std::string_view pattern) {
+    const auto elements = Parse(text::ActiveLayout(), pattern);
+    return static_cast<std::size_t>(std::count_if(elements.begin(), elements.end(),
+                                                  [](const Element& element) { return element.kind == Element::Literal; }));
 }
 
 bool PrinterArgumentMatches(std::string_view lowerName, std::string_view argument) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace quillon {
@@ -16,6 +17,10 @@ bool IsPattern(std::string_view argument);
 // characters. Not well-formed pieces are taken literally, see the
 // definition.
 bool MatchesPattern(std::string_view name, std::string_view pattern);
+
+// How many of the pattern's characters stand for themselves: the more, the
+// fewer names it matches ("office-*" before "o*").
+std::size_t FixedCharacters(std::string_view pattern);
 
 // The printer argument's rule for one lower-cased printer name: a pattern
 // matches the whole name, a plain argument its beginning.

@@ -56,8 +56,9 @@ std::optional<Event> EventFor(Outcome outcome, bool answered, bool forNetwork) {
 
 void ReportPrinterSet(RunState& state, std::string_view printer) {
     // The confirmation answers for a run that is not quiet.
-    const std::array<std::string, 2> strings{state.NetworkPrinter ? state.NetworkPrinter->network : "",
-                                             std::string(printer)};
+    const std::array<std::string, 3> strings{state.NetworkPrinter ? state.NetworkPrinter->network : "",
+                                             std::string(printer),
+                                             state.NetworkPrinter ? state.NetworkPrinter->rule : ""};
     Write(state, Outcome::PrinterSet, !state.Quiet(), strings);
 }
 
@@ -65,7 +66,8 @@ void ReportPrinterNotInstalled(RunState& state) {
     // Without "/nogui" the main window opens with the list.
     const bool answered = !state.NoGui();
     if (state.NetworkPrinter) {
-        const std::array<std::string, 2> strings{state.NetworkPrinter->printer, state.NetworkPrinter->network};
+        const std::array<std::string, 3> strings{state.NetworkPrinter->printer, state.NetworkPrinter->network,
+                                                 state.NetworkPrinter->rule};
         Write(state, Outcome::PrinterNotInstalled, answered, strings);
     } else {
         const std::array<std::string, 1> strings{PrinterArgumentAsWritten(state.CommandLine())};

@@ -13,9 +13,9 @@ namespace quillon::events {
 // on them. The message table (res/quillon_events.mc) and the read-me list
 // the same.
 enum class EventId : std::uint32_t {
-    NetworkSwitched = 1000,             // network, printer
+    NetworkSwitched = 1000,             // network, printer, rule
     PrinterNotInstalled = 2001,         // printer as named
-    NetworkPrinterNotInstalled = 2002,  // printer as chosen, network
+    NetworkPrinterNotInstalled = 2002,  // printer as chosen, network, rule
     NothingSet = 2003,                  // command line
     DefaultNotSet = 3001,               // printer, error code, error text
     TaskNotRegistered = 3002,           // user, error code, error text

@@ -12,10 +12,13 @@
 namespace quillon {
 
 // The printer a "/network" run chose, as the user or the administrator wrote
-// it, and the network, as Windows names it, whose choice it is.
+// it, the network, as Windows names it, whose choice it is, and the rule
+// that chose it: the administrator's rule's name (a name, a range, or both)
+// or the network's name in the user's own table.
 struct ChosenPrinter {
     std::string network;
     std::string printer;
+    std::string rule;
 };
 
 // Everything one run shares between its parts, with the platform it runs

@@ -83,6 +83,7 @@ struct Texts {
     std::string_view AddNetworkPrinter;
     std::string_view RemoveNetworkPrinter;
     std::string_view NetworkPrintersNotStored;
+    std::string_view AdministratorPlaceRule;  // %1: the administrator's rule, %2: its printer
 
     // frmSuccess
     std::string_view DefaultSet;  // %1: the printer
@@ -189,6 +190,7 @@ inline constexpr Entry kEntries[] = {
     {"AddNetworkPrinter", &Texts::AddNetworkPrinter},
     {"RemoveNetworkPrinter", &Texts::RemoveNetworkPrinter},
     {"NetworkPrintersNotStored", &Texts::NetworkPrintersNotStored},
+    {"AdministratorPlaceRule", &Texts::AdministratorPlaceRule},
     {"DefaultSet", &Texts::DefaultSet},
     {"AboutCaption", &Texts::AboutCaption},
     {"TechSupport", &Texts::TechSupport},

@@ -5,22 +5,13 @@
 #include <string_view>
 #include <tuple>
 
-#include "base/pattern.h"
 #include "base/text.h"
+#include "networks/network_place.h"
 
 namespace quillon::networks {
 namespace {
 
 using platform::RegistryRoot;
-
-// A user's choice names its network exactly; an administrator's rule may
-// name it by a pattern. Both without regard to case, as the registry keeps
-// the names.
-bool Names(const NetworkChoice& choice, const platform::Network& network, bool patterns) {
-    const std::string name = text::ToLower(network.name);
-    const std::string wanted = text::ToLower(choice.network);
-    return patterns && IsPattern(wanted) ? MatchesPattern(name, wanted) : name == wanted;
-}
 
 // The order in which networks decide: the lower, the earlier.
 auto Rank(const platform::Network& network) {
@@ -32,6 +23,13 @@ std::string Cost(std::string_view family, const std::optional<std::uint32_t>& co
     return cost ? std::string(", ").append(family).append(" route cost ").append(std::to_string(*cost)) : "";
 }
 
+// What a rule by address range is matched against.
+std::string Addresses(const platform::Network& network) {
+    std::string text;
+    for (const auto& address : network.addresses) text += (text.empty() ? ", addresses " : " ") + AddressText(address);
+    return text;
+}
+
 std::string Describe(const platform::Network& network) {
     using platform::NetworkReach;
     const char* reach = network.reach == NetworkReach::Physical  ? " (adapter"
@@ -39,7 +37,7 @@ std::string Describe(const platform::Network& network) {
                                                                  : " (no adapter found";
     const bool routed = network.ipv4RouteCost || network.ipv6RouteCost;
     return network.name + reach + Cost("IPv4", network.ipv4RouteCost) + Cost("IPv6", network.ipv6RouteCost) +
-           (routed ? ")" : ", no default route)");
+           (routed ? "" : ", no default route") + Addresses(network) + ")";
 }
 
 }  // namespace
@@ -52,23 +50,21 @@ const platform::Network* DecidingNetwork(std::span<const platform::Network> conn
     return deciding;
 }
 
-std::optional<std::string> PrinterFor(const platform::Network& network, std::span<const NetworkChoice> user,
-                                      std::span<const NetworkChoice> administrator) {
-    for (const NetworkChoice& choice : user) {
-        if (Names(choice, network, false)) return choice.printer;
-    }
-    for (const NetworkChoice& choice : administrator) {
-        if (Names(choice, network, true)) return choice.printer;
-    }
-    return std::nullopt;
-}
-
 std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> connected,
                                              std::span<const NetworkChoice> user,
                                              std::span<const NetworkChoice> administrator) {
     const platform::Network* deciding = DecidingNetwork(connected);
     if (deciding == nullptr) return std::nullopt;
-    return NetworkDecision{deciding->name, PrinterFor(*deciding, user, administrator)};
+    const NetworkChoice* rule = DecidingRule(*deciding, user, administrator);
+    if (rule == nullptr) return NetworkDecision{deciding->name, std::nullopt, ""};
+    return NetworkDecision{deciding->name, rule->printer, rule->network};
+}
+
+std::vector<NetworkChoice> LoadAdministratorRules(platform::Registry& registry) {
+    auto rules = LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworkRulesKey);
+    const auto machineRules = LoadNetworkChoices(registry, RegistryRoot::LocalMachine, kNetworkRulesKey);
+    rules.insert(rules.end(), machineRules.begin(), machineRules.end());
+    return rules;
 }
 
 std::optional<NetworkDecision> DecideNetwork(RunState& state) {
@@ -79,11 +75,8 @@ std::optional<NetworkDecision> DecideNetwork(RunState& state) {
     for (const auto& network : connected) state.WriteDiagnostic("network connected: " + Describe(network));
     if (connected.empty()) return std::nullopt;
     auto& registry = state.os.registry;
-    const auto user = LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworksKey);
-    auto rules = LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworkRulesKey);
-    const auto machineRules = LoadNetworkChoices(registry, RegistryRoot::LocalMachine, kNetworkRulesKey);
-    rules.insert(rules.end(), machineRules.begin(), machineRules.end());
-    return DecideNetwork(connected, user, rules);
+    return DecideNetwork(connected, LoadNetworkChoices(registry, RegistryRoot::CurrentUser, kNetworksKey),
+                         LoadAdministratorRules(registry));
 }
 
 }  // namespace quillon::networks

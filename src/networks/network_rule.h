@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "base/run_state.h"
 #include "networks/network_choices.h"
@@ -13,10 +14,14 @@ namespace quillon::networks {
 // What a run decides: the network where the computer is, and the printer
 // chosen for it as written (a name or, in an administrator's rule, a
 // pattern, matched against the installed printers as a printer named on
-// the command line is); no printer where that network has no choice.
+// the command line is); no printer where that network has no choice. The
+// rule that chose it makes the place with the network: the
+// administrator's rule's name as written (a name, a range, or both), or
+// the network's name in the user's table; empty without a printer.
 struct NetworkDecision {
     std::string network;
     std::optional<std::string> printer;
+    std::string rule;
 };
 
 // Where the computer is: the connected network that ranks first, whether
@@ -29,15 +34,14 @@ struct NetworkDecision {
 // connected.
 const platform::Network* DecidingNetwork(std::span<const platform::Network> connected);
 
-// The printer for the network: the user's choice for it, else the first
-// administrator's rule that names it.
-std::optional<std::string> PrinterFor(const platform::Network& network, std::span<const NetworkChoice> user,
-                                      std::span<const NetworkChoice> administrator);
-
-// The two above; nothing when no network is connected.
+// The network above with the rule that decides for it (DecidingRule); nothing when no network is connected.
 std::optional<NetworkDecision> DecideNetwork(std::span<const platform::Network> connected,
                                              std::span<const NetworkChoice> user,
                                              std::span<const NetworkChoice> administrator);
+
+// The administrator's rules as stored: the user's key's before the
+// machine's.
+std::vector<NetworkChoice> LoadAdministratorRules(platform::Registry& registry);
 
 // The same for this run: the networks connected now, the user's table and
 // the administrator's rules as stored (the user's key's rules before the

@@ -55,7 +55,7 @@ std::optional<NetworkDecision> EarlierSwitch(platform::Registry& registry) {
     auto network = StoredText(registry, kSwitchedNetworkValue);
     auto printer = StoredText(registry, kSwitchedPrinterValue);
     if (!network || !printer) return std::nullopt;
-    return NetworkDecision{std::move(*network), std::move(*printer)};
+    return NetworkDecision{std::move(*network), std::move(*printer), ""};
 }
 
 bool ForgetEarlierSwitch(platform::Registry& registry) {
@@ -71,8 +71,12 @@ bool Switches(const NetworkDecision& decision, const std::optional<NetworkDecisi
     const auto lower = [](const std::optional<std::string>& printer) {
         return printer ? std::optional(text::ToLower(*printer)) : std::nullopt;
     };
+    // A switch kept by an earlier version names no rule: its network and
+    // printer alone compare, so that an update does not undo a default set
+    // by hand.
+    const bool sameRule = last && (last->rule.empty() || text::ToLower(last->rule) == text::ToLower(decision.rule));
     return !last || text::ToLower(last->network) != text::ToLower(decision.network) ||
-           lower(last->printer) != lower(decision.printer);
+           lower(last->printer) != lower(decision.printer) || !sameRule;
 }
 
 NetworkSwitch DecideNetworkSwitch(RunState& state) {
@@ -81,7 +85,8 @@ NetworkSwitch DecideNetworkSwitch(RunState& state) {
     decided.switches = Switches(*decided.decision, decided.last);
     const auto& printer = decided.decision->printer;
     state.WriteDiagnostic("network deciding: " + decided.decision->network +
-                          (printer ? ", printer " + *printer : ", no printer chosen") +
+                          (printer ? ", rule " + decided.decision->rule + ", printer " + *printer
+                                   : ", no printer chosen") +
                           (decided.switches ? "" : ", as at the last switch: the default stays"));
     return decided;
 }
@@ -91,13 +96,13 @@ std::optional<NetworkDecision> LastNetworkSwitch(platform::Registry& registry) {
     if (!kept) return EarlierSwitch(registry);
     const auto fields = Fields(*kept);
     if (!fields || fields->size() < 2) return std::nullopt;
-    NetworkDecision last{(*fields)[0], (*fields)[1]};
+    NetworkDecision last{(*fields)[0], (*fields)[1], fields->size() > 2 ? (*fields)[2] : ""};
     if (last.printer->empty()) last.printer.reset();
     return last;
 }
 
 bool RecordNetworkSwitch(platform::Registry& registry, const NetworkDecision& decision) {
-    const std::string kept = Joined({decision.network, decision.printer.value_or("")});
+    const std::string kept = Joined({decision.network, decision.printer.value_or(""), decision.rule});
     return registry.SetString(RegistryRoot::CurrentUser, settings::kSettingsKey, kLastSwitchValue, kept) &&
            ForgetEarlierSwitch(registry);
 }

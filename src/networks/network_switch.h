@@ -13,8 +13,8 @@ namespace quillon::networks {
 // The last switch, kept per user under the program's key in one value, so
 // that no run can leave half of it: the fields of a decision, each in
 // double quotes (a quote within doubled) and separated by a blank, the
-// network first, then its printer ("" for none). A reader takes the
-// fields it knows and leaves any that follow.
+// network first, then its printer ("" for none), then the rule that chose
+// it. A reader takes the fields it knows and leaves any that follow.
 inline constexpr std::string_view kLastSwitchValue = "lastswitch";
 // Where earlier versions kept the network and the printer; read only while
 // the value above is absent.
@@ -28,8 +28,10 @@ struct NetworkSwitch {
     std::optional<NetworkDecision> decision;
     // The last switch, as kept.
     std::optional<NetworkDecision> last;
-    // Whether the run switches: only where the computer has moved, or its
-    // network's printer changed, since the last switch. A default the user
+    // Whether the run switches: only where the computer has moved (another
+    // network, or another rule deciding on it: another site of a network
+    // with one name everywhere), or its printer changed, since the last
+    // switch. A default the user
     // set by hand since stays until then.
     bool switches = false;
 };

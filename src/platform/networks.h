@@ -1,11 +1,20 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace quillon::platform {
+
+// A unicast address of one of a network's adapters.
+struct IpAddress {
+    bool ipv6 = false;
+    std::array<std::uint8_t, 16> bytes{};  // in network order; IPv4 in the first four
+
+    friend bool operator==(const IpAddress&, const IpAddress&) = default;
+};
 
 // How a network is reached, in the order in which networks decide: a
 // printer is where the computer is, and a VPN, a tunnel or a virtual switch
@@ -27,6 +36,10 @@ struct Network {
     // when no default route of that family leads through it.
     std::optional<std::uint32_t> ipv4RouteCost;
     std::optional<std::uint32_t> ipv6RouteCost;
+    // The unicast addresses of its adapters that are up, which tell one
+    // site of a company from another where the network has one name at
+    // every site.
+    std::vector<IpAddress> addresses;
 };
 
 // The networks connected now. Abstract so that tests can connect and

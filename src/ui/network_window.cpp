@@ -4,6 +4,7 @@
 
 #include "base/text.h"
 #include "base/texts.h"
+#include "networks/network_place.h"
 #include "networks/network_switch.h"
 #include "networks/network_task.h"
 #include "printers/default_printer.h"
@@ -41,6 +42,9 @@ std::vector<ControlDesign> Controls(const texts::Texts& texts) {
                 7},
     ControlDesign{ControlKind::PushButton, Window::cmdRemove, texts.RemoveNetworkPrinter, 5760, 3090, 1200,
                 375, 8},
+    // Filled and shown only where an administrator's rule for the place
+    // decides; a long rule wraps and pushes the buttons down.
+    ControlDesign{ControlKind::Label, Window::lblPlaceRule, "", 240, 3540, 6720, 255, -1},
     ControlDesign{ControlKind::PushButton, Window::cmdOK, texts.OK, 4560, 3840, 1095, 375, 9, {},
                 platform::kDefaultButton},
     ControlDesign{ControlKind::PushButton, Window::cmdCancel, texts.Cancel, 5865, 3840, 1095, 375, 10, {},
@@ -119,6 +123,17 @@ void frmNetworkPrinters::Form_Load() {
         }
     }
     if (window.ListIndex(cboPrinter) < 0 && !printerNames_.empty()) window.SetListIndex(cboPrinter, 0);
+
+    // A rule by address range outranks the user's own table, which would
+    // otherwise seem to be ignored.
+    const auto decision =
+        networks::DecideNetwork(connected_, choices_, networks::LoadAdministratorRules(state_.os.registry));
+    const bool placeRule = decision && decision->printer && networks::NamesAddresses(decision->rule);
+    if (placeRule) {
+        window.SetCaption(lblPlaceRule, texts::Fill(state_.Texts.AdministratorPlaceRule, decision->rule,
+                                                    *decision->printer));
+    }
+    window.SetVisible(lblPlaceRule, placeRule);
 
     ShowChoices();
     EnableControls();
@@ -218,7 +233,17 @@ void frmNetworkPrinters::cmdOK_Click() {
     // was the last one: the user asked for it.
     const auto decision = networks::DecideNetwork(state_);
     if (!decision || !decision->printer) return;
-    main.SetMatchingPrinter(text::ToLower(*decision->printer),
+    // Under a rule for the place, the user's own printer for the network is
+    // set as one set by hand: it stays until the place changes, and the
+    // next run does not undo it.
+    std::string printer = *decision->printer;
+    if (networks::NamesAddresses(decision->rule)) {
+        const auto own = std::find_if(choices_.begin(), choices_.end(), [&](const auto& choice) {
+            return SameNetwork(choice.network, decision->network);
+        });
+        if (own != choices_.end()) printer = own->printer;
+    }
+    main.SetMatchingPrinter(text::ToLower(printer),
                             [&] { networks::RecordNetworkSwitch(state_.os.registry, *decision); });
 }
 

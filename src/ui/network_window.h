@@ -26,6 +26,7 @@ public:
     static constexpr std::string_view cboPrinter = "cboPrinter";
     static constexpr std::string_view cmdAdd = "cmdAdd";
     static constexpr std::string_view cmdRemove = "cmdRemove";
+    static constexpr std::string_view lblPlaceRule = "lblPlaceRule";
     static constexpr std::string_view cmdOK = "cmdOK";
     static constexpr std::string_view cmdCancel = "cmdCancel";
 

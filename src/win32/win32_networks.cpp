@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cwctype>
 #include <map>
 #include <optional>
@@ -32,6 +33,7 @@ struct Adapter {
     bool up = false;
     bool physical = false;
     std::optional<std::uint32_t> ipv4RouteCost, ipv6RouteCost;
+    std::vector<IpAddress> addresses;
 };
 
 // Adapter identities in one letter case: the two lists need not agree.
@@ -114,13 +116,40 @@ std::optional<std::uint32_t> RouteCost(const std::vector<std::pair<ADDRESS_FAMIL
     return lowest;
 }
 
+// The adapter's unicast addresses that it may use: one found on another
+// computer of the network too is not.
+std::vector<IpAddress> UnicastAddresses(const IP_ADAPTER_ADDRESSES& adapter) {
+    std::vector<IpAddress> addresses;
+    for (auto* unicast = adapter.FirstUnicastAddress; unicast != nullptr; unicast = unicast->Next) {
+        const SOCKET_ADDRESS& socket = unicast->Address;
+        if (socket.lpSockaddr == nullptr || unicast->DadState == IpDadStateDuplicate ||
+            unicast->DadState == IpDadStateInvalid) {
+            continue;
+        }
+        IpAddress address;
+        if (socket.lpSockaddr->sa_family == AF_INET && socket.iSockaddrLength >= int{sizeof(sockaddr_in)}) {
+            const auto& ipv4 = *reinterpret_cast<const sockaddr_in*>(socket.lpSockaddr);
+            std::memcpy(address.bytes.data(), &ipv4.sin_addr, 4);
+        } else if (socket.lpSockaddr->sa_family == AF_INET6 &&
+                   socket.iSockaddrLength >= int{sizeof(sockaddr_in6)}) {
+            const auto& ipv6 = *reinterpret_cast<const sockaddr_in6*>(socket.lpSockaddr);
+            address.ipv6 = true;
+            std::memcpy(address.bytes.data(), &ipv6.sin6_addr, 16);
+        } else {
+            continue;
+        }
+        addresses.push_back(address);
+    }
+    return addresses;
+}
+
 // The adapters by their identity ("{...}"). The IP helper is loaded here,
 // by a run that asks for networks, and not at every start.
 std::map<std::wstring, Adapter> Adapters() {
     std::map<std::wstring, Adapter> adapters;
     const IpHelper helper;
     if (helper.getAdapters == nullptr) return adapters;
-    constexpr ULONG kFlags = GAA_FLAG_SKIP_UNICAST | GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
+    constexpr ULONG kFlags = GAA_FLAG_SKIP_ANYCAST | GAA_FLAG_SKIP_MULTICAST |
                              GAA_FLAG_SKIP_DNS_SERVER;
     // Adapters may come and go between the size query and the read.
     ULONG size = 16 * 1024;
@@ -143,7 +172,7 @@ std::map<std::wstring, Adapter> Adapters() {
             adapter->FriendlyName != nullptr ? NarrowExactly(adapter->FriendlyName) : "",
             adapter->IfType == IF_TYPE_SOFTWARE_LOOPBACK, adapter->OperStatus == IfOperStatusUp,
             IsPhysical(helper, *adapter), RouteCost(adapterRoutes, *adapter, AF_INET),
-            RouteCost(adapterRoutes, *adapter, AF_INET6)};
+            RouteCost(adapterRoutes, *adapter, AF_INET6), UnicastAddresses(*adapter)};
     }
     return adapters;
 }
@@ -153,10 +182,10 @@ void KeepLower(std::optional<std::uint32_t>& lowest, const std::optional<std::ui
 }
 
 // A network as its adapters that are up show it: physical when any of them
-// is, each route the cheapest of theirs. One without such an adapter is
-// reached in a way nobody can tell.
+// is, each route the cheapest of theirs, its addresses all of theirs. One
+// without such an adapter is reached in a way nobody can tell.
 Network NetworkOf(std::string id, std::string name, const std::vector<const Adapter*>& adapters) {
-    Network network{std::move(id), std::move(name), NetworkReach::Unknown, std::nullopt, std::nullopt};
+    Network network{std::move(id), std::move(name), NetworkReach::Unknown, std::nullopt, std::nullopt, {}};
     if (adapters.empty()) return network;
     const bool physical =
         std::any_of(adapters.begin(), adapters.end(), [](const Adapter* adapter) { return adapter->physical; });
@@ -164,6 +193,7 @@ Network NetworkOf(std::string id, std::string name, const std::vector<const Adap
     for (const Adapter* adapter : adapters) {
         KeepLower(network.ipv4RouteCost, adapter->ipv4RouteCost);
         KeepLower(network.ipv6RouteCost, adapter->ipv6RouteCost);
+        network.addresses.insert(network.addresses.end(), adapter->addresses.begin(), adapter->addresses.end());
     }
     return network;
 }

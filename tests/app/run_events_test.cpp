@@ -72,10 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
         RunEventCase{"/q /nogui \"Fax Room\"", nullptr, false, false, "", 1, Event{kWarning, 2001, {"Fax Room"}}},
         RunEventCase{"/q \"Fax Room\"", nullptr, false, false, "", {}, {}},  // the window opens with the list
         RunEventCase{"/network /q /nogui", "laser 4", false, false, "", 0,
-                     Event{kInformation, 1000, {"Office", "Laser 4"}}},
+                     Event{kInformation, 1000, {"Office", "Laser 4", "Office"}}},
         RunEventCase{"/network", "laser 4", false, false, "", 0, {}},  // the confirmation tells of the switch
         RunEventCase{"/network /q /nogui", "Plotter", false, false, "", 1,
-                     Event{kWarning, 2002, {"Plotter", "Office"}}},
+                     Event{kWarning, 2002, {"Plotter", "Office", "Office"}}},
         RunEventCase{"/network /q /nogui", nullptr, false, false, "", 1, {}},  // no choice: nothing to do
         RunEventCase{"laser 4 /q", nullptr, true, false, "", 2, Event{kError, 3001, {"Laser 4", "5", "text of 5"}}},
         RunEventCase{"laser 4", nullptr, true, false, "", 2, {}},  // the message box tells of it

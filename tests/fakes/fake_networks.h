@@ -20,7 +20,7 @@ public:
     // Through a network card of its own, its default route of IPv4.
     void Connect(std::string_view name, std::optional<std::uint32_t> routeCost = std::nullopt) {
         connected.push_back({"{" + std::string(name) + "}", std::string(name), platform::NetworkReach::Physical,
-                             routeCost, std::nullopt});
+                             routeCost, std::nullopt, {}});
     }
     void Disconnect(std::string_view name) {
         std::erase_if(connected, [&](const platform::Network& network) { return network.name == name; });

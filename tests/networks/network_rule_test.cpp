@@ -7,6 +7,7 @@
 
 #include "fakes/harness.h"
 #include "networks/network_choices.h"
+#include "networks/network_place.h"
 #include "networks/network_switch.h"
 #include "test_names.h"
 
@@ -20,7 +21,12 @@ using Cost = std::optional<std::uint32_t>;
 
 platform::Network Adapter(const std::string& name, Cost ipv4 = {}, Cost ipv6 = {},
                           NetworkReach reach = NetworkReach::Physical) {
-    return {"{" + name + "}", name, reach, ipv4, ipv6};
+    return {"{" + name + "}", name, reach, ipv4, ipv6, {}};
+}
+// The network where its adapter has that address.
+platform::Network At(platform::Network network, std::string_view address) {
+    network.addresses.push_back(*ParseAddress(address));
+    return network;
 }
 platform::Network Virtual(const std::string& name, Cost ipv4 = {}) {
     return Adapter(name, ipv4, {}, NetworkReach::Virtual);
@@ -39,6 +45,7 @@ struct Rule {
     std::uint32_t windowsVersion = 10;
     bool optionsStored = true;
     bool lastOfAnEarlierVersion = false;  // kept as earlier versions kept it
+    std::string lastRule{};               // the rule that decided the last switch
 };
 
 class NetworkRule : public ::testing::TestWithParam<Rule> {};
@@ -70,7 +77,7 @@ TEST_P(NetworkRule, SetsThePrinterOfTheDecidingNetworkWhenItChanged) {
         run.registry.SetSz(RegistryRoot::CurrentUser, settings::kSettingsKey, "switchednetwork", c.last->first);
         run.registry.SetSz(RegistryRoot::CurrentUser, settings::kSettingsKey, "switchedprinter", c.last->second);
     } else if (c.last) {
-        RecordNetworkSwitch(run.registry, {c.last->first, c.last->second});
+        RecordNetworkSwitch(run.registry, {c.last->first, c.last->second, c.lastRule});
     }
     // A run stopped while other programs are told of the new default has kept its switch.
     std::optional<Pair> atBroadcast;
@@ -84,6 +91,8 @@ TEST_P(NetworkRule, SetsThePrinterOfTheDecidingNetworkWhenItChanged) {
 const std::vector<Pair> kTable = {{"Office", "office laser"}, {"Home", "Home Inkjet"}};
 const Pair kHome = {"Home", "Home Inkjet"};
 const Pair kOffice = {"Office", "office laser"};
+// Two sites of "corp", each with its rule, the printer of one name.
+const std::vector<Pair> kSites = {{"10.1.0.0/16", "office laser"}, {"corp 10.2.0.0/16", "Office Laser"}};
 
 INSTANTIATE_TEST_SUITE_P(
     Networks, NetworkRule,
@@ -128,11 +137,16 @@ INSTANTIATE_TEST_SUITE_P(
              "Office Laser", kOffice},
         Rule{"without the switch", {Adapter("Office")}, kTable, {}, kHome, "home /q", 0, "Home Inkjet",
              kHome},
-        Rule{"same network keeps the default set by hand", {Adapter("Home")}, kTable, {},
-             Pair{"home", "HOME INKJET"}, "/network /q /nogui", 0, "Fax", Pair{"home", "HOME INKJET"}},
+        Rule{"same network and rule keep the default set by hand", {Adapter("Home")}, kTable, {},
+             Pair{"home", "HOME INKJET"}, "/network /q /nogui", 0, "Fax", Pair{"home", "HOME INKJET"}, 10, true,
+             false, "HOME"},
         Rule{.label = "same network as an earlier version's switch", .connected = {Adapter("Home")},
              .user = kTable, .last = kHome, .commandLine = "/network /q /nogui", .exitCode = 0, .printer = "Fax",
              .recorded = kHome, .lastOfAnEarlierVersion = true},
+        Rule{.label = "another site of one network switches to a printer of the same name",
+             .connected = {At(Adapter("corp"), "10.2.0.5")}, .machine = kSites, .last = Pair{"corp", "office laser"},
+             .commandLine = "/network /q /nogui", .exitCode = 0, .printer = "Office Laser",
+             .recorded = Pair{"corp", "Office Laser"}, .lastRule = "10.1.0.0/16"},
         Rule{"new printer for the same network", {Adapter("Home")}, kTable, {}, Pair{"Home", "Fax"},
              "/network /q", 0, "Home Inkjet", kHome},
         Rule{"another network decides", {Adapter("Home")}, kTable, {}, kOffice, "/network /q", 0,

@@ -8,6 +8,7 @@
 
 #include "fakes/harness.h"
 #include "networks/network_choices.h"
+#include "networks/network_place.h"
 #include "networks/network_switch.h"
 #include "networks/network_task.h"
 #include "ui/main_window.h"
@@ -59,7 +60,7 @@ protected:
 // registers the task and sets the printer of the network that decides now,
 // even where that was the last switch.
 TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPrinter) {
-    networks::RecordNetworkSwitch(run.registry, {"Office WLAN", "HP LaserJet 4"});
+    networks::RecordNetworkSwitch(run.registry, {"Office WLAN", "HP LaserJet 4", "Office WLAN"});
     Open([&](fakes::FakeWindow& window) {
         EXPECT_EQ(Entries(window, Window::cboNetwork),
                   (std::vector<std::string>{"Office WLAN", "eth0", "Home"}));
@@ -67,6 +68,7 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
         EXPECT_EQ(window.Caption(Window::cboPrinter), "Fax");
         EXPECT_EQ(Entries(window, Window::lstNetworkPrinters), std::vector<std::string>{"Home - Plotter"});
         EXPECT_TRUE(window.IsChecked(Window::optSameDefault));
+        EXPECT_FALSE(window.IsVisible(Window::lblPlaceRule)) << "no rule for the place";
         // The table waits for switching, and no user could choose in it.
         EXPECT_NONFATAL_FAILURE(window.Select(Window::cboNetwork, 1), "the control is disabled");
 
@@ -92,7 +94,7 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "1");
     EXPECT_TRUE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.account)));
     EXPECT_EQ(run.Device(), "HP LaserJet 4,winspool,LPT1:");
-    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kLastSwitchValue), R"("Office WLAN" "HP LaserJet 4")");
+    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kLastSwitchValue), R"("Office WLAN" "HP LaserJet 4" "Office WLAN")");
     EXPECT_TRUE(run.toolkit.Find("frmQuillon")->IsShown()) << "the main window stays";
 
     // Back to one default: the task goes, the table stays for another day.
@@ -107,6 +109,25 @@ TEST_F(NetworkWindow, AddReplaceRemoveThenOkStoresAndSetsTheConnectedNetworksPri
     EXPECT_EQ(Stored(settings::kSettingsKey, "network"), "2");
     EXPECT_FALSE(run.scheduler.Exists(networks::NetworkTaskName(run.scheduler.account)));
     EXPECT_EQ(Stored(networks::kNetworksKey, "eth0"), "Plotter");
+}
+
+// A rule for the place outranks the user's table, and the window says so;
+// the user's printer there is set by hand, the place's decision kept.
+TEST_F(NetworkWindow, ARuleForThePlaceIsShownAndTheUsersPrinterThereIsSetByHand) {
+    run.networks.connected[0].addresses = {*networks::ParseAddress("10.1.2.3")};
+    run.registry.SetSz(RegistryRoot::LocalMachine, networks::kNetworkRulesKey, "office* 10.1.0.0/16", "hp laser*");
+    Open([&](fakes::FakeWindow& window) {
+        EXPECT_EQ(window.Caption(Window::lblPlaceRule),
+                  texts::Fill(run.state.Texts.AdministratorPlaceRule, "office* 10.1.0.0/16", "hp laser*"));
+        EXPECT_TRUE(window.IsVisible(Window::lblPlaceRule));
+        window.Choose(Window::optChangeWithNetwork);
+        window.Select(Window::cboPrinter, 2);
+        window.Click(Window::cmdAdd);
+        window.Click(Window::cmdOK);
+    });
+    EXPECT_EQ(run.Device(), "Plotter,winspool,LPT2:");
+    EXPECT_EQ(Stored(settings::kSettingsKey, networks::kLastSwitchValue),
+              R"("Office WLAN" "hp laser*" "office* 10.1.0.0/16")");
 }
 
 // Switching on, the task starts the program where it was before it moved:

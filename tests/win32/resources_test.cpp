@@ -240,7 +240,7 @@ TEST_F(ProgramResources, ManifestAsksForCommonControlsSixAndPerMonitorScaling) {
 TEST_F(ProgramResources, MessageTableDescribesEveryEventWithItsStrings) {
     using events::EventId;
     const std::pair<EventId, int> described[] = {
-        {EventId::NetworkSwitched, 2}, {EventId::PrinterNotInstalled, 1}, {EventId::NetworkPrinterNotInstalled, 2},
+        {EventId::NetworkSwitched, 3}, {EventId::PrinterNotInstalled, 1}, {EventId::NetworkPrinterNotInstalled, 3},
         {EventId::NothingSet, 1},      {EventId::DefaultNotSet, 3},       {EventId::TaskNotRegistered, 3},
         {EventId::TaskNotRemoved, 3},  {EventId::TaskProgramChangeable, 3}, {EventId::TasksNotRemoved, 2}};
     for (const auto& [id, count] : described) {

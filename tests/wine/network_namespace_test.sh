@@ -81,7 +81,7 @@ route() {
 
 ip link set lo up
 number=1
-for name in office home cafe café0; do
+for name in office home cafe café0 corp; do
     ip link add "$name" type veth peer name "$name-far" netns "$holder"
     ip addr add "10.0.$number.2/24" dev "$name"
     number=$((number + 1))
@@ -116,6 +116,13 @@ REGEDIT4
 
 [-HKEY_CURRENT_USER\software\kvo\quillon\networkrules]
 [-HKEY_LOCAL_MACHINE\software\kvo\quillon\networkrules]
+
+[HKEY_LOCAL_MACHINE\software\kvo\quillon\networkrules]
+"10.1.0.0/16"="HP LaserJet 4"
+"corp 10.2.0.0/16"="HP DeskJet 500"
+"2001:db8:3::/48"="HP LaserJet 4"
+"corp"="Fax"
+"corp 10.2.0.0/33"="Fax"
 
 [HKEY_CURRENT_USER\software\kvo\quillon\networks]
 "Office"="HP LaserJet 4"
@@ -206,7 +213,9 @@ events() {
 
 network cafe down
 network home up
-events "a switch writes the network and the printer" 0 'L"home" L"HP DeskJet 500"' /network /q /nogui
+# The rule is the value's name as the registry keeps it: the window's test wrote "Home".
+events "a switch writes the network, the printer and the rule" 0 'L"home" L"HP DeskJet 500" L"Home"' \
+    /network /q /nogui
 events "a quiet run by name writes nothing" 0 "" /q /nogui "hp laserjet 4"
 events "no printer of that name: its name" 1 'L"Lobby Printer"' /q /nogui "Lobby Printer"
 events "a printer Windows cannot set: Windows' error" 2 'L"Accounts Broken" L"1801" L"Invalid printer name."' \
@@ -220,4 +229,20 @@ network home down
 network office up
 route office 10
 expect "no options stored: no window, the network's printer" 0 "$laser"
+
+# The sites of a company whose network has one name everywhere: one
+# adapter, "corp", moved from one address range to the next under the
+# seed's rules by range, by name and range, and by name.
+move_to() { ip addr flush dev corp; ip addr add "$1" dev corp ${2:+nodad}; }
+network office down
+network corp up
+move_to 10.1.0.2/24
+expect "the first site's range" 0 "$laser"
+move_to 10.2.0.2/24
+events "the network's name and the second site's range, named in the event" 0 \
+    'L"corp" L"HP DeskJet 500" L"corp 10.2.0.0/16"' /network /q /nogui
+move_to 10.9.0.2/24
+expect "no range matches: the rule by name" 0 "Fax,winspool,FAX:"
+move_to 2001:db8:3::2/64 nodad
+expect "an IPv6 address only, in an IPv6 range" 0 "$laser"
 exit $((failures > 0))

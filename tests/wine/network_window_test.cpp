@@ -88,7 +88,7 @@ TEST_F(QuillonTest, PrinterPerNetworkIsStoredAndSwitchingRegistersItsTask) {
             EXPECT_EQ(UserString(kNetworksKey, connected), "Fax") << connected;
             // The printer is set, and kept as the switch, after the window has gone.
             const auto switched = [] { return UserString("software\\kvo\\quillon", "lastswitch"); };
-            const std::string kept = std::string("\"") + connected + "\" \"Fax\"";
+            const std::string kept = std::string("\"") + connected + "\" \"Fax\" \"" + connected + "\"";
             EXPECT_TRUE(WaitUntil([&] { return switched() == kept; }, 10s)) << switched().value_or("");
             EXPECT_EQ(DefaultDevice(), "Fax,winspool,FAX:");
         }

@@ -45,6 +45,7 @@ extern const Texts kGerman{
     .AddNetworkPrinter = "&Hinzufügen",
     .RemoveNetworkPrinter = "&Entfernen",
     .NetworkPrintersNotStored = "Die Standarddrucker pro Netzwerk konnten nicht gespeichert werden.",
+    .AdministratorPlaceRule = "Die Regel Ihres Administrators für dieses Netzwerk (%1) legt %2 als Standarddrucker fest.",
     .DefaultSet = "Der Standarddrucker wurde auf %1 festgelegt.",
     .AboutCaption = "Info",
     .TechSupport = "Technischer Support:",

@@ -47,6 +47,7 @@ extern const Texts kEnglish{
     .AddNetworkPrinter = "A&dd",
     .RemoveNetworkPrinter = "&Remove",
     .NetworkPrintersNotStored = "The default printers per network could not be stored.",
+    .AdministratorPlaceRule = "Your administrator's rule for this network (%1) makes %2 the default printer.",
     .DefaultSet = "The default printer has been set to %1.",
     .AboutCaption = "About",
     .TechSupport = "Tech Support:",

@@ -45,6 +45,7 @@ extern const Texts kSpanish{
     .AddNetworkPrinter = "A&gregar",
     .RemoveNetworkPrinter = "&Quitar",
     .NetworkPrintersNotStored = "No se pudieron guardar las impresoras predeterminadas por red.",
+    .AdministratorPlaceRule = "La regla de su administrador para esta red (%1) establece %2 como impresora predeterminada.",
     .DefaultSet = "Se estableció %1 como impresora predeterminada.",
     .AboutCaption = "Acerca de",
     .TechSupport = "Soporte técnico:",

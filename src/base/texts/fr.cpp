@@ -46,6 +46,7 @@ extern const Texts kFrench{
     .AddNetworkPrinter = "A&jouter",
     .RemoveNetworkPrinter = "&Supprimer",
     .NetworkPrintersNotStored = "Les imprimantes par défaut par réseau n’ont pas pu être enregistrées.",
+    .AdministratorPlaceRule = "La règle de votre administrateur pour ce réseau (%1) définit %2 comme imprimante par défaut.",
     .DefaultSet = "L’imprimante par défaut est désormais %1.",
     .AboutCaption = "À propos",
     .TechSupport = "Support technique\u00a0:",

@@ -45,6 +45,7 @@ extern const Texts kItalian{
     .AddNetworkPrinter = "A&ggiungi",
     .RemoveNetworkPrinter = "R&imuovi",
     .NetworkPrintersNotStored = "Impossibile salvare le stampanti predefinite per rete.",
+    .AdministratorPlaceRule = "La regola dell'amministratore per questa rete (%1) imposta %2 come stampante predefinita.",
     .DefaultSet = "La stampante predefinita è stata impostata su %1.",
     .AboutCaption = "Informazioni",
     .TechSupport = "Supporto tecnico:",

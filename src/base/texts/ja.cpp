@@ -49,6 +49,7 @@ extern const Texts kJapanese{
     .AddNetworkPrinter = "追加(&D)",
     .RemoveNetworkPrinter = "削除(&R)",
     .NetworkPrintersNotStored = "ネットワークごとの既定のプリンターを保存できませんでした。",
+    .AdministratorPlaceRule = "このネットワークに対する管理者のルール (%1) により、%2 が既定のプリンターになります。",
     .DefaultSet = "既定のプリンターを %1 に設定しました。",
     .AboutCaption = "バージョン情報",
     .TechSupport = "テクニカル サポート:",

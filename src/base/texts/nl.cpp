@@ -47,6 +47,7 @@ extern const Texts kDutch{
     .AddNetworkPrinter = "&Toevoegen",
     .RemoveNetworkPrinter = "&Verwijderen",
     .NetworkPrintersNotStored = "De standaardprinters per netwerk kunnen niet worden opgeslagen.",
+    .AdministratorPlaceRule = "De regel van uw beheerder voor dit netwerk (%1) stelt %2 in als standaardprinter.",
     .DefaultSet = "De standaardprinter is ingesteld op %1.",
     .AboutCaption = "Over",
     .TechSupport = "Technische ondersteuning:",

@@ -45,6 +45,7 @@ extern const Texts kPolish{
     .AddNetworkPrinter = "&Dodaj",
     .RemoveNetworkPrinter = "&Usuń",
     .NetworkPrintersNotStored = "Nie można zapisać drukarek domyślnych dla sieci.",
+    .AdministratorPlaceRule = "Reguła administratora dla tej sieci (%1) ustawia %2 jako drukarkę domyślną.",
     .DefaultSet = "Drukarka domyślna została ustawiona na %1.",
     .AboutCaption = "Informacje",
     .TechSupport = "Pomoc techniczna:",

@@ -45,6 +45,7 @@ extern const Texts kPortugueseBrazil{
     .AddNetworkPrinter = "A&dicionar",
     .RemoveNetworkPrinter = "Re&mover",
     .NetworkPrintersNotStored = "Não foi possível salvar as impressoras padrão por rede.",
+    .AdministratorPlaceRule = "A regra do administrador para esta rede (%1) define %2 como a impressora padrão.",
     .DefaultSet = "A impressora padrão foi definida como %1.",
     .AboutCaption = "Sobre",
     .TechSupport = "Suporte técnico:",

@@ -45,6 +45,7 @@ extern const Texts kRussian{
     .AddNetworkPrinter = "&Добавить",
     .RemoveNetworkPrinter = "&Удалить",
     .NetworkPrintersNotStored = "Не удалось сохранить принтеры по умолчанию для сетей.",
+    .AdministratorPlaceRule = "Правило администратора для этой сети (%1) назначает %2 принтером по умолчанию.",
     .DefaultSet = "Принтером по умолчанию назначен %1.",
     .AboutCaption = "О программе",
     .TechSupport = "Техническая поддержка:",

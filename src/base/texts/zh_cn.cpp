@@ -46,6 +46,7 @@ extern const Texts kChineseSimplified{
     .AddNetworkPrinter = "添加(&D)",
     .RemoveNetworkPrinter = "删除(&R)",
     .NetworkPrintersNotStored = "无法保存每个网络的默认打印机。",
+    .AdministratorPlaceRule = "管理员针对此网络的规则（%1）将 %2 设为默认打印机。",
     .DefaultSet = "默认打印机已设置为 %1。",
     .AboutCaption = "关于",
     .TechSupport = "技术支持：",
