@@ -78,7 +78,7 @@ extern const Texts kGerman{
     .UsageSetup = "Öffnet das Einrichtungsfenster.",
     .UsageEnable = "Bietet für diesen Aufruf die Desktopverknüpfung, die Verknüpfung in der Autostartgruppe, deren Option „Alle Benutzer“ oder alle drei an.",
     .UsageDisableAll = "Bietet alle drei für diesen Aufruf nicht an.",
-    .UsageNetwork = "Legt den Drucker fest, der für ein jetzt verbundenes Netzwerk ausgewählt ist (zuerst Ihre eigene Auswahl, dann die Ihres Administrators); wenn für kein Netzwerk einer ausgewählt ist, den ebenfalls angegebenen Drucker.",
+    .UsageNetwork = "Legt den Drucker fest, der für das Netzwerk ausgewählt ist, in dem sich der Computer befindet (zuerst die Regel Ihres Administrators für seinen Adressbereich, dann Ihre eigene Auswahl, dann die Regel Ihres Administrators für seinen Namen); wenn keiner ausgewählt ist, den ebenfalls angegebenen Drucker.",
     .UsageRemoveTasks = "Entfernt die geplante Aufgabe jedes Benutzers, die den Standarddrucker wechselt, wenn sich das Netzwerk ändert (dies tut die Deinstallation; Aufgaben anderer Benutzer erfordern Administratorrechte).",
     .UsageUncPath = "Listet Netzwerkdrucker ohne bzw. mit dem Namen ihres Servers auf.",
     .UsageHelp = "Zeigt diese Hilfe an.",

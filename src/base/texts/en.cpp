@@ -83,7 +83,7 @@ extern const Texts kEnglish{
     .UsageEnable = "Offer the desktop shortcut, the Startup shortcut, its all-users choice, or all three, "
         "for this run.",
     .UsageDisableAll = "Withholds all three for this run.",
-    .UsageNetwork = "Sets the printer chosen for a network connected now (your own choices first, then your administrator's); where no network has one, the printer named as well.",
+    .UsageNetwork = "Sets the printer chosen for the network the computer is on (your administrator's rule for its address range first, then your own choice, then your administrator's rule for its name); where it has none, the printer named as well.",
     .UsageRemoveTasks = "Removes every user's scheduled task that changes the default printer when the network changes (the uninstaller does this; other users' tasks need administrator rights).",
     .UsageUncPath = "Lists network printers without or with the name of their server.",
     .UsageHelp = "Shows this help.",

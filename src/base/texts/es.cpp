@@ -78,7 +78,7 @@ extern const Texts kSpanish{
     .UsageSetup = "Abre la ventana de configuración.",
     .UsageEnable = "Ofrece, en esta ejecución, el acceso directo en el escritorio, el acceso directo del grupo Inicio, su opción Todos los usuarios, o los tres.",
     .UsageDisableAll = "No ofrece ninguno de los tres en esta ejecución.",
-    .UsageNetwork = "Establece la impresora elegida para una red conectada ahora (primero sus propias elecciones, después las de su administrador); si ninguna red tiene una, la impresora indicada también.",
+    .UsageNetwork = "Establece la impresora elegida para la red en la que está el equipo (primero la regla de su administrador para su intervalo de direcciones, después su propia elección y después la regla de su administrador para su nombre); si no tiene ninguna, la impresora indicada también.",
     .UsageRemoveTasks = "Quita la tarea programada de cada usuario que cambia la impresora predeterminada al cambiar de red (lo hace la desinstalación; las tareas de otros usuarios requieren derechos de administrador).",
     .UsageUncPath = "Muestra las impresoras de red sin o con el nombre de su servidor.",
     .UsageHelp = "Muestra esta ayuda.",

@@ -79,7 +79,7 @@ extern const Texts kFrench{
     .UsageSetup = "Ouvre la fenêtre de configuration.",
     .UsageEnable = "Propose, pour cette exécution, le raccourci sur le Bureau, le raccourci du groupe Démarrage, son option Tous les utilisateurs, ou les trois.",
     .UsageDisableAll = "Ne propose aucun des trois pour cette exécution.",
-    .UsageNetwork = "Définit l’imprimante choisie pour un réseau connecté maintenant (vos propres choix d’abord, puis ceux de votre administrateur)\u00a0; si aucun réseau n’en a, l’imprimante indiquée également.",
+    .UsageNetwork = "Définit l’imprimante choisie pour le réseau où se trouve l’ordinateur (la règle de votre administrateur pour sa plage d’adresses d’abord, puis votre propre choix, puis la règle de votre administrateur pour son nom)\u00a0; s’il n’en a aucune, l’imprimante indiquée également.",
     .UsageRemoveTasks = "Supprime la tâche planifiée de chaque utilisateur qui change l’imprimante par défaut lorsque le réseau change (la désinstallation le fait\u00a0; les tâches des autres utilisateurs nécessitent des droits d’administrateur).",
     .UsageUncPath = "Répertorie les imprimantes réseau sans ou avec le nom de leur serveur.",
     .UsageHelp = "Affiche cette aide.",

@@ -78,7 +78,7 @@ extern const Texts kItalian{
     .UsageSetup = "Apre la finestra di configurazione.",
     .UsageEnable = "Offre, per questa esecuzione, il collegamento sul desktop, il collegamento nel gruppo Esecuzione automatica, la relativa opzione Tutti gli utenti, o tutti e tre.",
     .UsageDisableAll = "Non offre nessuno dei tre per questa esecuzione.",
-    .UsageNetwork = "Imposta la stampante scelta per una rete connessa ora (prima le proprie scelte, poi quelle dell'amministratore); se nessuna rete ne ha una, la stampante indicata insieme.",
+    .UsageNetwork = "Imposta la stampante scelta per la rete in cui si trova il computer (prima la regola dell'amministratore per il suo intervallo di indirizzi, poi la propria scelta, poi la regola dell'amministratore per il suo nome); se non ne ha una, la stampante indicata insieme.",
     .UsageRemoveTasks = "Rimuove l'attività pianificata di ogni utente che cambia la stampante predefinita quando cambia la rete (lo fa la disinstallazione; le attività di altri utenti richiedono diritti di amministratore).",
     .UsageUncPath = "Elenca le stampanti di rete senza o con il nome del relativo server.",
     .UsageHelp = "Mostra questa guida.",

@@ -80,7 +80,7 @@ extern const Texts kDutch{
     .UsageSetup = "Opent het instelvenster.",
     .UsageEnable = "Biedt voor deze keer de snelkoppeling op het bureaublad, de snelkoppeling in de groep Opstarten, de bijbehorende optie Alle gebruikers of alle drie aan.",
     .UsageDisableAll = "Biedt alle drie voor deze keer niet aan.",
-    .UsageNetwork = "Stelt de printer in die is gekozen voor een netwerk waarmee nu verbinding is (eerst uw eigen keuzes, dan die van uw beheerder); als geen netwerk er een heeft, de printer die ook is opgegeven.",
+    .UsageNetwork = "Stelt de printer in die is gekozen voor het netwerk waarin de computer zich bevindt (eerst de regel van uw beheerder voor het adresbereik, dan uw eigen keuze, dan de regel van uw beheerder voor de naam); als het er geen heeft, de printer die ook is opgegeven.",
     .UsageRemoveTasks = "Verwijdert de geplande taak van elke gebruiker die de standaardprinter wijzigt wanneer het netwerk verandert (het verwijderen van het programma doet dit; taken van andere gebruikers vereisen beheerdersrechten).",
     .UsageUncPath = "Geeft netwerkprinters weer zonder of met de naam van hun server.",
     .UsageHelp = "Geeft deze Help weer.",

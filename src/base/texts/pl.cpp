@@ -78,7 +78,7 @@ extern const Texts kPolish{
     .UsageSetup = "Otwiera okno konfiguracji.",
     .UsageEnable = "Oferuje w tym uruchomieniu skrót na pulpicie, skrót w grupie Autostart, jego opcję Wszyscy użytkownicy lub wszystkie trzy.",
     .UsageDisableAll = "Nie oferuje żadnego z trzech w tym uruchomieniu.",
-    .UsageNetwork = "Ustawia drukarkę wybraną dla sieci, z którą jest teraz połączenie (najpierw własny wybór, potem wybór administratora); jeśli dla żadnej sieci nie wybrano drukarki, ustawia drukarkę podaną w wierszu polecenia.",
+    .UsageNetwork = "Ustawia drukarkę wybraną dla sieci, w której jest komputer (najpierw reguła administratora dla jej zakresu adresów, potem własny wybór, potem reguła administratora dla jej nazwy); jeśli dla tej sieci nie wybrano drukarki, ustawia drukarkę podaną w wierszu polecenia.",
     .UsageRemoveTasks = "Usuwa zaplanowane zadanie każdego użytkownika, które zmienia drukarkę domyślną po zmianie sieci (robi to dezinstalacja; zadania innych użytkowników wymagają uprawnień administratora).",
     .UsageUncPath = "Wyświetla drukarki sieciowe bez nazwy lub z nazwą ich serwera.",
     .UsageHelp = "Wyświetla tę pomoc.",

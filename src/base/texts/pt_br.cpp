@@ -78,7 +78,7 @@ extern const Texts kPortugueseBrazil{
     .UsageSetup = "Abre a janela de configuração.",
     .UsageEnable = "Oferece, nesta execução, o atalho na área de trabalho, o atalho do grupo Inicializar, sua opção Todos os usuários, ou os três.",
     .UsageDisableAll = "Não oferece nenhum dos três nesta execução.",
-    .UsageNetwork = "Define a impressora escolhida para uma rede conectada agora (primeiro as suas escolhas, depois as do administrador); se nenhuma rede tiver uma, a impressora indicada também.",
+    .UsageNetwork = "Define a impressora escolhida para a rede em que o computador está (primeiro a regra do administrador para o intervalo de endereços dela, depois a sua escolha, depois a regra do administrador para o nome dela); se ela não tiver uma, a impressora indicada também.",
     .UsageRemoveTasks = "Remove a tarefa agendada de cada usuário que altera a impressora padrão quando a rede muda (a desinstalação faz isso; as tarefas de outros usuários exigem direitos de administrador).",
     .UsageUncPath = "Lista as impressoras de rede sem ou com o nome do servidor.",
     .UsageHelp = "Mostra esta ajuda.",
