@@ -42,6 +42,16 @@ QUILLON_PACKAGES=(
     clang libclang-rt-14-dev clang-tidy cppcheck
 )
 
+# Whether no folder above the checkout may be changed by everybody (the
+# sticky bit aside, which Windows has no counterpart of).
+quillon_root_is_private() {
+    local dir=$QUILLON_ROOT
+    while [ "$dir" != / ]; do
+        dir=$(dirname "$dir")
+        [ $((8#$(stat -c %a "$dir") & 2)) -eq 0 ] || return 1
+    done
+}
+
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
         "$@"
